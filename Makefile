@@ -1,0 +1,57 @@
+# Brumvelda: one Makefile does the whole set-up on a fresh Debian 12 machine.
+BUILD    ?= build
+JOBS     ?= 2
+SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+PACKAGES := build-essential pkg-config cmake ninja-build qt6-base-dev qt6-svg-dev libqt6svg6 \
+            qt6-translations-l10n libicu-dev libgtest-dev googletest libbenchmark-dev xvfb xdotool \
+            clang-14 libclang-rt-14-dev fonts-dejavu-core imagemagick
+PREFIX   ?= $(HOME)/.local
+
+.PHONY: all deps configure build run test bench fuzz install uninstall format clean
+
+all: build
+
+# Installs only what is missing, so a set-up machine pays nothing.
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+configure: deps
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD)/bin && ./brumvelda
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	for b in $(BUILD)/bench/*_bench; do $$b; done
+
+fuzz: deps
+	cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DBRUMVELDA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzzers
+	for f in $(BUILD)-fuzz/tests/fuzz/*_fuzzer; do \
+	  n=$$(basename $$f _fuzzer); mkdir -p $(BUILD)-fuzz/corpus-$$n; \
+	  $$f -max_total_time=60 -rss_limit_mb=512 $(BUILD)-fuzz/corpus-$$n tests/fuzz/corpus/$$n || exit 1; \
+	done
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	@[ -f $(BUILD)/install_manifest.txt ] && xargs -r rm -f < $(BUILD)/install_manifest.txt || echo "Nothing installed from $(BUILD)."
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-fuzz

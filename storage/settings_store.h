@@ -1,0 +1,28 @@
+#pragma once
+// The settings file in INI form; the file is opened and closed around every single read or write.
+
+#include <cstdint>
+#include <string>
+
+namespace storage {
+
+class SettingsStore
+{
+public:
+    void setPath(std::string path);
+    const std::string& path() const;
+
+    int32_t ReadSettingInt(const std::string& section, const std::string& key, int32_t defaultValue) const;
+    std::string ReadSettingStr(const std::string& section, const std::string& key,
+                               const std::string& defaultValue) const;
+    void WriteSettingInt(const std::string& section, const std::string& key, int32_t value);
+    void WriteSettingStr(const std::string& section, const std::string& key, const std::string& value);
+
+private:
+    std::string m_path;
+};
+
+// The conversion rules of ReadSettingInt on a value text: 0x/$ hex, leading spaces, sign, whole text, 32 bits.
+bool parseSettingInt(const std::string& text, int32_t& result);
+
+} // namespace storage

@@ -1,0 +1,33 @@
+#pragma once
+// Errors of the storage layer carry the user-facing message text; windows show it as it stands.
+
+#include <stdexcept>
+#include <string>
+
+namespace storage {
+
+class StorageError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Post refused because a required column is null: the window focuses the control bound to `column()`.
+class RequiredFieldError : public StorageError
+{
+public:
+    RequiredFieldError(const std::string& message, std::string column)
+        : StorageError(message)
+        , m_column(std::move(column))
+    {
+    }
+    const std::string& column() const { return m_column; }
+
+private:
+    std::string m_column;
+};
+
+// Replaces the first "%s" of a message pattern; the messages have at most one.
+std::string formatMessage(const std::string& pattern, const std::string& argument);
+
+} // namespace storage

@@ -1,0 +1,125 @@
+#pragma once
+// A table of typed columns held whole in memory: cursor, edit/insert states, named sort orders, and
+// persistence through a table file (loaded at open, written at close).
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace storage {
+
+enum class ColumnType { String, Integer };
+enum class ColumnKind { Data, Calculated };
+
+struct Column
+{
+    std::string name;
+    ColumnType type = ColumnType::String;
+    int size = 0;                 // characters, string columns only
+    ColumnKind kind = ColumnKind::Data;
+    std::string label;            // display label; empty means the name
+    bool required = false;
+    bool readOnly = false;
+    std::string defaultExpression; // e.g. "0"; empty = none
+    bool visible = true;
+
+    const std::string& displayLabel() const { return label.empty() ? name : label; }
+};
+
+enum class TableState { Inactive, Browse, Edit, Insert };
+
+class Table;
+
+// What the calculated-columns callback sees: the record being read, edited or written.
+class RecordAccess
+{
+public:
+    virtual ~RecordAccess() = default;
+    virtual int32_t asInt(int column) const = 0;
+    virtual std::string asString(int column) const = 0;
+    virtual bool isNull(int column) const = 0;
+    virtual void setCalculatedInt(int column, int32_t value) = 0;
+};
+using CalcFieldsCallback = std::function<void(RecordAccess&)>;
+
+class Table
+{
+public:
+    explicit Table(std::vector<Column> columns);
+    ~Table(); // a table destroyed while open writes its file first (errors are swallowed there)
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    // --- settings fixed per table, made before the first open
+    void setFilePath(std::string path); // empty: not persisted to a file
+    const std::string& filePath() const;
+    void addSortOrder(std::string name, std::vector<std::string> columnNames, bool descending);
+    void setConfiguredOrder(std::string name); // the order selected at open; empty = insertion order
+    void setCalcFieldsCallback(CalcFieldsCallback callback);
+
+    const std::vector<Column>& columns() const;
+    int columnIndex(std::string_view name) const; // -1 when unknown
+
+    // --- lifecycle
+    void open();  // loads the file; a load error is thrown after the records read so far were kept
+    void close(); // cancels an edit, writes the file, drops the records; throws on a write error (stays open)
+    bool isOpen() const;
+    TableState state() const;
+
+    // A damaged file that failed to load is kept under a backup name at the next save (never overwritten):
+    bool loadFailed() const;
+    const std::string& lastBackupPath() const; // set by the save that made the backup, else empty
+
+    // --- cursor, in the active order
+    int recordCount() const; // throws "Cannot perform this operation on a closed dataset" when closed
+    bool isEmpty() const;
+    void first();
+    void next();
+    void moveBy(int count);
+    bool eof() const;
+    int currentPosition() const; // 0-based position of the current record in the active order, -1 if none
+    void moveTo(int position);   // for grids: make the record at this position current
+
+    // --- changing records
+    void append();
+    void edit();
+    void post();
+    void cancel();
+    void deleteRecord();
+    void refresh();
+
+    // --- sort orders and search
+    void selectSortOrder(std::string_view name); // case-insensitive; "" selects the insertion order
+    const std::string& activeOrderName() const;
+    bool locate(std::string_view columnName, std::string_view value);
+
+    // --- columns of the current record (or of the record being edited/inserted)
+    int32_t asInt(int column) const;
+    std::string asString(int column) const;
+    bool isNull(int column) const;
+    void setInt(int column, int32_t value);
+    void setString(int column, std::string_view value); // cut to the column size; a zero byte ends it
+    void clear(int column);
+    int32_t asInt(std::string_view columnName) const;
+    std::string asString(std::string_view columnName) const;
+    void setInt(std::string_view columnName, int32_t value);
+    void setString(std::string_view columnName, std::string_view value);
+
+    // --- read access by position in the active order, without moving the cursor (grids, tools)
+    int32_t intAt(int position, int column) const;
+    std::string stringAt(int position, int column) const;
+    bool isNullAt(int position, int column) const;
+
+    // --- used by the table file codec
+    struct Impl;
+    Impl& impl();
+    const Impl& impl() const;
+
+private:
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace storage
