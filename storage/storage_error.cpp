@@ -1,0 +1,15 @@
+#include "storage/storage_error.h"
+
+namespace storage {
+
+std::string formatMessage(const std::string& pattern, const std::string& argument)
+{
+    const auto at = pattern.find("%s");
+    if (at == std::string::npos)
+        return pattern;
+    std::string result = pattern;
+    result.replace(at, 2, argument);
+    return result;
+}
+
+} // namespace storage

@@ -1,0 +1,841 @@
+#include "storage/table.h"
+
+#include "storage/collation.h"
+#include "storage/cp1250.h"
+#include "storage/storage_error.h"
+#include "storage/table_file.h"
+#include "storage/table_impl.h"
+
+#include <algorithm>
+#include <charconv>
+#include <numeric>
+
+namespace storage {
+namespace {
+
+const char* const ClosedMessage = "Cannot perform this operation on a closed dataset";
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool parseInt(std::string_view text, int32_t& value)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+int32_t textToInt(std::string_view text)
+{
+    int32_t value = 0;
+    if (!parseInt(text, value))
+        throw StorageError("'" + cp1250::toUtf8(text) + "' is not a valid integer value");
+    return value;
+}
+
+// The callback's view of a stored row.
+class RowAccess : public RecordAccess
+{
+public:
+    RowAccess(Table::Impl& impl, uint32_t* row) : m_impl(impl), m_row(row) { }
+    int32_t asInt(int column) const override
+    {
+        check(column);
+        if (Table::Impl::rowNull(m_row, column))
+            return 0;
+        if (m_impl.columns[size_t(column)].type == ColumnType::Integer)
+            return m_impl.rowInt(m_row, column);
+        int32_t value = 0;
+        return parseInt(m_impl.rowText(m_row, column), value) ? value : 0;
+    }
+    std::string asString(int column) const override
+    {
+        check(column);
+        if (Table::Impl::rowNull(m_row, column))
+            return {};
+        if (m_impl.columns[size_t(column)].type == ColumnType::Integer)
+            return std::to_string(m_impl.rowInt(m_row, column));
+        return std::string(m_impl.rowText(m_row, column));
+    }
+    bool isNull(int column) const override
+    {
+        check(column);
+        return Table::Impl::rowNull(m_row, column);
+    }
+    void setCalculatedInt(int column, int32_t value) override
+    {
+        check(column);
+        const Column& c = m_impl.columns[size_t(column)];
+        if (c.kind != ColumnKind::Calculated || c.type != ColumnType::Integer)
+            return;
+        m_row[m_impl.slotOf[size_t(column)]] = uint32_t(value);
+        Table::Impl::setRowNull(m_row, column, false);
+    }
+
+private:
+    void check(int column) const
+    {
+        if (column < 0 || size_t(column) >= m_impl.columns.size())
+            throw StorageError("List index out of bounds (" + std::to_string(column) + ")");
+    }
+    Table::Impl& m_impl;
+    uint32_t* m_row;
+};
+
+// The callback's view of the record being edited or inserted.
+class BufferAccess : public RecordAccess
+{
+public:
+    BufferAccess(const std::vector<Column>& columns, EditBuffer& buffer) : m_columns(columns), m_buffer(buffer) { }
+    int32_t asInt(int column) const override
+    {
+        check(column);
+        if (m_buffer.nulls[size_t(column)])
+            return 0;
+        if (m_columns[size_t(column)].type == ColumnType::Integer)
+            return m_buffer.ints[size_t(column)];
+        int32_t value = 0;
+        return parseInt(m_buffer.texts[size_t(column)], value) ? value : 0;
+    }
+    std::string asString(int column) const override
+    {
+        check(column);
+        if (m_buffer.nulls[size_t(column)])
+            return {};
+        if (m_columns[size_t(column)].type == ColumnType::Integer)
+            return std::to_string(m_buffer.ints[size_t(column)]);
+        return m_buffer.texts[size_t(column)];
+    }
+    bool isNull(int column) const override
+    {
+        check(column);
+        return m_buffer.nulls[size_t(column)];
+    }
+    void setCalculatedInt(int column, int32_t value) override
+    {
+        check(column);
+        const Column& c = m_columns[size_t(column)];
+        if (c.kind != ColumnKind::Calculated || c.type != ColumnType::Integer)
+            return;
+        m_buffer.ints[size_t(column)] = value;
+        m_buffer.nulls[size_t(column)] = 0;
+    }
+
+private:
+    void check(int column) const
+    {
+        if (column < 0 || size_t(column) >= m_columns.size())
+            throw StorageError("List index out of bounds (" + std::to_string(column) + ")");
+    }
+    const std::vector<Column>& m_columns;
+    EditBuffer& m_buffer;
+};
+
+} // namespace
+
+std::string_view cutText(std::string_view text, int size)
+{
+    text = text.substr(0, size_t(std::max(size, 0)));
+    const auto zero = text.find('\0');
+    return zero == std::string_view::npos ? text : text.substr(0, zero);
+}
+
+// ---------------------------------------------------------------- Impl
+
+void Table::Impl::layOut()
+{
+    nullWords = uint32_t((columns.size() + 31) / 32);
+    uint32_t slot = 1 + nullWords;
+    slotOf.clear();
+    hasCalculated = false;
+    for (const Column& c : columns) {
+        slotOf.push_back(slot);
+        slot += c.type == ColumnType::String ? 2 : 1;
+        hasCalculated = hasCalculated || c.kind == ColumnKind::Calculated;
+    }
+    stride = slot;
+}
+
+void Table::Impl::resetRecords()
+{
+    rows.clear();
+    arena.clear();
+    insertion.clear();
+    insertion.shrink_to_fit();
+    keyCache.assign(columns.size(), {});
+    keyValid.assign(columns.size(), {});
+    for (SortOrder& order : orders) {
+        order.built = false;
+        order.rows.clear();
+        order.rows.shrink_to_fit();
+    }
+    position = -1;
+    eof = true;
+}
+
+void Table::Impl::setRowText(uint32_t* r, int column, const char* text, size_t length)
+{
+    const uint32_t slot = slotOf[size_t(column)];
+    if (arena.size() + length > UINT32_MAX)
+        throw StorageError("Out of memory");
+    r[slot] = uint32_t(arena.size());
+    r[slot + 1] = uint32_t(length);
+    arena.append(text, length);
+}
+
+uint32_t* Table::Impl::appendRow()
+{
+    if (rowCount() >= UINT32_MAX - 1)
+        throw StorageError("Out of memory");
+    uint32_t* r = rows.grow(stride);
+    for (uint32_t w = 0; w < nullWords; ++w)
+        r[1 + w] = ~0u;
+    return r;
+}
+
+void Table::Impl::dropLastRow()
+{
+    rows.truncate(rows.size() - stride);
+}
+
+void Table::Impl::calculate(uint32_t id)
+{
+    if (!hasCalculated || !calcFields)
+        return;
+    RowAccess access(*this, row(id));
+    calcFields(access);
+}
+
+void Table::Impl::finishLoad(uint32_t firstNewRow)
+{
+    rows.shrinkToFit();
+    arena.shrinkToFit();
+    const auto count = uint32_t(rowCount());
+    insertion.reserve(insertion.size() + (count - firstNewRow));
+    for (uint32_t id = firstNewRow; id < count; ++id) {
+        insertion.push_back(id);
+        calculate(id);
+    }
+    for (SortOrder& order : orders) {
+        order.built = false;
+        order.rows.clear();
+    }
+    if (active >= 0)
+        build(orders[size_t(active)]);
+    const int shown = int(activeRows().size());
+    position = shown ? 0 : -1;
+    eof = shown == 0;
+}
+
+const std::string& Table::Impl::key(int column, uint32_t id)
+{
+    auto& keys = keyCache[size_t(column)];
+    auto& valid = keyValid[size_t(column)];
+    if (keys.size() <= id) {
+        keys.resize(std::max<size_t>(id + 1, rowCount()));
+        valid.resize(keys.size(), 0);
+    }
+    if (!valid[id]) {
+        keys[id] = collation::sortKey(rowText(row(id), column));
+        valid[id] = 1;
+    }
+    return keys[id];
+}
+
+void Table::Impl::forgetKey(uint32_t id)
+{
+    for (auto& valid : keyValid)
+        if (id < valid.size())
+            valid[id] = 0;
+}
+
+// Nulls first, then by value; equal keys keep the insertion sequence. Descending reverses all of it.
+bool Table::Impl::before(const SortOrder& order, uint32_t a, uint32_t b)
+{
+    if (order.descending)
+        std::swap(a, b);
+    const uint32_t* ra = row(a);
+    const uint32_t* rb = row(b);
+    for (int column : order.columns) {
+        const bool na = rowNull(ra, column);
+        const bool nb = rowNull(rb, column);
+        if (na != nb)
+            return na;
+        if (na)
+            continue;
+        int result;
+        if (columns[size_t(column)].type == ColumnType::Integer) {
+            const int32_t x = rowInt(ra, column);
+            const int32_t y = rowInt(rb, column);
+            result = x < y ? -1 : x > y ? 1 : 0;
+        } else {
+            result = key(column, a).compare(key(column, b));
+        }
+        if (result != 0)
+            return result < 0;
+    }
+    return a < b;
+}
+
+void Table::Impl::build(SortOrder& order)
+{
+    order.rows = insertion;
+    for (int column : order.columns)
+        if (columns[size_t(column)].type == ColumnType::String)
+            for (uint32_t id : insertion)
+                key(column, id);
+    std::sort(order.rows.begin(), order.rows.end(),
+              [&](uint32_t a, uint32_t b) { return before(order, a, b); });
+    order.built = true;
+}
+
+// ---------------------------------------------------------------- Table
+
+Table::Table(std::vector<Column> columns)
+    : d(std::make_unique<Impl>())
+{
+    d->columns = std::move(columns);
+    d->layOut();
+    d->resetRecords();
+}
+
+Table::~Table()
+{
+    if (!d->open)
+        return;
+    try {
+        close();
+    } catch (...) {
+        // A destructor has nobody to report to; close() is where callers learn of write errors.
+    }
+}
+
+Table::Impl& Table::impl() { return *d; }
+const Table::Impl& Table::impl() const { return *d; }
+
+void Table::setFilePath(std::string path) { d->path = std::move(path); }
+const std::string& Table::filePath() const { return d->path; }
+
+void Table::addSortOrder(std::string name, std::vector<std::string> columnNames, bool descending)
+{
+    SortOrder order;
+    order.name = std::move(name);
+    order.descending = descending;
+    for (const auto& columnName : columnNames) {
+        const int column = columnIndex(columnName);
+        if (column < 0)
+            throw StorageError("Field '" + columnName + "' not found");
+        order.columns.push_back(column);
+    }
+    d->orders.push_back(std::move(order));
+}
+
+void Table::setConfiguredOrder(std::string name) { d->configuredOrder = std::move(name); }
+void Table::setCalcFieldsCallback(CalcFieldsCallback callback) { d->calcFields = std::move(callback); }
+const std::vector<Column>& Table::columns() const { return d->columns; }
+
+int Table::columnIndex(std::string_view name) const
+{
+    for (size_t i = 0; i < d->columns.size(); ++i)
+        if (sameName(d->columns[i].name, name))
+            return int(i);
+    return -1;
+}
+
+void Table::open()
+{
+    if (d->open)
+        return;
+    d->resetRecords();
+    d->open = true;
+    d->state = TableState::Browse;
+    d->active = -1;
+    d->activeName.clear();
+    try {
+        selectSortOrder(d->configuredOrder);
+    } catch (...) {
+        d->open = false;
+        d->state = TableState::Inactive;
+        throw;
+    }
+    LoadTableFile(*this, d->path);
+}
+
+void Table::close()
+{
+    if (!d->open)
+        return;
+    if (d->state != TableState::Browse)
+        cancel();
+    SaveTableFile(*this, d->path);
+    d->resetRecords();
+    d->open = false;
+    d->state = TableState::Inactive;
+}
+
+bool Table::isOpen() const { return d->open; }
+TableState Table::state() const { return d->state; }
+bool Table::loadFailed() const { return d->loadFailed; }
+const std::string& Table::lastBackupPath() const { return d->lastBackupPath; }
+
+namespace {
+void requireOpen(const Table::Impl& d)
+{
+    if (!d.open)
+        throw StorageError(ClosedMessage);
+}
+} // namespace
+
+int Table::recordCount() const
+{
+    requireOpen(*d);
+    return int(d->activeRows().size());
+}
+
+bool Table::isEmpty() const { return recordCount() == 0; }
+
+// Moving the cursor ends an edit the way refresh does.
+void Table::first()
+{
+    requireOpen(*d);
+    refresh();
+    const int count = recordCount();
+    d->position = count ? 0 : -1;
+    d->eof = count == 0;
+}
+
+void Table::next() { moveBy(1); }
+
+void Table::moveBy(int count)
+{
+    requireOpen(*d);
+    refresh();
+    const int total = recordCount();
+    if (total == 0) {
+        d->eof = true;
+        return;
+    }
+    if (count == 0)
+        return;
+    const long target = long(d->position) + count;
+    if (target > total - 1) {
+        d->position = total - 1;
+        d->eof = true;
+    } else {
+        d->position = int(std::max(target, 0L));
+        d->eof = false;
+    }
+}
+
+bool Table::eof() const
+{
+    requireOpen(*d);
+    return d->eof;
+}
+
+int Table::currentPosition() const
+{
+    requireOpen(*d);
+    return d->position;
+}
+
+void Table::moveTo(int position)
+{
+    requireOpen(*d);
+    refresh();
+    const int total = recordCount();
+    if (total == 0)
+        return;
+    d->position = std::clamp(position, 0, total - 1);
+    d->eof = false;
+}
+
+namespace {
+void fillDefaults(const std::vector<Column>& columns, EditBuffer& buffer)
+{
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const Column& c = columns[i];
+        if (c.defaultExpression.empty() || c.kind != ColumnKind::Data)
+            continue;
+        if (c.type == ColumnType::Integer) {
+            int32_t value = 0;
+            if (parseInt(c.defaultExpression, value)) {
+                buffer.ints[i] = value;
+                buffer.nulls[i] = 0;
+            }
+        } else {
+            std::string_view text = c.defaultExpression;
+            if (text.size() >= 2 && text.front() == '\'' && text.back() == '\'')
+                text = text.substr(1, text.size() - 2);
+            buffer.texts[i] = std::string(cutText(text, c.size));
+            buffer.nulls[i] = 0;
+        }
+    }
+}
+} // namespace
+
+void Table::append()
+{
+    requireOpen(*d);
+    refresh();
+    const size_t n = d->columns.size();
+    d->edit.ints.assign(n, 0);
+    d->edit.texts.assign(n, std::string());
+    d->edit.nulls.assign(n, 1);
+    d->edit.status = 0;
+    d->edit.modified = false;
+    fillDefaults(d->columns, d->edit);
+    d->insertReturnPosition = d->position;
+    d->state = TableState::Insert;
+    if (d->calcFields && d->hasCalculated) {
+        BufferAccess access(d->columns, d->edit);
+        d->calcFields(access);
+    }
+}
+
+void Table::edit()
+{
+    requireOpen(*d);
+    if (d->state != TableState::Browse)
+        return;
+    if (d->position < 0) {
+        append(); // nothing to edit: start a new record instead
+        return;
+    }
+    const uint32_t id = d->activeRows()[size_t(d->position)];
+    const uint32_t* r = d->row(id);
+    const size_t n = d->columns.size();
+    d->edit.ints.assign(n, 0);
+    d->edit.texts.assign(n, std::string());
+    d->edit.nulls.assign(n, 0);
+    for (size_t i = 0; i < n; ++i) {
+        d->edit.nulls[i] = Impl::rowNull(r, int(i));
+        if (d->columns[i].type == ColumnType::Integer)
+            d->edit.ints[i] = d->rowInt(r, int(i));
+        else
+            d->edit.texts[i] = std::string(d->rowText(r, int(i)));
+    }
+    d->edit.status = r[0];
+    d->edit.modified = false;
+    d->state = TableState::Edit;
+}
+
+void Table::post()
+{
+    requireOpen(*d);
+    if (d->state == TableState::Browse)
+        return;
+    for (size_t i = 0; i < d->columns.size(); ++i) {
+        const Column& c = d->columns[i];
+        if (c.kind == ColumnKind::Data && c.required && !c.readOnly && d->edit.nulls[i])
+            throw RequiredFieldError(
+                formatMessage("Field '%s' must have a value", cp1250::toUtf8(c.displayLabel())), c.name);
+    }
+    const bool inserting = d->state == TableState::Insert;
+    uint32_t id;
+    if (inserting) {
+        id = uint32_t(d->rowCount());
+        d->appendRow();
+    } else {
+        id = d->activeRows()[size_t(d->position)];
+    }
+    // Take the record out of every built order while its old keys still place it.
+    for (SortOrder& order : d->orders) {
+        if (!order.built || inserting)
+            continue;
+        auto it = std::find(order.rows.begin(), order.rows.end(), id);
+        if (it != order.rows.end())
+            order.rows.erase(it);
+    }
+    uint32_t* r = d->row(id);
+    r[0] = d->edit.status;
+    for (size_t i = 0; i < d->columns.size(); ++i) {
+        const int column = int(i);
+        Impl::setRowNull(r, column, d->edit.nulls[i]);
+        if (d->columns[i].type == ColumnType::Integer) {
+            r[d->slotOf[i]] = uint32_t(d->edit.ints[i]);
+        } else {
+            const std::string& text = d->edit.texts[i];
+            if (d->rowText(r, column) != text)
+                d->setRowText(r, column, text.data(), text.size());
+        }
+    }
+    d->forgetKey(id);
+    d->calculate(id);
+    if (inserting)
+        d->insertion.push_back(id);
+    for (SortOrder& order : d->orders) {
+        if (!order.built)
+            continue;
+        auto at = std::lower_bound(order.rows.begin(), order.rows.end(), id,
+                                   [&](uint32_t a, uint32_t b) { return d->before(order, a, b); });
+        order.rows.insert(at, id);
+    }
+    const auto& active = d->activeRows();
+    d->position = int(std::find(active.begin(), active.end(), id) - active.begin());
+    d->eof = false;
+    d->state = TableState::Browse;
+}
+
+void Table::cancel()
+{
+    requireOpen(*d);
+    if (d->state == TableState::Insert)
+        d->position = std::min(d->insertReturnPosition, int(d->activeRows().size()) - 1);
+    d->state = TableState::Browse;
+}
+
+void Table::deleteRecord()
+{
+    requireOpen(*d);
+    if (d->state == TableState::Insert) {
+        cancel();
+        return;
+    }
+    cancel();
+    if (d->position < 0)
+        return;
+    const uint32_t id = d->activeRows()[size_t(d->position)];
+    auto erase = [id](std::vector<uint32_t>& rows) {
+        auto it = std::find(rows.begin(), rows.end(), id);
+        if (it != rows.end())
+            rows.erase(it);
+    };
+    erase(d->insertion);
+    for (SortOrder& order : d->orders)
+        if (order.built)
+            erase(order.rows);
+    const int total = int(d->activeRows().size());
+    d->position = std::min(d->position, total - 1);
+    d->eof = total == 0;
+}
+
+void Table::refresh()
+{
+    requireOpen(*d);
+    if (d->state == TableState::Browse)
+        return;
+    if (d->edit.modified)
+        post();
+    else
+        cancel();
+}
+
+void Table::selectSortOrder(std::string_view name)
+{
+    requireOpen(*d);
+    int chosen = -1;
+    if (!name.empty()) {
+        for (size_t i = 0; i < d->orders.size() && chosen < 0; ++i)
+            if (sameName(d->orders[i].name, name))
+                chosen = int(i);
+        if (chosen < 0)
+            throw StorageError(formatMessage("Index %s does not exist", std::string(name)));
+    }
+    refresh();
+    const int current = d->position;
+    const uint32_t id = current >= 0 ? d->activeRows()[size_t(current)] : 0;
+    if (chosen >= 0 && !d->orders[size_t(chosen)].built)
+        d->build(d->orders[size_t(chosen)]);
+    d->active = chosen;
+    d->activeName = chosen >= 0 ? d->orders[size_t(chosen)].name : std::string();
+    if (current >= 0) {
+        const auto& active = d->activeRows();
+        d->position = int(std::find(active.begin(), active.end(), id) - active.begin());
+    }
+}
+
+const std::string& Table::activeOrderName() const { return d->activeName; }
+
+bool Table::locate(std::string_view columnName, std::string_view value)
+{
+    requireOpen(*d);
+    const int column = columnIndex(columnName);
+    if (column < 0)
+        throw StorageError("Field '" + std::string(columnName) + "' not found");
+    refresh();
+    const auto& active = d->activeRows();
+    const bool isText = d->columns[size_t(column)].type == ColumnType::String;
+    std::string wanted = isText ? collation::sortKey(cutText(value, d->columns[size_t(column)].size)) : "";
+    int32_t wantedInt = 0;
+    if (!isText && !parseInt(value, wantedInt))
+        return false;
+    for (size_t i = 0; i < active.size(); ++i) {
+        const uint32_t* r = d->row(active[i]);
+        if (Impl::rowNull(r, column))
+            continue;
+        const bool equal = isText ? d->key(column, active[i]) == wanted : d->rowInt(r, column) == wantedInt;
+        if (equal) {
+            d->position = int(i);
+            d->eof = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- columns
+
+namespace {
+void requireColumn(const Table::Impl& d, int column)
+{
+    if (column < 0 || size_t(column) >= d.columns.size())
+        throw StorageError("List index out of bounds (" + std::to_string(column) + ")");
+}
+} // namespace
+
+int32_t Table::asInt(int column) const
+{
+    requireOpen(*d);
+    requireColumn(*d, column);
+    if (d->state != TableState::Browse) {
+        if (d->edit.nulls[size_t(column)])
+            return 0;
+        return d->columns[size_t(column)].type == ColumnType::Integer ? d->edit.ints[size_t(column)]
+                                                                       : textToInt(d->edit.texts[size_t(column)]);
+    }
+    return d->position < 0 ? 0 : intAt(d->position, column);
+}
+
+std::string Table::asString(int column) const
+{
+    requireOpen(*d);
+    requireColumn(*d, column);
+    if (d->state != TableState::Browse) {
+        if (d->edit.nulls[size_t(column)])
+            return {};
+        return d->columns[size_t(column)].type == ColumnType::Integer ? std::to_string(d->edit.ints[size_t(column)])
+                                                                       : d->edit.texts[size_t(column)];
+    }
+    return d->position < 0 ? std::string() : stringAt(d->position, column);
+}
+
+bool Table::isNull(int column) const
+{
+    requireOpen(*d);
+    requireColumn(*d, column);
+    if (d->state != TableState::Browse)
+        return d->edit.nulls[size_t(column)];
+    return d->position < 0 || isNullAt(d->position, column);
+}
+
+namespace {
+void requireWritable(const Table::Impl& d, int column)
+{
+    requireOpen(d);
+    requireColumn(d, column);
+    if (d.state == TableState::Browse)
+        throw StorageError("Dataset is not in edit mode.");
+    const Column& c = d.columns[size_t(column)];
+    if (c.readOnly || c.kind == ColumnKind::Calculated)
+        throw StorageError(formatMessage("Field %s is read only", cp1250::toUtf8(c.displayLabel())));
+}
+} // namespace
+
+static void changed(Table::Impl& d)
+{
+    d.edit.modified = true;
+    if (d.calcFields && d.hasCalculated) {
+        BufferAccess access(d.columns, d.edit);
+        d.calcFields(access);
+    }
+}
+
+void Table::setInt(int column, int32_t value)
+{
+    requireWritable(*d, column);
+    if (d->columns[size_t(column)].type == ColumnType::Integer)
+        d->edit.ints[size_t(column)] = value;
+    else
+        d->edit.texts[size_t(column)] = std::string(cutText(std::to_string(value), d->columns[size_t(column)].size));
+    d->edit.nulls[size_t(column)] = 0;
+    changed(*d);
+}
+
+void Table::setString(int column, std::string_view value)
+{
+    requireWritable(*d, column);
+    const Column& c = d->columns[size_t(column)];
+    if (c.type == ColumnType::Integer)
+        d->edit.ints[size_t(column)] = textToInt(value);
+    else
+        d->edit.texts[size_t(column)] = std::string(cutText(value, c.size));
+    d->edit.nulls[size_t(column)] = 0;
+    changed(*d);
+}
+
+void Table::clear(int column)
+{
+    requireWritable(*d, column);
+    d->edit.nulls[size_t(column)] = 1;
+    d->edit.ints[size_t(column)] = 0;
+    d->edit.texts[size_t(column)].clear();
+    changed(*d);
+}
+
+namespace {
+int namedColumn(const Table& table, std::string_view name)
+{
+    const int column = table.columnIndex(name);
+    if (column < 0)
+        throw StorageError("Field '" + std::string(name) + "' not found");
+    return column;
+}
+} // namespace
+
+int32_t Table::asInt(std::string_view columnName) const { return asInt(namedColumn(*this, columnName)); }
+std::string Table::asString(std::string_view columnName) const { return asString(namedColumn(*this, columnName)); }
+void Table::setInt(std::string_view columnName, int32_t value) { setInt(namedColumn(*this, columnName), value); }
+void Table::setString(std::string_view columnName, std::string_view value)
+{
+    setString(namedColumn(*this, columnName), value);
+}
+
+namespace {
+const uint32_t* rowAt(const Table::Impl& d, int position)
+{
+    requireOpen(d);
+    const auto& active = d.activeRows();
+    if (position < 0 || size_t(position) >= active.size())
+        throw StorageError("List index out of bounds (" + std::to_string(position) + ")");
+    return d.row(active[size_t(position)]);
+}
+} // namespace
+
+int32_t Table::intAt(int position, int column) const
+{
+    const uint32_t* r = rowAt(*d, position);
+    requireColumn(*d, column);
+    if (Impl::rowNull(r, column))
+        return 0;
+    if (d->columns[size_t(column)].type == ColumnType::Integer)
+        return d->rowInt(r, column);
+    return textToInt(d->rowText(r, column));
+}
+
+std::string Table::stringAt(int position, int column) const
+{
+    const uint32_t* r = rowAt(*d, position);
+    requireColumn(*d, column);
+    if (Impl::rowNull(r, column))
+        return {};
+    if (d->columns[size_t(column)].type == ColumnType::Integer)
+        return std::to_string(d->rowInt(r, column));
+    return std::string(d->rowText(r, column));
+}
+
+bool Table::isNullAt(int position, int column) const
+{
+    const uint32_t* r = rowAt(*d, position);
+    requireColumn(*d, column);
+    return Impl::rowNull(r, column);
+}
+
+} // namespace storage

@@ -1,0 +1,603 @@
+#include "storage/table_file.h"
+
+#include "storage/cp1250.h"
+#include "storage/storage_error.h"
+#include "storage/table.h"
+#include "storage/table_impl.h"
+
+#include <cerrno>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <utility>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace storage {
+namespace {
+
+constexpr size_t BufferSize = 16 * 1024;
+constexpr int WrittenVersion = 251;
+constexpr uint8_t EndOfList = 0x00, StartOfList = 0x01, Int8 = 0x02, Int16 = 0x03, Int32 = 0x04, String8 = 0x06,
+                  FlagFalse = 0x08, FlagTrue = 0x09, String32 = 0x0C;
+constexpr uint32_t DeletedStatus = 3;
+
+[[noreturn]] void readError() { throw StorageError("Stream read error"); }
+[[noreturn]] void badValue() { throw StorageError("Invalid property value"); }
+
+class FileHandle
+{
+public:
+    explicit FileHandle(int fd) : m_fd(fd) { }
+    ~FileHandle()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+// Reads the file through one 16 KB buffer. Every length is checked against the bytes that remain in the file
+// before anything is copied, so a hostile length can neither allocate nor wait for bytes that never come.
+class Reader
+{
+public:
+    Reader(int fd, uint64_t fileSize) : m_fd(fd), m_unread(fileSize) { }
+
+    uint64_t remaining() const { return uint64_t(m_end - m_pos) + m_unread; }
+
+    uint8_t peek()
+    {
+        need(1);
+        return *m_pos;
+    }
+    uint8_t byte()
+    {
+        need(1);
+        return *m_pos++;
+    }
+    bool flag() { return byte() == FlagTrue; }
+
+    void expect(uint8_t tag)
+    {
+        if (byte() != tag)
+            badValue();
+    }
+
+    int32_t integer()
+    {
+        switch (byte()) {
+        case Int8:
+            need(1);
+            return int8_t(*m_pos++);
+        case Int16: {
+            need(2);
+            const auto value = int16_t(uint16_t(m_pos[0] | (m_pos[1] << 8)));
+            m_pos += 2;
+            return value;
+        }
+        case Int32: {
+            need(4);
+            const uint32_t value = uint32_t(m_pos[0]) | (uint32_t(m_pos[1]) << 8) | (uint32_t(m_pos[2]) << 16)
+                | (uint32_t(m_pos[3]) << 24);
+            m_pos += 4;
+            return int32_t(value);
+        }
+        default:
+            badValue();
+        }
+    }
+
+    uint64_t stringLength()
+    {
+        uint64_t length;
+        switch (byte()) {
+        case String8:
+            length = byte();
+            break;
+        case String32:
+            need(4);
+            length = uint64_t(m_pos[0]) | (uint64_t(m_pos[1]) << 8) | (uint64_t(m_pos[2]) << 16)
+                | (uint64_t(m_pos[3]) << 24);
+            m_pos += 4;
+            break;
+        default:
+            badValue();
+        }
+        if (length > remaining())
+            readError();
+        return length;
+    }
+
+    // Hands the first `keep` bytes of a string of `length` bytes to `sink` in pieces and skips the rest.
+    template<typename Sink>
+    void stringBytes(uint64_t length, uint64_t keep, Sink&& sink)
+    {
+        keep = std::min(keep, length);
+        if (length <= BufferSize) {
+            need(size_t(length));
+            if (keep)
+                sink(reinterpret_cast<const char*>(m_pos), size_t(keep));
+            m_pos += length;
+            return;
+        }
+        while (length > 0) {
+            need(size_t(std::min<uint64_t>(length, BufferSize)));
+            const size_t piece = size_t(std::min<uint64_t>(length, uint64_t(m_end - m_pos)));
+            const size_t kept = size_t(std::min<uint64_t>(keep, piece));
+            if (kept)
+                sink(reinterpret_cast<const char*>(m_pos), kept);
+            keep -= kept;
+            length -= piece;
+            m_pos += piece;
+        }
+    }
+
+    std::string string(uint64_t keep = 1024)
+    {
+        std::string text;
+        const uint64_t length = stringLength();
+        stringBytes(length, keep, [&](const char* p, size_t n) { text.append(p, n); });
+        return text;
+    }
+
+private:
+    void need(size_t count)
+    {
+        if (size_t(m_end - m_pos) >= count)
+            return;
+        refill(count);
+    }
+
+    void refill(size_t count)
+    {
+        const size_t kept = size_t(m_end - m_pos);
+        std::memmove(m_buffer, m_pos, kept);
+        m_pos = m_buffer;
+        m_end = m_buffer + kept;
+        while (size_t(m_end - m_pos) < count) {
+            if (m_unread == 0)
+                readError();
+            const size_t room = size_t(std::min<uint64_t>(BufferSize - size_t(m_end - m_buffer), m_unread));
+            const ssize_t got = ::read(m_fd, m_end, room);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                readError();
+            m_end += got;
+            m_unread -= uint64_t(got);
+        }
+    }
+
+    int m_fd;
+    uint64_t m_unread;
+    uint8_t m_buffer[BufferSize];
+    uint8_t* m_pos = m_buffer;
+    uint8_t* m_end = m_buffer;
+};
+
+bool knownFieldType(std::string_view name)
+{
+    auto same = [&](std::string_view known) {
+        return name.size() == known.size() && strncasecmp(name.data(), known.data(), name.size()) == 0;
+    };
+    return same("String") || same("Integer");
+}
+
+// The definitions are checked, not used: the windows are bound to the columns the program defines.
+void readFieldDefinitions(Reader& in, int version)
+{
+    in.expect(StartOfList);
+    while (in.peek() != EndOfList) {
+        in.string();                        // name
+        const std::string type = in.string(); // type name
+        if (!knownFieldType(type))
+            throw StorageError(formatMessage("Unknown field type (%s)", cp1250::toUtf8(type)));
+        in.integer(); // size
+        in.string();  // label
+        in.string();  // edit mask
+        in.integer(); // display width
+        in.flag();    // required
+        in.flag();    // read-only
+        if (version >= 250)
+            in.string(); // kind
+        if (version >= 251)
+            in.string(); // default expression
+    }
+    in.byte();
+}
+
+void readIndexDefinitions(Reader& in)
+{
+    in.expect(StartOfList);
+    while (in.peek() != EndOfList) {
+        in.string(); // name
+        in.string(); // columns
+        in.string(); // display name
+        for (int i = 0; i < 4; ++i)
+            in.flag();
+    }
+    in.byte();
+}
+
+// One set of column entries; `row` null means the values are read and dropped (an older version of a record).
+void readColumns(Reader& in, Table::Impl& d, int version, uint32_t* row)
+{
+    const auto& columns = d.columns;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const int column = int(i);
+        if (version >= 249 && in.flag())
+            continue; // null: the row starts with every column null
+        const Column& c = columns[i];
+        const bool keep = row && c.kind == ColumnKind::Data;
+        if (c.type == ColumnType::Integer) {
+            const int32_t value = in.integer();
+            if (keep) {
+                row[d.slotOf[i]] = uint32_t(value);
+                Table::Impl::setRowNull(row, column, false);
+            }
+            continue;
+        }
+        const uint64_t length = in.stringLength();
+        if (!keep) {
+            in.stringBytes(length, 0, [](const char*, size_t) { });
+            continue;
+        }
+        const size_t start = d.arena.size();
+        if (start + std::min<uint64_t>(length, uint64_t(std::max(c.size, 0))) > UINT32_MAX)
+            throw StorageError("Out of memory");
+        in.stringBytes(length, uint64_t(std::max(c.size, 0)),
+                       [&](const char* p, size_t n) { d.arena.append(p, n); });
+        size_t stored = d.arena.size() - start;
+        if (const void* zero = std::memchr(d.arena.data() + start, 0, stored)) {
+            stored = size_t(static_cast<const char*>(zero) - (d.arena.data() + start));
+            d.arena.truncate(start + stored);
+        }
+        const uint32_t slot = d.slotOf[i];
+        row[slot] = uint32_t(start);
+        row[slot + 1] = uint32_t(stored);
+        Table::Impl::setRowNull(row, column, false);
+    }
+}
+
+void readRecords(Reader& in, Table::Impl& d, int version)
+{
+    in.expect(StartOfList);
+    if (version < 230 && d.columns.empty() && in.peek() != EndOfList)
+        badValue(); // a record of nothing would never end the list
+    while (in.peek() != EndOfList) {
+        const size_t arenaBefore = d.arena.size();
+        d.appendRow();
+        try {
+            // The row pointer stays valid: nothing else grows the rows while this record is read.
+            uint32_t* row = d.row(uint32_t(d.rowCount() - 1));
+            uint32_t status = 0;
+            if (version >= 230) {
+                in.expect(StartOfList);
+                status = uint32_t(in.integer());
+            }
+            row[0] = status;
+            readColumns(in, d, version, row);
+            if (version >= 230) {
+                while (in.peek() != EndOfList) { // older versions of the record: history nobody uses
+                    in.integer();
+                    readColumns(in, d, version, nullptr);
+                }
+                in.byte();
+            }
+            if (status == DeletedStatus) {
+                d.dropLastRow();
+                d.arena.truncate(arenaBefore);
+            }
+        } catch (...) {
+            d.dropLastRow();
+            d.arena.truncate(arenaBefore);
+            throw;
+        }
+    }
+    in.byte();
+}
+
+void parse(Reader& in, Table::Impl& d)
+{
+    if (in.remaining() < 4) {
+        in.byte(), in.byte(), in.byte(), in.byte(); // fails with the read error
+    }
+    char signature[4];
+    for (char& c : signature)
+        c = char(in.byte());
+    if (std::memcmp(signature, "TPF0", 4) != 0)
+        throw StorageError("Invalid stream format");
+    int version = 100;
+    if (in.peek() != StartOfList)
+        version = std::min(in.integer(), WrittenVersion);
+    readFieldDefinitions(in, version);
+    if (version >= 200)
+        readIndexDefinitions(in);
+    readRecords(in, d, version);
+}
+
+} // namespace
+
+void LoadTableFile(Table& table, const std::string& path)
+{
+    Table::Impl& d = table.impl();
+    const auto firstNewRow = uint32_t(d.rowCount());
+    if (path.empty()) {
+        d.written = false;
+        d.finishLoad(firstNewRow);
+        return;
+    }
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (file.get() < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        d.written = false;
+        d.loadFailed = d.backupPending = false;
+        d.finishLoad(firstNewRow);
+        return;
+    }
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        d.loadFailed = d.backupPending = true;
+        d.finishLoad(firstNewRow);
+        throw StorageError(formatMessage("Cannot open file %s", path));
+    }
+    // Keeps our own writers out while we read; a lock we cannot get must not hang the start-up.
+    ::flock(file.get(), LOCK_SH | LOCK_NB);
+
+    const auto fileSize = uint64_t(info.st_size);
+    // Room for the records up front: the file size over a record's size in memory, plus a fiftieth.
+    const uint64_t recordBytes = uint64_t(d.stride) * sizeof(uint32_t);
+    const uint64_t estimate = fileSize / std::max<uint64_t>(recordBytes, 1);
+    d.rows.reserve(size_t(d.rows.size() + (estimate + estimate / 50) * d.stride));
+    d.arena.reserve(size_t(d.arena.size() + fileSize));
+
+    Reader in(file.get(), fileSize);
+    try {
+        if (fileSize > 0)
+            parse(in, d);
+    } catch (const StorageError&) {
+        d.loadFailed = d.backupPending = true;
+        d.finishLoad(firstNewRow);
+        throw;
+    }
+    d.loadFailed = d.backupPending = false;
+    d.written = false;
+    d.finishLoad(firstNewRow);
+}
+
+namespace {
+
+// Writes through one 16 KB buffer; any short or failed write is the write error.
+class Writer
+{
+public:
+    explicit Writer(int fd) : m_fd(fd) { }
+
+    void byte(uint8_t value)
+    {
+        if (m_used == BufferSize)
+            flush();
+        m_buffer[m_used++] = value;
+    }
+    void bytes(const char* data, size_t count)
+    {
+        while (count > 0) {
+            if (m_used == BufferSize)
+                flush();
+            const size_t piece = std::min(count, BufferSize - m_used);
+            std::memcpy(m_buffer + m_used, data, piece);
+            m_used += piece;
+            data += piece;
+            count -= piece;
+        }
+    }
+    // The smallest tag that holds the value.
+    void integer(int32_t value)
+    {
+        if (value >= -128 && value <= 127) {
+            byte(Int8);
+            byte(uint8_t(value));
+        } else if (value >= -32768 && value <= 32767) {
+            byte(Int16);
+            byte(uint8_t(value));
+            byte(uint8_t(uint32_t(value) >> 8));
+        } else {
+            byte(Int32);
+            for (int shift = 0; shift < 32; shift += 8)
+                byte(uint8_t(uint32_t(value) >> shift));
+        }
+    }
+    void string(std::string_view text)
+    {
+        if (text.size() <= 255) {
+            byte(String8);
+            byte(uint8_t(text.size()));
+        } else {
+            byte(String32);
+            for (int shift = 0; shift < 32; shift += 8)
+                byte(uint8_t(uint32_t(text.size()) >> shift));
+        }
+        bytes(text.data(), text.size());
+    }
+    void flush()
+    {
+        size_t done = 0;
+        while (done < m_used) {
+            const ssize_t wrote = ::write(m_fd, m_buffer + done, m_used - done);
+            if (wrote < 0 && errno == EINTR)
+                continue;
+            if (wrote <= 0)
+                throw StorageError("Stream write error");
+            done += size_t(wrote);
+        }
+        m_used = 0;
+    }
+
+private:
+    int m_fd;
+    uint8_t m_buffer[BufferSize];
+    size_t m_used = 0;
+};
+
+std::string temporaryPath(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    const auto dot = path.rfind('.');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return (hasExtension ? path.substr(0, dot) : path) + ".$$$";
+}
+
+void writeTable(Writer& out, Table::Impl& d)
+{
+    out.bytes("TPF0", 4);
+    out.integer(WrittenVersion);
+    out.byte(StartOfList);
+    out.byte(EndOfList);
+    out.byte(StartOfList);
+    out.byte(EndOfList);
+    out.byte(StartOfList);
+    for (uint32_t id : d.activeRows()) {
+        d.calculate(id);
+        const uint32_t* row = d.row(id);
+        out.byte(StartOfList);
+        out.integer(int32_t(row[0]));
+        for (size_t i = 0; i < d.columns.size(); ++i) {
+            const int column = int(i);
+            if (Table::Impl::rowNull(row, column)) {
+                out.byte(FlagTrue);
+                continue;
+            }
+            out.byte(FlagFalse);
+            if (d.columns[i].type == ColumnType::Integer)
+                out.integer(d.rowInt(row, column));
+            else
+                out.string(d.rowText(row, column));
+        }
+        out.byte(EndOfList);
+    }
+    out.byte(EndOfList);
+    out.flush();
+}
+
+void syncFolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+// Copies the file's bytes into a new file that must not exist yet. False when the name is taken.
+bool copyToNewFile(const std::string& from, const std::string& to)
+{
+    FileHandle source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (source.get() < 0)
+        throw StorageError(formatMessage("Cannot open file %s", from));
+    FileHandle target(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (target.get() < 0) {
+        if (errno == EEXIST)
+            return false;
+        throw StorageError(formatMessage("Cannot create file %s", to));
+    }
+    char buffer[BufferSize];
+    bool ok = true;
+    for (;;) {
+        const ssize_t got = ::read(source.get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        for (ssize_t done = 0; ok && done < got;) {
+            const ssize_t wrote = ::write(target.get(), buffer + done, size_t(got - done));
+            if (wrote < 0 && errno == EINTR)
+                continue;
+            ok = wrote > 0;
+            done += std::max<ssize_t>(wrote, 0);
+        }
+        if (!ok)
+            break;
+    }
+    ok = ok && ::fsync(target.get()) == 0;
+    if (::close(target.release()) != 0 || !ok) {
+        ::unlink(to.c_str());
+        throw StorageError("Stream write error");
+    }
+    return true;
+}
+
+// The damaged file that failed to load keeps its bytes under the first free "<name>.bak", ".bak1", ...
+// A hard link costs no space on a full disk; a copy serves file systems without links.
+void keepDamagedFile(Table::Impl& d, const std::string& path)
+{
+    for (int n = 0; n < 10000; ++n) {
+        const std::string candidate = path + ".bak" + (n ? std::to_string(n) : std::string());
+        if (::link(path.c_str(), candidate.c_str()) == 0) {
+            d.lastBackupPath = candidate;
+            d.backupPending = false;
+            return;
+        }
+        if (errno == EEXIST)
+            continue;
+        if (errno == ENOENT) { // the damaged file is gone: nothing left to keep
+            d.backupPending = false;
+            return;
+        }
+        if (copyToNewFile(path, candidate)) {
+            d.lastBackupPath = candidate;
+            d.backupPending = false;
+            return;
+        }
+    }
+    throw StorageError(formatMessage("Cannot create file %s", path + ".bak"));
+}
+
+} // namespace
+
+void SaveTableFile(Table& table, const std::string& path)
+{
+    Table::Impl& d = table.impl();
+    if (path.empty() || d.written)
+        return;
+    if (d.backupPending)
+        keepDamagedFile(d, path);
+
+    const std::string temporary = temporaryPath(path);
+    FileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (file.get() < 0)
+        throw StorageError(formatMessage("Cannot create file %s", temporary));
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0)
+        ::fchmod(file.get(), old.st_mode & 07777); // the new file keeps the old one's permissions
+
+    try {
+        auto out = std::make_unique<Writer>(file.get());
+        writeTable(*out, d);
+        if (::fsync(file.get()) != 0)
+            throw StorageError("Stream write error");
+        if (::close(file.release()) != 0)
+            throw StorageError("Stream write error");
+    } catch (...) {
+        ::unlink(temporary.c_str()); // a half-written file is of no use to anyone
+        throw;
+    }
+    // The old file is replaced only now, in one step: a crash leaves either the old file or the new one.
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        throw StorageError(formatMessage("Cannot create file %s", path));
+    }
+    syncFolderOf(path);
+    d.written = true;
+}
+
+} // namespace storage

@@ -1,0 +1,174 @@
+#pragma once
+// The table's internals, shared by the table and its file codec. Records are rows of 32-bit slots
+// (status, null bits, one slot per integer column, offset and length per string column) in one buffer;
+// the text of every record lives in one byte arena. A million puzzles cost one allocation each, not millions.
+
+#include "storage/table.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace storage {
+
+// A growable buffer of plain values on malloc/realloc, so large buffers grow and shrink in place (mremap).
+template<typename T>
+class PodBuffer
+{
+public:
+    PodBuffer() = default;
+    PodBuffer(const PodBuffer&) = delete;
+    PodBuffer& operator=(const PodBuffer&) = delete;
+    ~PodBuffer() { std::free(m_data); }
+
+    T* data() { return m_data; }
+    const T* data() const { return m_data; }
+    size_t size() const { return m_size; }
+    size_t capacity() const { return m_capacity; }
+
+    void reserve(size_t count)
+    {
+        if (count <= m_capacity)
+            return;
+        void* grown = std::realloc(m_data, count * sizeof(T));
+        if (!grown)
+            throw std::bad_alloc();
+        m_data = static_cast<T*>(grown);
+        m_capacity = count;
+    }
+    // Appends `count` zeroed values and returns them.
+    T* grow(size_t count)
+    {
+        if (m_size + count > m_capacity)
+            reserve(std::max(m_size + count, m_capacity + m_capacity / 2 + 64));
+        T* added = m_data + m_size;
+        std::memset(static_cast<void*>(added), 0, count * sizeof(T));
+        m_size += count;
+        return added;
+    }
+    void append(const T* values, size_t count)
+    {
+        if (m_size + count > m_capacity)
+            reserve(std::max(m_size + count, m_capacity + m_capacity / 2 + 64));
+        std::memcpy(static_cast<void*>(m_data + m_size), values, count * sizeof(T));
+        m_size += count;
+    }
+    void truncate(size_t count) { m_size = std::min(m_size, count); }
+    void shrinkToFit()
+    {
+        if (m_size == m_capacity || m_size == 0)
+            return;
+        if (void* smaller = std::realloc(m_data, m_size * sizeof(T))) {
+            m_data = static_cast<T*>(smaller);
+            m_capacity = m_size;
+        }
+    }
+    void clear()
+    {
+        std::free(m_data);
+        m_data = nullptr;
+        m_size = m_capacity = 0;
+    }
+
+private:
+    T* m_data = nullptr;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
+};
+
+struct SortOrder
+{
+    std::string name;
+    std::vector<int> columns;
+    bool descending = false;
+    bool built = false;
+    std::vector<uint32_t> rows; // row ids in order
+};
+
+// The record being edited or inserted, detached from the rows until post.
+struct EditBuffer
+{
+    std::vector<int32_t> ints;
+    std::vector<std::string> texts;
+    std::vector<char> nulls;
+    uint32_t status = 0;
+    bool modified = false;
+};
+
+struct Table::Impl
+{
+    // --- fixed per table
+    std::vector<Column> columns;
+    std::vector<uint32_t> slotOf; // first slot of each column in a row
+    uint32_t nullWords = 0;
+    uint32_t stride = 0; // slots per row
+    std::string path;
+    std::vector<SortOrder> orders;
+    std::string configuredOrder;
+    CalcFieldsCallback calcFields;
+    bool hasCalculated = false;
+
+    // --- records
+    PodBuffer<uint32_t> rows; // stride slots per row; row ids grow with the insertion sequence
+    PodBuffer<char> arena;
+    std::vector<uint32_t> insertion; // live row ids in insertion order
+    std::vector<std::vector<std::string>> keyCache; // per text column: collation keys by row id
+    std::vector<std::vector<char>> keyValid;
+
+    // --- state
+    bool open = false;
+    TableState state = TableState::Inactive;
+    int active = -1; // index into orders, -1 = insertion order
+    int position = -1;
+    bool eof = true;
+    EditBuffer edit;
+    int insertReturnPosition = -1;
+    std::string activeName;
+
+    // --- persistence
+    bool written = false;
+    bool loadFailed = false;
+    bool backupPending = false;
+    std::string lastBackupPath;
+
+    // --- row access
+    size_t rowCount() const { return stride ? rows.size() / stride : 0; }
+    uint32_t* row(uint32_t id) { return rows.data() + size_t(id) * stride; }
+    const uint32_t* row(uint32_t id) const { return rows.data() + size_t(id) * stride; }
+    static bool rowNull(const uint32_t* r, int column) { return (r[1 + column / 32] >> (column % 32)) & 1u; }
+    static void setRowNull(uint32_t* r, int column, bool isNull)
+    {
+        const uint32_t bit = 1u << (column % 32);
+        r[1 + column / 32] = isNull ? (r[1 + column / 32] | bit) : (r[1 + column / 32] & ~bit);
+    }
+    int32_t rowInt(const uint32_t* r, int column) const { return int32_t(r[slotOf[size_t(column)]]); }
+    std::string_view rowText(const uint32_t* r, int column) const
+    {
+        const uint32_t slot = slotOf[size_t(column)];
+        return std::string_view(arena.data() + r[slot], r[slot + 1]);
+    }
+    void setRowText(uint32_t* r, int column, const char* text, size_t length);
+
+    // --- used by the loader
+    void layOut();
+    void resetRecords();
+    uint32_t* appendRow(); // zeroed, status 0, all columns null
+    void dropLastRow();
+    // Rows from `firstNewRow` on join the insertion order; calculated columns, orders rebuilt, first record.
+    void finishLoad(uint32_t firstNewRow);
+
+    // --- orders
+    const std::vector<uint32_t>& activeRows() const { return active < 0 ? insertion : orders[size_t(active)].rows; }
+    void build(SortOrder& order);
+    bool before(const SortOrder& order, uint32_t a, uint32_t b);
+    const std::string& key(int column, uint32_t id);
+    void forgetKey(uint32_t id);
+    void calculate(uint32_t id);
+};
+
+// Text as stored: cut to `size` bytes, and at a zero byte.
+std::string_view cutText(std::string_view text, int size);
+
+} // namespace storage
