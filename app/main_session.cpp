@@ -1,0 +1,115 @@
+// Start-up reading and the exit save of the main window.
+#include "app/main_window.h"
+
+#include "game/tables.h"
+#include "players/jatekosok_dialog.h"
+#include "storage/storage_error.h"
+#include "ui/error_box.h"
+#include "ui/gauge.h"
+#include "ui/modal.h"
+#include "ui/text.h"
+
+#include <QToolButton>
+#include <chrono>
+
+namespace {
+
+// Runs one step of the exit save; an error is shown and the remaining steps still run, so a settings
+// file that cannot be written does not cost the puzzles stored in this run.
+template <typename Step>
+void runStep(QWidget* window, Step step)
+{
+    try {
+        step();
+    } catch (const std::exception& error) {
+        ui::showError(window, error.what());
+    }
+}
+
+int32_t inRange(int32_t value, int32_t low, int32_t high, int32_t otherwise)
+{
+    return value >= low && value <= high ? value : otherwise;
+}
+
+} // namespace
+
+void TfrmMain::FormCreate()
+{
+    EditMode = false;
+    m_random.seed(m_options.randomSeed
+                      ? *m_options.randomSeed
+                      : static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    AppDir = m_options.programFolder.empty() ? executableFolder() : withTrailingSlash(m_options.programFolder);
+    startupReading();
+    eHiba->setPosition(0);
+    if (MaxMistakes > 0)
+        eHiba->setMaximum(MaxMistakes);
+    else
+        eHiba->hide();
+    SelectedCell = 0;
+    setWindowTitle(QStringLiteral("Brumvelda ") + ui::toQt(game::VersionText));
+}
+
+void TfrmMain::startupReading()
+{
+    SettingsStore.setPath(AppDir + "Brumvelda.ini");
+    MaxMistakes = SettingsStore.ReadSettingInt("Main", "MaxHiba", 10);
+    ExactLevel = inRange(SettingsStore.ReadSettingInt("Main", "ExactLevel", 0), 0, 1, 0);
+    PlayLanguage = inRange(SettingsStore.ReadSettingInt("Last", "Language", 1), 1, 3, 1);
+    PlayLevel = inRange(SettingsStore.ReadSettingInt("Last", "Level", 1), 1, 4, 1);
+    PlayCategories = inRange(SettingsStore.ReadSettingInt("Last", "Categories", 65535), 1, 65535, 65535);
+
+    dbLista.setFilePath(AppDir + "Brumvelda.lis");
+    dbLista.open();
+    PuzzleCount = dbLista.recordCount();
+    // No player is chosen yet; restoring the last one enables tbUj.
+    tbUj->setEnabled(false);
+}
+
+void TfrmMain::tbSaveClick() {}
+
+void TfrmMain::tbLoadClick() {}
+
+void TfrmMain::tbExitClick()
+{
+    SaveSession();
+    m_closingByExit = true;
+    close(); // the last visible window: the event loop ends
+}
+
+bool TfrmMain::FormCloseQuery()
+{
+    SaveSession();
+    return true;
+}
+
+void TfrmMain::SaveSession()
+{
+    if (m_sessionSaved)
+        return;
+    m_sessionSaved = true;
+
+    runStep(this, [this] {
+        SettingsStore.WriteSettingInt("Last", "Language", PlayLanguage);
+        SettingsStore.WriteSettingInt("Last", "Level", PlayLevel);
+        SettingsStore.WriteSettingInt("Last", "Categories", PlayCategories);
+        SettingsStore.WriteSettingStr("Last", "User", PlayerName);
+    });
+    runStep(this, [this] {
+        if (m_windows.frmJatekosok)
+            m_windows.frmJatekosok->storeCurrentPlayerTotals(PlayerTotal, PlayerRounds);
+    });
+    runStep(this, [this] {
+        if (dbLista.isOpen())
+            dbLista.close();
+    });
+    if (!dbLista.lastBackupPath().empty())
+        tellAboutBackup(dbLista.lastBackupPath());
+}
+
+void TfrmMain::tellAboutBackup(const std::string& backupPath)
+{
+    ui::showMessage(this, QMessageBox::Warning, QStringLiteral("Brumvelda"),
+                    QStringLiteral("A sérült fájl eredetijét megőriztük: %1")
+                        .arg(QString::fromStdString(backupPath)));
+}

@@ -1,0 +1,316 @@
+// The main window's controls, laid out at their fixed places, and its key and close events.
+#include "app/main_window.h"
+
+#include "game/status_text.h"
+#include "game/tables.h"
+#include "ui/board_cell.h"
+#include "ui/error_box.h"
+#include "ui/flat_button.h"
+#include "ui/fonts.h"
+#include "ui/gauge.h"
+#include "ui/status_bar.h"
+#include "ui/text.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QToolButton>
+
+namespace {
+
+const QColor WindowColour(192, 220, 192);
+const QColor KeyboardPanelColour(240, 202, 166);
+const QColor Blue(0, 0, 255);
+const QColor Red(255, 0, 0);
+const QColor Maroon(128, 0, 0);
+const QColor Green(0, 128, 0);
+
+QColor toColour(game::Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
+
+QLabel* makeLabel(QWidget* parent, const char* name, QRect place, const QString& text, int fontPixels,
+                  const QColor& colour, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setFont(ui::boldPixelFont(fontPixels));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setAlignment(alignment);
+    return label;
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(Windows& windows, const StartupOptions& options, QWidget* parent)
+    : QWidget(parent)
+    , m_windows(windows)
+    , m_options(options)
+{
+    buildControls();
+
+    connect(tbSave, &QToolButton::clicked, this, [this] { tbSaveClick(); });
+    connect(tbLoad, &QToolButton::clicked, this, [this] { tbLoadClick(); });
+    connect(tbExit, &QToolButton::clicked, this, [this] { tbExitClick(); });
+    connectRoundHandlers();
+    connectEditorHandlers();
+    connectPlayerHandlers();
+
+    try {
+        FormCreate();
+    } catch (const std::exception& error) {
+        ui::showError(this, error.what());
+    }
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::buildControls()
+{
+    setObjectName(QStringLiteral("frmMain"));
+    // Design-time caption; FormCreate adds the letter of the release once the start-up reading succeeded.
+    setWindowTitle(QStringLiteral("Brumvelda v1.0"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(537, 522);
+    setFont(ui::defaultFont());
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, WindowColour);
+    setPalette(palette);
+    setFocusPolicy(Qt::StrongFocus);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    buildToolbar();
+
+    const auto left = Qt::AlignLeft | Qt::AlignVCenter;
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    const auto centre = Qt::AlignCenter;
+    RxLabel1 = makeLabel(this, "RxLabel1", {0, 40, 65, 33}, QStringLiteral("  Név:"), 19, Blue, left);
+    lNev = makeLabel(this, "lNev", {64, 40, 225, 33}, QStringLiteral("Játékos"), 19, Blue, left);
+    RxLabel2 = makeLabel(this, "RxLabel2", {296, 40, 113, 33}, QStringLiteral("Pontszám: "), 19, Blue, right);
+    lOsszPont = makeLabel(this, "lOsszPont", {416, 40, 121, 33}, QStringLiteral("0"), 19, Blue, centre);
+    lKategoria = makeLabel(this, "lKategoria", {0, 80, 537, 37}, QStringLiteral("Kategória"), 32, Red, centre);
+    lKategoria->hide();
+    eSugo1 = makeLabel(this, "eSugo1", {0, 117, 537, 20}, QString(), 13, Maroon, centre);
+    eSugo2 = makeLabel(this, "eSugo2", {0, 133, 537, 20}, QString(), 13, Maroon, centre);
+    eInfo = makeLabel(this, "eInfo", {0, 152, 537, 20},
+                      QStringLiteral("Ctrl+ENTER - Mentés; ESC - Minden karaktert töröl"), 16, Green, centre);
+    eInfo->hide();
+
+    buildBoard();
+
+    lFokozat = makeLabel(this, "lFokozat", {0, 301, 273, 25}, QStringLiteral("Fokozat: KÖZEPES"), 19, Blue,
+                         centre);
+    lMostPont = makeLabel(this, "lMostPont", {272, 301, 261, 25}, QStringLiteral("Pontszám:  0"), 19, Blue,
+                          centre);
+
+    eHiba = new ui::Gauge(this);
+    eHiba->setObjectName(QStringLiteral("eHiba"));
+    eHiba->setGeometry(0, 330, 537, 21);
+    eHiba->setMaximum(10);
+    eHiba->setPosition(0);
+
+    buildKeyboard();
+    buildStatusBar();
+}
+
+void TfrmMain::buildToolbar()
+{
+    Toolbar971 = new QFrame(this);
+    Toolbar971->setObjectName(QStringLiteral("Toolbar971"));
+    Toolbar971->setGeometry(0, 0, 537, 38);
+    static_cast<QFrame*>(Toolbar971)->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+    struct ButtonRow
+    {
+        QToolButton* TfrmMain::*member;
+        const char* name;
+        int x;
+        const char* icon; // resource name; empty: text only
+        QString toolTip;
+    };
+    const ButtonRow rows[] = {
+        {&TfrmMain::tbJatekos, "tbJatekos", 0, "jatekos",
+         QStringLiteral("Játékos váltása\nés a játékmenet beállítása")},
+        {&TfrmMain::tbSave, "tbSave", 40, "save", QStringLiteral("Játék mentése")},
+        {&TfrmMain::tbLoad, "tbLoad", 74, "", QStringLiteral("Mentett játék betöltése")},
+        {&TfrmMain::tbBeallitas, "tbBeallitas", 108, "beallitas", QStringLiteral("Általános beállítások")},
+        {&TfrmMain::tbUj, "tbUj", 148, "uj", QStringLiteral("Kérek egy új feladatot")},
+        {&TfrmMain::tbInfo, "tbInfo", 182, "info", QStringLiteral("Segítség a feladvánnyal kapcsolatban")},
+        {&TfrmMain::tbMaganh, "tbMaganh", 216, "maganh", QStringLiteral("Magánhangzók megjelenítése")},
+        {&TfrmMain::tbSzabad, "tbSzabad", 250, "szabad", QStringLiteral("Szabad a gazda...")},
+        {&TfrmMain::tbMod, "tbMod", 290, "mod", QStringLiteral("Új feladat beírása")},
+        {&TfrmMain::tbAdatlap, "tbAdatlap", 324, "adatlap",
+         QStringLiteral("A most szerkesztett feladat adatlapja")},
+        {&TfrmMain::tbModOK, "tbModOK", 358, "modok", QStringLiteral("A feladvány elfogadása")},
+        {&TfrmMain::tbModCancel, "tbModCancel", 392, "modcancel", QStringLiteral("A feladvány elvetése")},
+        {&TfrmMain::tbExit, "tbExit", 432, "exit", QStringLiteral("Kilépés a programból")},
+    };
+    for (const ButtonRow& row : rows) {
+        auto* button = new QToolButton(Toolbar971);
+        button->setObjectName(QLatin1String(row.name));
+        button->setGeometry(row.x, 2, 34, 34);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setToolTip(row.toolTip);
+        if (*row.icon) {
+            button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(row.icon))));
+            button->setIconSize(QSize(26, 26));
+        } else {
+            button->setText(QStringLiteral("Load"));
+        }
+        this->*row.member = button;
+    }
+    for (int x : {34, 142, 284, 426}) {
+        auto* separator = new QFrame(Toolbar971);
+        separator->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+        separator->setGeometry(x + 2, 4, 2, 30);
+    }
+
+    tbSave->hide();
+    tbLoad->hide();
+    tbAdatlap->hide();
+    tbUj->setEnabled(false);
+    tbInfo->setEnabled(false);
+    tbMaganh->setEnabled(false);
+    tbSzabad->setEnabled(false);
+    tbModOK->setEnabled(false);
+    tbModCancel->setEnabled(false);
+}
+
+void TfrmMain::buildBoard()
+{
+    for (int k = 1; k <= game::CellCount; ++k) {
+        auto* cell = new ui::BoardCell(k, this);
+        cell->setObjectName(QStringLiteral("p%1").arg(k));
+        const int row = (k - 1) / game::RowLength;
+        const int column = (k - 1) % game::RowLength;
+        cell->setGeometry(8 + 40 * column, 176 + 40 * row, 40, 40);
+        // Empty captions in the blank colours until the first blanking.
+        cell->setLook(QString(), toColour(game::PlainCellColour), toColour(game::LetterTextColour));
+        p[static_cast<size_t>(k - 1)] = cell;
+    }
+
+    struct ScrollRow
+    {
+        ui::FlatButton* TfrmMain::*member;
+        const char* name;
+        int tag;
+        int x;
+        int y;
+        Qt::ArrowType arrow;
+    };
+    const QString leftHint = QStringLiteral("Ezt a sort eggyel balra görgeti...");
+    const QString rightHint = QStringLiteral("Ezt a sort eggyel jobbra görgeti...");
+    const ScrollRow rows[] = {
+        {&TfrmMain::sb1b, "sb1b", 1, 0, 176, Qt::LeftArrow},  {&TfrmMain::sb2b, "sb2b", 2, 0, 216, Qt::LeftArrow},
+        {&TfrmMain::sb3b, "sb3b", 3, 0, 256, Qt::LeftArrow},  {&TfrmMain::sb1j, "sb1j", 4, 528, 176, Qt::RightArrow},
+        {&TfrmMain::sb2j, "sb2j", 5, 528, 216, Qt::RightArrow}, {&TfrmMain::sb3j, "sb3j", 6, 528, 256, Qt::RightArrow},
+    };
+    for (const ScrollRow& row : rows) {
+        auto* button = new ui::FlatButton(row.tag, this);
+        button->setObjectName(QLatin1String(row.name));
+        button->setGeometry(row.x, row.y, 8, 40);
+        button->setArrowType(row.arrow);
+        button->setToolTip(row.arrow == Qt::LeftArrow ? leftHint : rightHint);
+        button->hide();
+        this->*row.member = button;
+    }
+}
+
+void TfrmMain::buildKeyboard()
+{
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(0, 351, 537, 149);
+    Panel1->setAutoFillBackground(true);
+    QPalette palette = Panel1->palette();
+    palette.setColor(QPalette::Window, KeyboardPanelColour);
+    palette.setColor(QPalette::Button, KeyboardPanelColour);
+    Panel1->setPalette(palette);
+
+    // Rows of the keyboard: first button, last button, top, and the left edge of each button in the row.
+    struct KeyRow
+    {
+        int first;
+        int last;
+        int top;
+        int left;
+    };
+    const KeyRow rows[] = {{1, 13, 16, 8}, {14, 25, 56, 27}, {26, 35, 96, 67}};
+    for (const KeyRow& row : rows) {
+        for (int k = row.first; k <= row.last; ++k) {
+            auto* button = new ui::FlatButton(k, Panel1);
+            button->setObjectName(QStringLiteral("b%1").arg(k));
+            button->setGeometry(row.left + 40 * (k - row.first), row.top, 40, 40);
+            button->setFont(ui::boldPixelFont(32));
+            button->setText(ui::toQt(game::CapitalLetters.substr(static_cast<size_t>(k - 1), 1)));
+            button->setEnabled(false);
+            b[static_cast<size_t>(k - 1)] = button;
+        }
+    }
+}
+
+void TfrmMain::buildStatusBar()
+{
+    sBar = new ui::StatusBar({{80, false, Qt::AlignLeft},
+                              {100, true, Qt::AlignHCenter},
+                              {60, false, Qt::AlignLeft},
+                              {90, true, Qt::AlignHCenter},
+                              {0, false, Qt::AlignLeft}},
+                             this);
+    sBar->setObjectName(QStringLiteral("sBar"));
+    sBar->setGeometry(0, 500, 537, 22);
+    sBar->setPanelText(0, QStringLiteral("Fokozat:"));
+    sBar->setPanelText(2, QStringLiteral("Nyelv:"));
+    // No player yet: the scores of no level.
+    sBar->setPanelText(4, ui::toQt(game::levelScoreText(0)));
+}
+
+ui::BoardCell* TfrmMain::cell(int number) const
+{
+    return p.at(static_cast<size_t>(number - 1));
+}
+
+ui::FlatButton* TfrmMain::letterButton(int number) const
+{
+    return b.at(static_cast<size_t>(number - 1));
+}
+
+void TfrmMain::ResetBoard(bool ClearCells, bool SetButtons, bool ButtonsEnabled)
+{
+    if (ClearCells) {
+        for (ui::BoardCell* c : p)
+            c->setLook(QStringLiteral(" "), toColour(game::PlainCellColour), toColour(game::LetterTextColour));
+    }
+    if (SetButtons) {
+        for (ui::FlatButton* button : b)
+            button->setEnabled(ButtonsEnabled);
+    }
+}
+
+void TfrmMain::keyPressEvent(QKeyEvent* event)
+{
+    FormKeyPress(event);
+}
+
+void TfrmMain::keyReleaseEvent(QKeyEvent* event)
+{
+    FormKeyUp(event);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    // tbExit has saved already and closes without asking again.
+    if (m_closingByExit || FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}

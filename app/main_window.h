@@ -1,0 +1,136 @@
+#pragma once
+// The main window: board, keyboard, toolbar and status bar; it owns the game variables, the puzzle list and
+// the settings store. Rounds, the editor and the player options add their handlers in the marked sections.
+
+#include "app/startup_options.h"
+#include "app/windows.h"
+#include "game/game_variables.h"
+#include "storage/schemas.h"
+#include "storage/settings_store.h"
+#include "storage/table.h"
+
+#include <QWidget>
+#include <array>
+#include <random>
+
+class QKeyEvent;
+class QLabel;
+class QToolButton;
+
+namespace ui {
+class BoardCell;
+class FlatButton;
+class Gauge;
+class StatusBar;
+} // namespace ui
+
+class TfrmMain : public QWidget, public game::GameVariables
+{
+    Q_OBJECT
+
+public:
+    TfrmMain(Windows& windows, const StartupOptions& options, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // The four modes of the window and what the toolbar and keyboard look like in each.
+    // EditorLeft is "between rounds" as reached by leaving the editor: tbUj only with puzzles and a player.
+    enum class Mode { NoPlayer, BetweenRounds, RoundInPlay, Editor, EditorLeft };
+    struct RoundTraits
+    {
+        bool hasHint = false;     // PuzzleHint1 + PuzzleHint2 not empty
+        bool englishRound = false; // the accented letters cannot occur
+    };
+    void applyMode(Mode mode, RoundTraits round);
+    void applyMode(Mode mode) { applyMode(mode, RoundTraits()); }
+
+    void ResetBoard(bool ClearCells, bool SetButtons, bool ButtonsEnabled);
+
+    // Cell k (1..39) and letter button k (1..35), addressed by number as the game does.
+    ui::BoardCell* cell(int number) const;
+    ui::FlatButton* letterButton(int number) const;
+
+    void SaveSession();
+    bool sessionSaved() const { return m_sessionSaved; }
+
+    Windows& windows() { return m_windows; }
+
+    // --- owned state
+    storage::Table dbLista {storage::puzzleColumns()};
+    storage::SettingsStore SettingsStore;
+    std::mt19937 m_random; // seeded from the clock, or fixed by tests
+
+    // --- controls, named as on the window
+    QWidget* Toolbar971 = nullptr;
+    QToolButton* tbJatekos = nullptr;
+    QToolButton* tbSave = nullptr;
+    QToolButton* tbLoad = nullptr;
+    QToolButton* tbBeallitas = nullptr;
+    QToolButton* tbUj = nullptr;
+    QToolButton* tbInfo = nullptr;
+    QToolButton* tbMaganh = nullptr;
+    QToolButton* tbSzabad = nullptr;
+    QToolButton* tbMod = nullptr;
+    QToolButton* tbAdatlap = nullptr;
+    QToolButton* tbModOK = nullptr;
+    QToolButton* tbModCancel = nullptr;
+    QToolButton* tbExit = nullptr;
+    QLabel* RxLabel1 = nullptr;
+    QLabel* lNev = nullptr;
+    QLabel* RxLabel2 = nullptr;
+    QLabel* lOsszPont = nullptr;
+    QLabel* lKategoria = nullptr;
+    QLabel* eSugo1 = nullptr;
+    QLabel* eSugo2 = nullptr;
+    QLabel* eInfo = nullptr;
+    std::array<ui::BoardCell*, 39> p {};   // p[0] is p1
+    ui::FlatButton* sb1b = nullptr;
+    ui::FlatButton* sb2b = nullptr;
+    ui::FlatButton* sb3b = nullptr;
+    ui::FlatButton* sb1j = nullptr;
+    ui::FlatButton* sb2j = nullptr;
+    ui::FlatButton* sb3j = nullptr;
+    QLabel* lFokozat = nullptr;
+    QLabel* lMostPont = nullptr;
+    ui::Gauge* eHiba = nullptr;
+    QWidget* Panel1 = nullptr;
+    std::array<ui::FlatButton*, 35> b {};  // b[0] is b1
+    ui::StatusBar* sBar = nullptr;
+
+    // --- handlers of this window
+    void FormCreate();
+    void tbSaveClick();
+    void tbLoadClick();
+    void tbExitClick();
+    bool FormCloseQuery();
+
+    // --- rounds (game/)
+    void connectRoundHandlers();
+
+    // --- editor (editor/)
+    void connectEditorHandlers();
+    void FormKeyPress(QKeyEvent* event);
+    void FormKeyUp(QKeyEvent* event);
+
+    // --- players and settings (players/)
+    void connectPlayerHandlers();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildToolbar();
+    void buildBoard();
+    void buildKeyboard();
+    void buildStatusBar();
+    void startupReading();
+    void tellAboutBackup(const std::string& backupPath);
+    bool hasPlayer() const;
+
+    Windows& m_windows;
+    StartupOptions m_options;
+    bool m_sessionSaved = false;
+    bool m_closingByExit = false;
+};

@@ -1,0 +1,62 @@
+#include "app/startup.h"
+
+#include "app/main_window.h"
+#include "editor/uj_dialog.h"
+#include "game/result_windows.h"
+#include "players/beallitas_dialog.h"
+#include "players/jatekosok_dialog.h"
+#include "players/nev_window.h"
+
+#include <filesystem>
+
+std::string withTrailingSlash(std::string folder)
+{
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+std::string executableFolder()
+{
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return withTrailingSlash(std::filesystem::current_path().string());
+    return withTrailingSlash(exe.parent_path().string());
+}
+
+void createWindows(Windows& windows, const StartupOptions& options)
+{
+    // The dialogs are children of the main window so they stay above it; they are destroyed explicitly
+    // below, before it, in a fixed order.
+    windows.frmMain = new TfrmMain(windows, options);
+    QWidget* main = windows.frmMain;
+    windows.frmUj = new TfrmUj(windows, main);
+    windows.frmJatekosok = new TfrmJatekosok(windows, main);
+    windows.frmNev = new TfrmNev(windows, main);
+    windows.frmBeallitas = new TfrmBeallitas(windows, main);
+    windows.frmGratulalok = new TfrmGratulalok(windows, main);
+    windows.frmSajnos = new TfrmSajnos(windows, main);
+    windows.frmSzabad = new TfrmSzabad(windows, main);
+}
+
+namespace {
+template <typename T>
+void destroy(T*& window)
+{
+    delete window;
+    window = nullptr;
+}
+} // namespace
+
+void destroyWindows(Windows& windows)
+{
+    destroy(windows.frmSzabad);
+    destroy(windows.frmSajnos);
+    destroy(windows.frmGratulalok);
+    destroy(windows.frmBeallitas);
+    destroy(windows.frmNev);
+    destroy(windows.frmJatekosok);
+    destroy(windows.frmUj);
+    destroy(windows.frmMain);
+}

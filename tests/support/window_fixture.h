@@ -1,0 +1,260 @@
+#pragma once
+// Widget tests of the game's windows: a temporary program folder with prepared files, the eight windows made
+// there as the program makes them (fixed random seed), controls found by name and pressed with QTest, and
+// scripted answers for the modal windows the test expects.
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "storage/schemas.h"
+#include "storage/table.h"
+#include "ui/modal.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// One QApplication for the whole test program (offscreen platform, set by ctest).
+inline QApplication& application()
+{
+    static int argc = 1;
+    static char name[] = "brumvelda-test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+// A puzzle record as the tests write it; text is Windows-1250.
+struct PuzzleRow
+{
+    std::string Szoveg;
+    int32_t Nyelv = 1;
+    std::string Sugo1;
+    std::string Sugo2;
+    int32_t Fokozat = 1;
+    int32_t Kategoria = 1;
+};
+
+struct PlayerRow
+{
+    std::string Nev;
+    int32_t OsszPont = 0;
+    int32_t Jatszott = 0;
+};
+
+// A fresh folder standing in for the program's own folder.
+class ProgramFolder
+{
+public:
+    ProgramFolder() { EXPECT_TRUE(m_dir.isValid()); }
+
+    std::string path() const { return m_dir.path().toStdString() + "/"; }
+    std::string file(const std::string& name) const { return path() + name; }
+    bool exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
+
+    void writeFile(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream out(file(name), std::ios::binary);
+        out << bytes;
+    }
+    std::string readFile(const std::string& name) const
+    {
+        std::ifstream in(file(name), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    void writeSettings(const std::string& iniText) const { writeFile("Brumvelda.ini", iniText); }
+
+    void writePuzzles(const std::vector<PuzzleRow>& rows) const
+    {
+        storage::Table table(storage::puzzleColumns());
+        table.setFilePath(file("Brumvelda.lis"));
+        table.open();
+        for (const PuzzleRow& row : rows) {
+            table.append();
+            table.setString(storage::puzzle::Szoveg, row.Szoveg);
+            table.setInt(storage::puzzle::Nyelv, row.Nyelv);
+            table.setString(storage::puzzle::Sugo1, row.Sugo1);
+            table.setString(storage::puzzle::Sugo2, row.Sugo2);
+            table.setInt(storage::puzzle::Fokozat, row.Fokozat);
+            table.setInt(storage::puzzle::Kategoria, row.Kategoria);
+            table.post();
+        }
+        table.close();
+    }
+
+    void writePlayers(const std::vector<PlayerRow>& rows) const
+    {
+        storage::Table table(storage::playerColumns());
+        storage::configurePlayerRegister(table);
+        table.setFilePath(file("Brumvelda.jat"));
+        table.open();
+        for (const PlayerRow& row : rows) {
+            table.append();
+            table.setString(storage::player::Nev, row.Nev);
+            table.setInt(storage::player::OsszPont, row.OsszPont);
+            table.setInt(storage::player::Jatszott, row.Jatszott);
+            table.post();
+        }
+        table.close();
+    }
+
+    std::vector<PuzzleRow> readPuzzles() const
+    {
+        storage::Table table(storage::puzzleColumns());
+        table.setFilePath(file("Brumvelda.lis"));
+        table.open();
+        std::vector<PuzzleRow> rows;
+        for (table.first(); !table.eof(); table.next()) {
+            rows.push_back({table.asString(storage::puzzle::Szoveg), table.asInt(storage::puzzle::Nyelv),
+                            table.asString(storage::puzzle::Sugo1), table.asString(storage::puzzle::Sugo2),
+                            table.asInt(storage::puzzle::Fokozat), table.asInt(storage::puzzle::Kategoria)});
+        }
+        table.close();
+        return rows;
+    }
+
+    std::vector<PlayerRow> readPlayers() const
+    {
+        storage::Table table(storage::playerColumns());
+        storage::configurePlayerRegister(table);
+        table.setFilePath(file("Brumvelda.jat"));
+        table.open();
+        std::vector<PlayerRow> rows;
+        for (table.first(); !table.eof(); table.next()) {
+            rows.push_back({table.asString(storage::player::Nev), table.asInt(storage::player::OsszPont),
+                            table.asInt(storage::player::Jatszott)});
+        }
+        table.close();
+        return rows;
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Answers for the modal windows a test expects, in order. A modal window nobody expected fails the test
+// and is rejected, so a stray message box can neither hang nor pass unnoticed.
+class ModalScript
+{
+public:
+    using Answer = std::function<void(QDialog&)>;
+
+    ModalScript()
+    {
+        ui::setModalHandler([this](QDialog& dialog) { answer(dialog); });
+    }
+    ~ModalScript() { ui::setModalHandler({}); }
+
+    void expect(Answer answer) { m_answers.push_back(std::move(answer)); }
+    // A message box: its text is recorded and its button `button` (or the default/escape one) pressed.
+    void expectMessage(QMessageBox::StandardButton button = QMessageBox::Ok)
+    {
+        expect([this, button](QDialog& dialog) {
+            auto* box = qobject_cast<QMessageBox*>(&dialog);
+            ASSERT_NE(box, nullptr) << "expected a message box, got " << dialog.metaObject()->className();
+            QAbstractButton* pressed = box->button(button);
+            ASSERT_NE(pressed, nullptr);
+            pressed->click();
+        });
+    }
+
+    int pending() const { return static_cast<int>(m_answers.size()); }
+    // Text and title of every message box shown so far.
+    const std::vector<QString>& messages() const { return m_messages; }
+    const std::vector<QString>& titles() const { return m_titles; }
+
+private:
+    void answer(QDialog& dialog)
+    {
+        if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
+            m_messages.push_back(box->text());
+            m_titles.push_back(box->windowTitle());
+        }
+        if (m_answers.empty()) {
+            ADD_FAILURE() << "unexpected modal window " << dialog.metaObject()->className() << ": "
+                          << dialog.windowTitle().toStdString()
+                          << (m_messages.empty() ? std::string() : " / " + m_messages.back().toStdString());
+            dialog.reject();
+            return;
+        }
+        Answer next = std::move(m_answers.front());
+        m_answers.pop_front();
+        next(dialog);
+    }
+
+    std::deque<Answer> m_answers;
+    std::vector<QString> m_messages;
+    std::vector<QString> m_titles;
+};
+
+// Base fixture: folder, modal script, windows.
+class WindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { application(); }
+
+    void TearDown() override
+    {
+        if (windows.frmMain)
+            endProgram();
+        EXPECT_EQ(modals.pending(), 0) << "expected modal windows were not shown";
+    }
+
+    // Makes the eight windows in the folder and shows the main one, as the program does at start.
+    void startProgram(uint32_t seed = 12345)
+    {
+        StartupOptions options;
+        options.programFolder = folder.path();
+        options.randomSeed = seed;
+        createWindows(windows, options);
+        windows.frmMain->show();
+    }
+    // Destroys the windows as the program does at its end (without the exit save).
+    void endProgram() { destroyWindows(windows); }
+
+    TfrmMain& main() { return *windows.frmMain; }
+
+    template <typename T = QWidget>
+    T* control(QWidget* window, const QString& name)
+    {
+        T* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
+        return found;
+    }
+    template <typename T = QWidget>
+    T* control(const QString& name)
+    {
+        return control<T>(windows.frmMain, name);
+    }
+
+    // A real left click at the button's centre (nothing happens when it is disabled or hidden).
+    static void click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        ASSERT_NE(widget, nullptr);
+        QTest::mouseClick(widget, button, modifiers);
+    }
+    void click(const QString& name) { click(control(name)); }
+
+    ProgramFolder folder;
+    ModalScript modals;
+    Windows windows;
+};
+
+} // namespace testing_support
