@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <cstdint>

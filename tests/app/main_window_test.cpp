@@ -1,0 +1,180 @@
+// The main window as a first start leaves it, its board, keyboard and modes.
+#include "support/window_fixture.h"
+
+#include "game/tables.h"
+#include "ui/board_cell.h"
+#include "ui/flat_button.h"
+#include "ui/gauge.h"
+#include "ui/status_bar.h"
+
+#include <QLabel>
+#include <QToolButton>
+
+using testing_support::WindowTest;
+
+namespace {
+
+class MainWindow : public WindowTest
+{
+protected:
+    QString labelText(const char* name) { return control<QLabel>(QString::fromLatin1(name))->text(); }
+    bool enabled(const char* name) { return control(QString::fromLatin1(name))->isEnabled(); }
+    bool visible(const char* name) { return control(QString::fromLatin1(name))->isVisible(); }
+};
+
+TEST_F(MainWindow, FirstStartWithoutFilesShowsTheInitialState)
+{
+    startProgram();
+    TfrmMain& w = main();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brumvelda v1.0c"));
+    EXPECT_EQ(w.size(), QSize(537, 522));
+    EXPECT_EQ(w.palette().color(QPalette::Window), QColor(192, 220, 192));
+    EXPECT_EQ(w.AppDir, folder.path());
+    EXPECT_EQ(w.PuzzleCount, 0);
+    EXPECT_FALSE(w.EditMode);
+    EXPECT_EQ(w.SelectedCell, 0);
+
+    EXPECT_TRUE(w.eHiba->isVisible());
+    EXPECT_EQ(w.eHiba->maximum(), 10);
+    EXPECT_EQ(w.eHiba->position(), 0);
+
+    EXPECT_EQ(labelText("RxLabel1"), QStringLiteral("  Név:"));
+    EXPECT_EQ(labelText("lNev"), QStringLiteral("Játékos"));
+    EXPECT_EQ(labelText("RxLabel2"), QStringLiteral("Pontszám: "));
+    EXPECT_EQ(labelText("lOsszPont"), QStringLiteral("0"));
+    EXPECT_EQ(labelText("lFokozat"), QStringLiteral("Fokozat: KÖZEPES"));
+    EXPECT_EQ(labelText("lMostPont"), QStringLiteral("Pontszám:  0"));
+    EXPECT_FALSE(visible("lKategoria"));
+    EXPECT_FALSE(visible("eInfo"));
+
+    EXPECT_EQ(w.sBar->panelText(0), QStringLiteral("Fokozat:"));
+    EXPECT_EQ(w.sBar->panelText(1), QString());
+    EXPECT_EQ(w.sBar->panelText(2), QStringLiteral("Nyelv:"));
+    EXPECT_EQ(w.sBar->panelText(3), QString());
+    EXPECT_EQ(w.sBar->panelText(4), QStringLiteral("Betű: 0/0 - Súgó: 0 - Passz: 0"));
+
+    // Toolbar at creation: player, settings, editor and exit usable; the round buttons not yet.
+    for (const char* name : {"tbJatekos", "tbBeallitas", "tbMod", "tbExit"})
+        EXPECT_TRUE(enabled(name) && visible(name)) << name;
+    for (const char* name : {"tbUj", "tbInfo", "tbMaganh", "tbSzabad", "tbModOK", "tbModCancel"})
+        EXPECT_FALSE(enabled(name)) << name;
+    for (const char* name : {"tbSave", "tbLoad", "tbAdatlap"})
+        EXPECT_FALSE(visible(name)) << name;
+    EXPECT_EQ(w.tbJatekos->toolTip(), QStringLiteral("Játékos váltása\nés a játékmenet beállítása"));
+
+    for (int k = 1; k <= 35; ++k)
+        EXPECT_FALSE(w.letterButton(k)->isEnabled()) << k;
+    for (const char* name : {"sb1b", "sb2b", "sb3b", "sb1j", "sb2j", "sb3j"})
+        EXPECT_FALSE(visible(name)) << name;
+}
+
+TEST_F(MainWindow, CellsAndLetterButtonsAreFoundByNumberAtTheirPlaces)
+{
+    startProgram();
+    auto* p1 = control<ui::BoardCell>("p1");
+    auto* p14 = control<ui::BoardCell>("p14");
+    auto* p39 = control<ui::BoardCell>("p39");
+    EXPECT_EQ(p1->geometry(), QRect(8, 176, 40, 40));
+    EXPECT_EQ(p14->geometry(), QRect(8, 216, 40, 40));
+    EXPECT_EQ(p39->geometry(), QRect(488, 256, 40, 40));
+    EXPECT_EQ(p39->tag(), 39);
+    EXPECT_EQ(p1->caption(), QString()); // empty until the first blanking
+
+    struct Key
+    {
+        int number;
+        QString letter;
+        QPoint place;
+    };
+    for (const Key& key : {Key {1, "A", {8, 16}}, Key {2, "Á", {48, 16}}, Key {13, "J", {488, 16}},
+                           Key {14, "K", {27, 56}}, Key {21, "Ő", {307, 56}}, Key {25, "S", {467, 56}},
+                           Key {26, "T", {67, 96}}, Key {30, "Ű", {227, 96}}, Key {35, "Z", {427, 96}}}) {
+        auto* button = control<ui::FlatButton>(QStringLiteral("b%1").arg(key.number));
+        EXPECT_EQ(button->text(), key.letter) << key.number;
+        EXPECT_EQ(button->geometry(), QRect(key.place, QSize(40, 40))) << key.number;
+        EXPECT_EQ(button->parentWidget(), main().Panel1);
+    }
+}
+
+TEST_F(MainWindow, ResetBoardTouchesOnlyWhatItIsAskedTo)
+{
+    startProgram();
+    TfrmMain& w = main();
+    w.cell(5)->setLook("X", QColor(255, 255, 0), QColor(255, 255, 0));
+    w.ResetBoard(false, true, true);
+    for (int k = 1; k <= 35; ++k)
+        EXPECT_TRUE(w.letterButton(k)->isEnabled());
+    EXPECT_EQ(w.cell(5)->caption(), QStringLiteral("X")); // the board keeps what it shows
+
+    w.letterButton(3)->setEnabled(false);
+    w.ResetBoard(true, false, false);
+    for (int k = 1; k <= 39; ++k) {
+        EXPECT_EQ(w.cell(k)->caption(), QStringLiteral(" "));
+        EXPECT_EQ(w.cell(k)->background(), QColor(192, 220, 192));
+        EXPECT_EQ(w.cell(k)->textColour(), QColor(0, 128, 128));
+    }
+    EXPECT_FALSE(w.letterButton(3)->isEnabled());
+    EXPECT_TRUE(w.letterButton(4)->isEnabled());
+}
+
+TEST_F(MainWindow, RoundInPlayFollowsThePuzzleAndTheSettings)
+{
+    startProgram();
+    TfrmMain& w = main();
+    w.ExactLevel = 0;
+    w.applyMode(TfrmMain::Mode::RoundInPlay, {true, true});
+    EXPECT_FALSE(w.tbUj->isEnabled());
+    EXPECT_FALSE(w.tbMod->isEnabled());
+    EXPECT_TRUE(w.tbInfo->isEnabled());
+    EXPECT_TRUE(w.tbMaganh->isEnabled());
+    EXPECT_TRUE(w.tbSzabad->isEnabled());
+    for (int k = 1; k <= 35; ++k) {
+        const bool accented = std::find(game::AccentedButtons.begin(), game::AccentedButtons.end(), k)
+            != game::AccentedButtons.end();
+        EXPECT_EQ(w.letterButton(k)->isEnabled(), !accented) << k;
+    }
+
+    w.ExactLevel = 1;
+    w.applyMode(TfrmMain::Mode::RoundInPlay, {false, false});
+    EXPECT_FALSE(w.tbInfo->isEnabled());
+    EXPECT_FALSE(w.tbMaganh->isEnabled());
+    for (int k = 1; k <= 35; ++k)
+        EXPECT_TRUE(w.letterButton(k)->isEnabled()) << k;
+
+    w.applyMode(TfrmMain::Mode::BetweenRounds);
+    EXPECT_TRUE(w.tbUj->isEnabled());
+    EXPECT_TRUE(w.tbMod->isEnabled());
+    EXPECT_FALSE(w.tbSzabad->isEnabled());
+    EXPECT_FALSE(w.letterButton(1)->isEnabled());
+}
+
+TEST_F(MainWindow, LeavingTheEditorAllowsANewRoundOnlyWithPuzzlesAndAPlayer)
+{
+    startProgram();
+    TfrmMain& w = main();
+    w.applyMode(TfrmMain::Mode::Editor);
+    EXPECT_TRUE(w.tbModOK->isEnabled());
+    EXPECT_TRUE(w.tbModCancel->isEnabled());
+    EXPECT_TRUE(w.tbAdatlap->isVisible());
+    EXPECT_FALSE(w.tbMod->isEnabled());
+    EXPECT_TRUE(w.tbJatekos->isEnabled() && w.tbBeallitas->isEnabled() && w.tbExit->isEnabled());
+
+    struct Case
+    {
+        int32_t puzzles;
+        std::string player;
+        bool newRound;
+    };
+    for (const Case& c : {Case {0, "Anna", false}, Case {3, "", false}, Case {3, " \t", false},
+                          Case {3, "Anna", true}}) {
+        w.PuzzleCount = c.puzzles;
+        w.PlayerName = c.player;
+        w.applyMode(TfrmMain::Mode::EditorLeft);
+        EXPECT_EQ(w.tbUj->isEnabled(), c.newRound) << c.puzzles << " '" << c.player << "'";
+        EXPECT_TRUE(w.tbMod->isEnabled());
+        EXPECT_FALSE(w.tbModOK->isEnabled() || w.tbModCancel->isEnabled() || w.tbAdatlap->isVisible());
+    }
+    w.PlayerName.clear();
+}
+
+} // namespace

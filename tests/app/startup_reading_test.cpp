@@ -1,0 +1,114 @@
+// What the main window reads when it is made: settings with their range checks and the puzzle list.
+#include "support/window_fixture.h"
+
+#include "app/startup_options.h"
+#include "ui/gauge.h"
+
+#include <filesystem>
+
+using testing_support::PuzzleRow;
+using testing_support::WindowTest;
+
+namespace {
+
+class StartupReading : public WindowTest
+{
+};
+
+struct SettingsCase
+{
+    const char* ini;
+    int32_t maxMistakes;
+    int32_t exactLevel;
+    int32_t language;
+    int32_t level;
+    int32_t categories;
+};
+
+TEST_F(StartupReading, SettingsOutsideTheirRangeFallBackAndTheMistakeLimitIsKept)
+{
+    const SettingsCase cases[] = {
+        {"", 10, 0, 1, 1, 65535},
+        {"[Main]\nMaxHiba=4\nExactLevel=1\n[Last]\nLanguage=3\nLevel=4\nCategories=5\n", 4, 1, 3, 4, 5},
+        {"[Main]\nExactLevel=2\n[Last]\nLevel=7\nCategories=0\nLanguage=0\n", 10, 0, 1, 1, 65535},
+        {"[Last]\nCategories=70000\nLanguage=4\nLevel=0\n", 10, 0, 1, 1, 65535},
+        {"[Main]\nMaxHiba=-3\nExactLevel=-1\n[Last]\nCategories=65535\n", -3, 0, 1, 1, 65535},
+        {"[Main]\nMaxHiba=0\n[Last]\nCategories=1\n", 0, 0, 1, 1, 1},
+    };
+    for (const SettingsCase& c : cases) {
+        SCOPED_TRACE(c.ini);
+        folder.writeSettings(c.ini);
+        startProgram();
+        TfrmMain& w = main();
+        EXPECT_EQ(w.MaxMistakes, c.maxMistakes);
+        EXPECT_EQ(w.ExactLevel, c.exactLevel);
+        EXPECT_EQ(w.PlayLanguage, c.language);
+        EXPECT_EQ(w.PlayLevel, c.level);
+        EXPECT_EQ(w.PlayCategories, c.categories);
+        // The gauge shows a limit and disappears without one.
+        EXPECT_EQ(w.eHiba->isVisible(), c.maxMistakes > 0);
+        EXPECT_EQ(w.eHiba->maximum(), c.maxMistakes > 0 ? c.maxMistakes : 10);
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Brumvelda v1.0c"));
+        endProgram();
+    }
+}
+
+TEST_F(StartupReading, PuzzleListIsReadFromTheProgramFolderWhateverTheCurrentDirectory)
+{
+    folder.writePuzzles({{"ALMA", 1, "", "", 1, 1}, {"KORTE", 1, "gyumolcs", "", 2, 1},
+                         {"APPLE", 2, "", "", 1, 1}});
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path("/");
+    startProgram();
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(main().PuzzleCount, 3);
+    EXPECT_FALSE(main().tbUj->isEnabled()); // no player yet
+}
+
+TEST_F(StartupReading, ProgramFolderIsTheExecutablesFolderWithASlash)
+{
+    const std::string folderOfExe = executableFolder();
+    ASSERT_FALSE(folderOfExe.empty());
+    EXPECT_EQ(folderOfExe.back(), '/');
+    EXPECT_TRUE(std::filesystem::exists(folderOfExe + "app_test"));
+    EXPECT_EQ(withTrailingSlash("/tmp/x"), "/tmp/x/");
+    EXPECT_EQ(withTrailingSlash("/tmp/x/"), "/tmp/x/");
+
+    // A folder given without the slash gets one.
+    StartupOptions options;
+    std::string path = folder.path();
+    path.pop_back();
+    options.programFolder = path;
+    createWindows(windows, options);
+    EXPECT_EQ(main().AppDir, folder.path());
+}
+
+TEST_F(StartupReading, DamagedPuzzleListIsReportedAndKeptAsABackupAtExit)
+{
+    const std::string damaged = "TPF0 this is not a table file at all";
+    folder.writeFile("Brumvelda.lis", damaged);
+    folder.writeSettings("[Main]\nMaxHiba=3\n");
+    modals.expectMessage();
+    startProgram();
+    ASSERT_EQ(modals.messages().size(), 1u);
+    EXPECT_EQ(modals.titles()[0], QStringLiteral("Brumvelda"));
+    EXPECT_TRUE(modals.messages()[0].endsWith('.'));
+
+    TfrmMain& w = main();
+    EXPECT_EQ(w.PuzzleCount, 0);
+    // The rest of the creation was skipped.
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brumvelda v1.0"));
+    EXPECT_TRUE(w.eHiba->isVisible());
+    EXPECT_EQ(w.eHiba->maximum(), 10);
+
+    modals.expectMessage(); // where the damaged original went
+    click(w.tbExit);
+    ASSERT_EQ(modals.messages().size(), 2u);
+    const std::string backup = w.dbLista.lastBackupPath();
+    ASSERT_FALSE(backup.empty());
+    EXPECT_TRUE(modals.messages()[1].contains(QString::fromStdString(backup)));
+    EXPECT_EQ(folder.readFile(std::filesystem::path(backup).filename().string()), damaged);
+    EXPECT_NE(folder.readFile("Brumvelda.lis"), damaged);
+}
+
+} // namespace
