@@ -276,7 +276,10 @@ bool Table::Impl::before(const SortOrder& order, uint32_t a, uint32_t b)
             const int32_t y = rowInt(rb, column);
             result = x < y ? -1 : x > y ? 1 : 0;
         } else {
-            result = key(column, a).compare(key(column, b));
+            key(column, std::max(a, b)); // grows the cache first, so neither reference below moves
+            const std::string& ka = key(column, a);
+            const std::string& kb = key(column, b);
+            result = ka.compare(kb);
         }
         if (result != 0)
             return result < 0;

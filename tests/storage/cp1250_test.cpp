@@ -1,0 +1,53 @@
+#include "storage/cp1250.h"
+#include "storage/storage_error.h"
+
+#include <gtest/gtest.h>
+
+using namespace storage;
+
+TEST(Cp1250, EveryByteSurvivesTheRoundTripThroughUtf8AndUtf16)
+{
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += char(b);
+    EXPECT_EQ(cp1250::fromUtf8(cp1250::toUtf8(all)), all);
+    EXPECT_EQ(cp1250::fromUtf16(cp1250::toUtf16(all)), all);
+    for (int b = 0; b < 256; ++b)
+        EXPECT_EQ(cp1250::byteFor(cp1250::codePointOf(char(b))), char(b)) << b;
+}
+
+TEST(Cp1250, HungarianLettersMapToTheirCodePageBytes)
+{
+    EXPECT_EQ(cp1250::fromUtf8("ŐŰőűÁÉ€"), "\xD5\xDB\xF5\xFB\xC1\xC9\x80");
+    EXPECT_EQ(cp1250::toUtf8("\xD5rs\xE9g"), "Őrség");
+    EXPECT_EQ(cp1250::codePointOf('\x8A'), U'Š');
+    EXPECT_EQ(cp1250::byteFor(U'ő'), '\xF5');
+    EXPECT_FALSE(cp1250::byteFor(U'☃').has_value());
+    EXPECT_FALSE(cp1250::byteFor(U'õ').has_value()); // Latin-1's õ is not Hungarian ő
+}
+
+TEST(Cp1250, ACharacterWithoutAByteIsNamedInTheError)
+{
+    try {
+        cp1250::fromUtf8("Hó☃ember");
+        FAIL() << "no error";
+    } catch (const StorageError& e) {
+        EXPECT_NE(std::string(e.what()).find("☃"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("U+2603"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(cp1250::fromUtf16(u"a\u2603"), StorageError);
+}
+
+TEST(Cp1250, MalformedUnicodeIsAnErrorNotAQuestionMark)
+{
+    for (const char* bad : {"\xC3", "\xC3\x28", "\xE0\x80\x80", "\xED\xA0\x80", "\xFF"})
+        EXPECT_THROW(cp1250::fromUtf8(bad), StorageError) << bad;
+    EXPECT_THROW(cp1250::fromUtf16(std::u16string(1, char16_t(0xD800))), StorageError);
+}
+
+TEST(FormatMessage, ReplacesTheFirstPlaceholderOnly)
+{
+    EXPECT_EQ(formatMessage("Cannot open file %s", "/a/b.lis"), "Cannot open file /a/b.lis");
+    EXPECT_EQ(formatMessage("Stream read error", "x"), "Stream read error");
+    EXPECT_EQ(formatMessage("%s and %s", "%s"), "%s and %s");
+}

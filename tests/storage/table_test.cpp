@@ -1,0 +1,277 @@
+#include "storage/collation.h"
+#include "storage/cp1250.h"
+#include "storage/schemas.h"
+#include "storage/storage_error.h"
+#include "storage/table.h"
+
+#include <unicode/locid.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+using namespace storage;
+
+namespace {
+
+class PlayerTable : public ::testing::Test
+{
+protected:
+    Table t {playerColumns()};
+
+    void SetUp() override
+    {
+        UErrorCode status = U_ZERO_ERROR;
+        icu::Locale::setDefault(icu::Locale("hu_HU"), status);
+        collation::resetForDefaultLocale();
+        configurePlayerRegister(t);
+        t.open(); // no file path: kept in memory only
+    }
+    void add(const std::string& utf8Name, int total = 0, int rounds = 0)
+    {
+        t.append();
+        t.setString(player::Nev, cp1250::fromUtf8(utf8Name));
+        t.setInt(player::OsszPont, total);
+        t.setInt(player::Jatszott, rounds);
+        t.post();
+    }
+    std::string current() { return cp1250::toUtf8(t.asString(player::Nev)); }
+    std::vector<std::string> names()
+    {
+        std::vector<std::string> out;
+        for (int i = 0; i < t.recordCount(); ++i)
+            out.push_back(cp1250::toUtf8(t.stringAt(i, player::Nev)));
+        return out;
+    }
+    template<typename F>
+    std::string messageOf(F&& action)
+    {
+        try {
+            action();
+        } catch (const StorageError& e) {
+            return e.what();
+        }
+        return {};
+    }
+};
+
+} // namespace
+
+TEST_F(PlayerTable, TheCursorStopsOnTheLastRecordAndRaisesTheEndFlag)
+{
+    add("Anna");
+    add("Bea");
+    t.first();
+    EXPECT_FALSE(t.eof());
+    t.moveBy(0);
+    EXPECT_EQ(current(), "Anna");
+    t.next();
+    EXPECT_EQ(current(), "Bea");
+    EXPECT_FALSE(t.eof());
+    t.next();
+    EXPECT_EQ(current(), "Bea");
+    EXPECT_TRUE(t.eof());
+    t.first();
+    EXPECT_FALSE(t.eof());
+    t.moveBy(5);
+    EXPECT_EQ(current(), "Bea");
+    EXPECT_TRUE(t.eof());
+}
+
+TEST_F(PlayerTable, AnEmptyTableIsAtItsEndAndReadsNulls)
+{
+    t.first();
+    EXPECT_TRUE(t.eof());
+    EXPECT_TRUE(t.isEmpty());
+    EXPECT_TRUE(t.isNull(player::Nev));
+    EXPECT_EQ(t.asInt(player::OsszPont), 0);
+    EXPECT_EQ(t.currentPosition(), -1);
+}
+
+TEST_F(PlayerTable, ANewPlayerStartsFromTheDefaultsAndAnEmptyNameIsAValue)
+{
+    t.append();
+    EXPECT_EQ(t.state(), TableState::Insert);
+    EXPECT_TRUE(t.isNull(player::Nev));
+    EXPECT_FALSE(t.isNull(player::OsszPont));
+    EXPECT_EQ(t.recordCount(), 0); // visible only after post
+    t.setString(player::Nev, "");
+    t.post();
+    EXPECT_EQ(t.recordCount(), 1);
+    EXPECT_FALSE(t.isNull(player::Nev));
+    EXPECT_EQ(t.asInt(player::OsszPont), 0);
+    EXPECT_EQ(t.asInt(player::Jatszott), 0);
+    EXPECT_EQ(t.asInt(player::Atlag), 0);
+}
+
+TEST_F(PlayerTable, PostWithoutANameNamesTheColumnToFocus)
+{
+    t.append();
+    t.setInt(player::OsszPont, 5);
+    try {
+        t.post();
+        FAIL() << "posted";
+    } catch (const RequiredFieldError& e) {
+        EXPECT_STREQ(e.what(), "Field 'Név' must have a value");
+        EXPECT_EQ(e.column(), "Nev");
+    }
+    EXPECT_EQ(t.state(), TableState::Insert);
+    EXPECT_EQ(t.asInt(player::OsszPont), 5);
+    t.cancel();
+    EXPECT_EQ(t.recordCount(), 0);
+}
+
+TEST_F(PlayerTable, WritesOutsideAnEditAndToTheAverageAreRefused)
+{
+    add("Anna");
+    EXPECT_EQ(messageOf([&] { t.setInt(player::OsszPont, 1); }), "Dataset is not in edit mode.");
+    t.edit();
+    EXPECT_EQ(messageOf([&] { t.setInt(player::Atlag, 1); }), "Field Átlag pontszám is read only");
+    EXPECT_EQ(messageOf([&] { t.selectSortOrder("iPont"); }), "Index iPont does not exist");
+    t.close();
+    EXPECT_EQ(messageOf([&] { t.recordCount(); }), "Cannot perform this operation on a closed dataset");
+}
+
+TEST_F(PlayerTable, TheAverageFollowsEveryChangeAndTruncatesTowardZero)
+{
+    t.append();
+    t.setString(player::Nev, "Anna");
+    t.setInt(player::OsszPont, -7);
+    t.setInt(player::Jatszott, 2);
+    EXPECT_EQ(t.asInt(player::Atlag), -3); // while still being edited
+    t.post();
+    EXPECT_EQ(t.asInt(player::Atlag), -3);
+    EXPECT_EQ(averageScore(INT_MIN, -1), INT_MAX);
+    EXPECT_EQ(averageScore(10, 0), 0);
+    EXPECT_EQ(averageScore(7, -2), -3);
+}
+
+TEST_F(PlayerTable, NamesSortTheHungarianWay)
+{
+    for (const char* name : {"Zsófi", "Anna", "Csaba", "Cecília", "Ádám", "Zoltán"})
+        add(name);
+    t.selectSortOrder("iNev");
+    EXPECT_EQ(names(), (std::vector<std::string> {"Ádám", "Anna", "Cecília", "Csaba", "Zoltán", "Zsófi"}));
+}
+
+TEST_F(PlayerTable, ARisingTotalMovesThePlayerToTheTopAndKeepsItCurrent)
+{
+    add("Anna", 30);
+    add("Bea", 20);
+    add("Cili", 10);
+    t.selectSortOrder("IOSSZPONT"); // names match without regard to case
+    ASSERT_TRUE(t.locate("Nev", "Cili"));
+    t.edit();
+    t.setInt(player::OsszPont, 100);
+    t.post();
+    EXPECT_EQ(names(), (std::vector<std::string> {"Cili", "Anna", "Bea"}));
+    EXPECT_EQ(current(), "Cili");
+    EXPECT_EQ(t.currentPosition(), 0);
+}
+
+TEST_F(PlayerTable, SelectingAnOrderKeepsTheCurrentPlayer)
+{
+    add("Bea", 10, 5);
+    add("Anna", 30, 1);
+    add("Cili", 20, 3);
+    ASSERT_TRUE(t.locate("Nev", "Cili"));
+    for (const char* order : {"iNev", "iOsszPont", "iJatszott", "iAtlag", ""}) {
+        t.selectSortOrder(order);
+        EXPECT_EQ(current(), "Cili") << order;
+        EXPECT_EQ(t.activeOrderName(), order);
+    }
+    t.selectSortOrder("iJatszott");
+    EXPECT_EQ(names(), (std::vector<std::string> {"Anna", "Cili", "Bea"}));
+}
+
+TEST_F(PlayerTable, EqualKeysKeepTheirInsertionSequenceReversedWhenDescending)
+{
+    add("Anna", 5, 1);
+    add("Bea", 5, 2);
+    add("Cili", 5, 1);
+    t.selectSortOrder("iJatszott");
+    EXPECT_EQ(names(), (std::vector<std::string> {"Anna", "Cili", "Bea"}));
+    t.selectSortOrder("iOsszPont");
+    EXPECT_EQ(names(), (std::vector<std::string> {"Cili", "Bea", "Anna"}));
+}
+
+TEST_F(PlayerTable, LocateMatchesTheWholeNameWithItsCase)
+{
+    add("Anna");
+    add("Bea");
+    t.first();
+    EXPECT_FALSE(t.locate("Nev", "bea"));
+    EXPECT_EQ(current(), "Anna");
+    EXPECT_FALSE(t.locate("Nev", "Be"));
+    EXPECT_TRUE(t.locate("Nev", "Bea"));
+    EXPECT_EQ(current(), "Bea");
+}
+
+TEST_F(PlayerTable, DeleteMakesTheFollowingOrTheNewLastRecordCurrent)
+{
+    add("Anna");
+    add("Bea");
+    add("Cili");
+    t.selectSortOrder("iNev");
+    t.locate("Nev", "Anna");
+    t.deleteRecord();
+    EXPECT_EQ(current(), "Bea");
+    t.locate("Nev", "Cili");
+    t.deleteRecord();
+    EXPECT_EQ(current(), "Bea");
+    t.deleteRecord();
+    EXPECT_EQ(t.recordCount(), 0);
+    EXPECT_TRUE(t.isEmpty());
+    t.selectSortOrder(""); // the insertion order lost them too
+    EXPECT_TRUE(t.isEmpty());
+}
+
+TEST_F(PlayerTable, RefreshPostsAChangeAndCancelsAnUntouchedInsert)
+{
+    add("Anna", 1);
+    t.edit();
+    t.setInt(player::OsszPont, 9);
+    t.refresh();
+    EXPECT_EQ(t.state(), TableState::Browse);
+    EXPECT_EQ(t.asInt(player::OsszPont), 9);
+    t.append();
+    t.refresh();
+    EXPECT_EQ(t.recordCount(), 1);
+    EXPECT_EQ(current(), "Anna");
+    t.edit();
+    t.setInt(player::OsszPont, 50);
+    t.cancel();
+    EXPECT_EQ(t.asInt(player::OsszPont), 9);
+}
+
+TEST_F(PlayerTable, TextIsCutToTheColumnAndAtAZeroByte)
+{
+    t.append();
+    t.setString(player::Nev, std::string(30, 'x'));
+    EXPECT_EQ(t.asString(player::Nev), std::string(20, 'x'));
+    t.setString(player::Nev, std::string("Ab\0cd", 5));
+    EXPECT_EQ(t.asString(player::Nev), "Ab");
+    t.clear(player::Nev);
+    EXPECT_TRUE(t.isNull(player::Nev));
+}
+
+TEST(PuzzleTable, TheDrawSequenceVisitsRecordsInFileOrderWithWrap)
+{
+    Table t(puzzleColumns());
+    t.open();
+    for (int i = 0; i < 5; ++i) {
+        t.append();
+        t.setInt(puzzle::Nyelv, i);
+        t.post();
+    }
+    t.first();
+    t.moveBy(3);
+    std::vector<int> seen;
+    for (int i = 0; i < 5; ++i) {
+        seen.push_back(t.asInt(puzzle::Nyelv));
+        t.next();
+        if (t.eof())
+            t.first();
+    }
+    EXPECT_EQ(seen, (std::vector<int> {3, 4, 0, 1, 2}));
+}
