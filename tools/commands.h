@@ -1,0 +1,18 @@
+#pragma once
+// The tool's three commands; each returns the process's exit status and reports its own errors.
+
+#include "tools/table_kind.h"
+
+#include <string>
+
+namespace tabla {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailure = 1;
+inline constexpr int ExitUsage = 2;
+
+int runCheck(TableKind kind, const std::string& path);
+int runDump(TableKind kind, const std::string& path);
+int runImport(TableKind kind, const std::string& path);
+
+} // namespace tabla

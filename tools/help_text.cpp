@@ -1,0 +1,62 @@
+#include "tools/help_text.h"
+
+namespace tabla {
+
+const std::string_view HelpText =
+    R"(Használat: brumvelda-tabla PARANCS FÁJL
+          brumvelda-tabla --help
+
+A Brumvelda két táblafájlját nézi meg, ellenőrzi és tölti fel a játék nélkül.
+A tábla fajtáját a fájlnév kiterjesztése adja meg:
+  .lis  feladványlista (Brumvelda.lis)
+  .jat  játékosnyilvántartás (Brumvelda.jat)
+
+Parancsok:
+  check FÁJL   Betölti a fájlt úgy, ahogy a játék, és kiírja a rekordok számát.
+  dump FÁJL    Kiírja a rekordokat tabulátorral tagolt UTF-8 szövegként, elöl az
+               oszlopnevek sorával. A feladványlista a fájlbeli sorrendben, a
+               játékosok név szerint rendezve jelennek meg. Az Atlag a többi
+               oszlopból számolt érték.
+  import FÁJL  A szabványos bemenetről olvas ugyanilyen szöveget, és a rekordokat a
+               fájl végéhez fűzi (ha a fájl nincs meg, létrehozza). Kiírja a
+               hozzáadott rekordok számát. Vagy minden sor bekerül, vagy egy sem:
+               hiba esetén a fájl változatlan marad.
+
+Oszlopok:
+  feladványlista:        Szoveg Nyelv Sugo1 Sugo2 Fokozat Kategoria
+  játékosnyilvántartás:  Nev OsszPont Jatszott Atlag
+Az első sor az oszlopneveket sorolja fel, tetszőleges sorrendben. A Sugo1, Sugo2,
+OsszPont és Jatszott oszlop elhagyható (üres szöveg, illetve 0 lesz); az Atlag
+oszlopot az import figyelmen kívül hagyja.
+
+A mezők írásmódja:
+  \N           üres (null) érték
+  \\ \t \n \r  fordított perjel, tabulátor, soremelés, kocsivissza a szövegben
+
+Szabályok a feladványokra:
+  Nyelv 1-2 (1 magyar, 2 angol), Fokozat 1-4 (Gyerek, Kezdő, Közepes, Haladó),
+  Kategoria 1-16. A súgók elejéről és végéről a szóközök lemaradnak, utána
+  legfeljebb 100 karakteresek lehetnek.
+  Szoveg: a pontosan 39 karakteres szöveg cellánként kerül a táblára (három
+  13 karakteres sor egymás után). Minden más szöveg mondat: szavait a program
+  szótörés nélkül legfeljebb három, 13 karakteres sorba tördeli, minden sort
+  középre igazít (páratlan maradéknál a több szóköz jobbra kerül); egy sor a
+  középső sorba, két sor az első kettőbe kerül. A kisbetűk nagybetűvé válnak.
+  Csak betű, szóköz és a . , ! ? : ; - + * / jelek állhatnak benne; a táblán el
+  nem férő mondat hiba.
+Szabályok a játékosokra:
+  Nev kötelező, legfeljebb 20 karakter; OsszPont és Jatszott egész szám.
+
+Kilépési kód: 0 siker, 1 hiba (a fájl vagy a bemenet hibás), 2 hibás parancssor.
+Hibaüzenetek:
+  brumvelda-tabla: FÁJL: ÜZENET         a fájl nem tölthető be vagy nem írható
+  brumvelda-tabla: <stdin>:SOR: ÜZENET  az import bemenetének hibás sora
+
+Példák:
+  brumvelda-tabla check Brumvelda.lis
+  brumvelda-tabla dump Brumvelda.jat > jatekosok.tsv
+  printf 'Szoveg\tNyelv\tFokozat\tKategoria\nszeles ut\t1\t2\t3\n' |
+      brumvelda-tabla import Brumvelda.lis
+)";
+
+} // namespace tabla
