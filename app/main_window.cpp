@@ -12,6 +12,7 @@
 #include "ui/text.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -42,6 +43,14 @@ QLabel* makeLabel(QWidget* parent, const char* name, QRect place, const QString&
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
     label->setAlignment(alignment);
+    // DejaVu runs wider than the fonts this layout was drawn for: a fixed text that would not fit its
+    // place is narrowed rather than cut.
+    const int advance = QFontMetrics(label->font()).horizontalAdvance(text);
+    if (advance > place.width()) {
+        QFont narrowed = label->font();
+        narrowed.setStretch(std::max(75, 100 * place.width() / advance));
+        label->setFont(narrowed);
+    }
     return label;
 }
 

@@ -1,0 +1,64 @@
+#!/bin/bash
+# Starts the real game under Xvfb from a folder of its own, presses the exit button, checks the files.
+# usage: smoke_test.sh BRUMVELDA MAKE_TABLES
+set -u
+brumvelda=$1
+make_tables=$2
+
+work=$(mktemp -d)
+xvfb_pid=
+game_pid=
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# A display nobody else uses.
+for n in $(seq 60 99); do
+    [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { display=:$n; break; }
+done
+[ -n "${display:-}" ] || fail "no free display"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start"
+
+cp "$brumvelda" "$work/brumvelda"
+printf '[Main]\nMaxHiba=7\n[Last]\nLanguage=2\nLevel=3\nCategories=9\nUser=Nobody\n' > "$work/Brumvelda.ini"
+"$make_tables" write "$work" 25 Anna || fail "could not prepare the tables"
+
+# Started from another directory: the program must find its files beside itself.
+(cd / && unset QT_QPA_PLATFORM && exec "$work/brumvelda") >"$work/out.txt" 2>&1 &
+game_pid=$!
+
+window=
+for _ in $(seq 100); do
+    window=$(xdotool search --name '^Brumvelda v1\.0c$' 2>/dev/null | head -1)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || fail "no window titled 'Brumvelda v1.0c'"
+
+# tbExit sits at x 432 on the toolbar, 34 x 34 from y 2.
+sleep 0.3
+xdotool mousemove --window "$window" 449 19 click 1
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after tbExit"
+wait "$game_pid"
+status=$?
+game_pid=
+[ "$status" = 0 ] || fail "exit status $status: $(cat "$work/out.txt")"
+
+expected=$(printf '[Main]\nMaxHiba=7\n[Last]\nLanguage=2\nLevel=3\nCategories=9\nUser=')
+ini=$(cat "$work/Brumvelda.ini")
+# The player "Nobody" is not registered, so no player is current and "User" is written empty.
+[ "$ini" = "$expected" ] || fail "Brumvelda.ini reads: $ini"
+counts=$("$make_tables" count "$work") || fail "tables unreadable after the run"
+[ "$counts" = "puzzles=25 players=1" ] || fail "tables after the run: $counts"
+[ -e "$work/Brumvelda.lis.\$\$\$" ] && fail "temporary file left behind"
+echo "smoke test passed"
