@@ -1,0 +1,121 @@
+// Saves under real trouble: a full disk (a tiny tmpfs) and a process killed in the middle of a save.
+#include "storage/schemas.h"
+#include "storage/storage_error.h"
+#include "storage/table.h"
+#include "storage/table_file.h"
+#include "storage/table_impl.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <thread>
+
+using namespace storage;
+using storage::testing::TempFolder;
+using storage::testing::readBytes;
+
+namespace {
+
+void fill(Table& t, int count, int from = 0)
+{
+    for (int i = from; i < from + count; ++i) {
+        t.append();
+        t.setString(puzzle::Szoveg, std::string(39, char('A' + i % 26)));
+        t.setInt(puzzle::Nyelv, 1);
+        t.setString(puzzle::Sugo1, "hint " + std::to_string(i));
+        t.setString(puzzle::Sugo2, "");
+        t.setInt(puzzle::Fokozat, 1 + i % 4);
+        t.setInt(puzzle::Kategoria, 1 + i % 16);
+        t.post();
+    }
+}
+
+class SmallDisk : public ::testing::Test
+{
+protected:
+    TempFolder folder;
+    bool mounted = false;
+
+    void SetUp() override
+    {
+        mounted = ::mount("tmpfs", folder.path().c_str(), "tmpfs", 0, "size=48k") == 0;
+        if (!mounted)
+            GTEST_SKIP() << "cannot mount a tmpfs here";
+    }
+    void TearDown() override
+    {
+        if (mounted)
+            ::umount2(folder.path().c_str(), MNT_DETACH);
+    }
+};
+
+} // namespace
+
+TEST_F(SmallDisk, AFullDiskFailsTheSaveAndLeavesTheOldFileWhole)
+{
+    const std::string path = folder.file("Brumvelda.lis");
+    Table t(puzzleColumns());
+    t.setFilePath(path);
+    t.open();
+    fill(t, 250); // about 18 KB
+    t.close();
+    const std::string before = readBytes(path);
+    ASSERT_GT(before.size(), 16000u);
+
+    t.open();
+    fill(t, 250, 250); // twice that: old file and new one do not fit together
+    try {
+        t.close();
+        FAIL() << "the save fitted";
+    } catch (const StorageError& e) {
+        EXPECT_STREQ(e.what(), "Stream write error");
+    }
+    EXPECT_TRUE(t.isOpen());
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("Brumvelda.$$$")));
+    t.impl().written = true; // nothing more to try on this disk
+    t.close();
+}
+
+TEST(KilledSave, AProcessKilledWhileSavingLeavesTheOldOrTheNewFileWhole)
+{
+    TempFolder folder;
+    const std::string path = folder.file("Brumvelda.lis");
+    {
+        Table t(puzzleColumns());
+        t.setFilePath(path);
+        t.open();
+        fill(t, 1000);
+    }
+    for (int delayMs : {1, 3, 7, 15}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Saves ever larger tables until it is killed; never returns into the test runner.
+            try {
+                Table t(puzzleColumns());
+                t.setFilePath(path);
+                t.open();
+                for (;;) {
+                    fill(t, 2000, t.recordCount());
+                    t.impl().written = false;
+                    SaveTableFile(t, path);
+                }
+            } catch (...) {
+            }
+            ::_exit(1);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs * 10));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        Table t(puzzleColumns());
+        t.setFilePath(path);
+        EXPECT_NO_THROW(t.open()) << "killed after " << delayMs * 10 << " ms";
+        EXPECT_GE(t.recordCount(), 1000);
+        EXPECT_EQ(t.recordCount() % 1000, 0);
+        t.impl().written = true;
+    }
+}
