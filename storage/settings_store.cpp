@@ -127,6 +127,18 @@ bool findValue(std::string_view content, const std::string& section, const std::
     return false;
 }
 
+// The rename itself reaches the disk only with the folder's entry.
+void syncFolderOf(const std::string& path)
+{
+    std::size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 // Writes the new content beside the file and renames it over, so a crash leaves the old file or the new one.
 void replaceFileContent(const std::string& path, const std::string& content)
 {
@@ -165,6 +177,7 @@ void replaceFileContent(const std::string& path, const std::string& content)
         ::unlink(tempPath.c_str());
         throw StorageError(failure);
     }
+    syncFolderOf(path);
 }
 
 std::string lineEndingOf(std::string_view content)

@@ -158,3 +158,17 @@ TEST(TablaImport, UnwritableFolderIsReportedWithTheStorageMessage)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err.rfind("brumvelda-tabla: nincs/a.lis: Cannot create file nincs/a.$$$", 0), 0u) << run.err;
 }
+
+TEST(TablaImport, ShippedPuzzlePackImportsWhole)
+{
+    const char* source = std::getenv("BRUMVELDA_SOURCE_DIR");
+    if (!source)
+        GTEST_SKIP() << "BRUMVELDA_SOURCE_DIR is not set";
+    const std::string pack = readBytes(std::string(source) + "/data/puzzles.tsv");
+    ASSERT_FALSE(pack.empty());
+    TempFolder folder;
+    auto run = runTool(folder, "import Brumvelda.lis", pack);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const auto lines = std::count(pack.begin(), pack.end(), '\n');
+    EXPECT_EQ(run.out, std::to_string(lines - 1) + "\n");
+}
