@@ -1,0 +1,30 @@
+// The floor of the start-up benchmark: a Qt Widgets program that shows one empty window.
+// With BRUMVELDA_EXIT_WHEN_SHOWN=1 it ends at its first paint, as the game does.
+#include <QApplication>
+#include <QWidget>
+#include <unistd.h>
+
+namespace {
+class ExitWhenShown : public QObject
+{
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ::_exit(0);
+        return false;
+    }
+};
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QWidget window;
+    window.resize(537, 522);
+    ExitWhenShown exitWhenShown;
+    if (qEnvironmentVariableIntValue("BRUMVELDA_EXIT_WHEN_SHOWN") == 1)
+        window.installEventFilter(&exitWhenShown);
+    window.show();
+    return QApplication::exec();
+}
