@@ -18,14 +18,6 @@ TEST(CellChars, EverySmallLetterBecomesItsCapital)
     }
 }
 
-TEST(CellChars, AccentedSmallLettersMapToTheirOwnCapitals)
-{
-    EXPECT_EQ(upperCaseCellChar('\xE9'), '\xC9'); // é -> É
-    EXPECT_EQ(upperCaseCellChar('\xF5'), '\xD5'); // ő -> Ő
-    EXPECT_EQ(upperCaseCellChar('\xFB'), '\xDB'); // ű -> Ű
-    EXPECT_EQ(upperCaseCellChar('q'), 'Q');
-}
-
 TEST(CellChars, CapitalsAndMarksAreKeptAsTheyAre)
 {
     for (char c : game::CapitalLetters)
@@ -48,13 +40,4 @@ TEST(CellChars, NormalizingTurnsRefusedCharactersIntoSpaces)
     for (char c : {'1', '2', ' ', '\t', '\xE4', '\xF4', '@', '\xFF'})
         EXPECT_EQ(NormalizeCellChar(c), ' ') << int(static_cast<unsigned char>(c));
     EXPECT_EQ(upperCaseCellChar('\xE4'), '\xE4'); // ä is left alone by the upper-casing itself
-}
-
-TEST(CellChars, RowFieldTextIsNormalizedCellByCell)
-{
-    std::string row = "alma fa 12";
-    std::string cells;
-    for (char c : row)
-        cells += NormalizeCellChar(c);
-    EXPECT_EQ(cells, "ALMA FA   ");
 }
