@@ -581,8 +581,14 @@ void Table::post()
                                    [&](uint32_t a, uint32_t b) { return d->before(order, a, b); });
         order.rows.insert(at, id);
     }
-    const auto& active = d->activeRows();
-    d->position = int(std::find(active.begin(), active.end(), id) - active.begin());
+    if (d->active >= 0) {
+        SortOrder& order = d->orders[size_t(d->active)];
+        d->position = int(std::lower_bound(order.rows.begin(), order.rows.end(), id,
+                                           [&](uint32_t a, uint32_t b) { return d->before(order, a, b); })
+                          - order.rows.begin());
+    } else if (inserting) {
+        d->position = int(d->insertion.size()) - 1;
+    }
     d->eof = false;
     d->state = TableState::Browse;
 }
