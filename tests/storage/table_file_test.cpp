@@ -443,3 +443,35 @@ TEST_F(TableFile, ATableDestroyedWhileOpenWritesItsFile)
     }
     EXPECT_EQ(readBytes(lis), PuzzleExample);
 }
+
+TEST_F(TableFile, AnyFlagByteButTrueMeansAValueFollows)
+{
+    const std::string record = hex("01 02 00 07 06 01") + "F" + hex("00 02 01 08 06 00 08 06 00 08 02 01 08 02 01 00");
+    writeBytes(lis, Header + record + hex("00"));
+    auto t = puzzles(lis);
+    t->open();
+    ASSERT_EQ(t->recordCount(), 1);
+    EXPECT_EQ(t->asString(puzzle::Szoveg), "F");
+    EXPECT_EQ(t->asInt(puzzle::Nyelv), 1);
+}
+
+TEST_F(TableFile, ATextLongerThan255BytesTakesTheLongTag)
+{
+    Column c;
+    c.name = "T";
+    c.size = 300;
+    const std::string path = folder.file("long.tab");
+    {
+        Table t({c});
+        t.setFilePath(path);
+        t.open();
+        t.append();
+        t.setString(0, std::string(256, 'x'));
+        t.post();
+    }
+    EXPECT_EQ(readBytes(path).substr(Header.size() + 3, 6), hex("08 0C 00 01 00 00"));
+    Table t({c});
+    t.setFilePath(path);
+    t.open();
+    EXPECT_EQ(t.asString(0), std::string(256, 'x'));
+}
