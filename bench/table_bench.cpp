@@ -24,12 +24,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int PuzzleRecords = 1'000'000;
 
-const std::string& bigListPath()
+// The 1,000,000-record list, written once per run and removed at exit.
+struct BigList
 {
-    static const std::string path = [] {
-        std::string p = "/tmp/brumvelda-bench-" + std::to_string(::getpid()) + ".lis";
+    std::string path = "/tmp/brumvelda-bench-" + std::to_string(::getpid()) + ".lis";
+    BigList()
+    {
         Table t(puzzleColumns());
-        t.setFilePath(p);
+        t.setFilePath(path);
         t.open();
         std::mt19937 random(7);
         auto word = [&](size_t length) {
@@ -49,10 +51,14 @@ const std::string& bigListPath()
             t.post();
         }
         t.close();
-        std::atexit([] { std::remove(bigListPath().c_str()); });
-        return p;
-    }();
-    return path;
+    }
+    ~BigList() { std::remove(path.c_str()); }
+};
+
+const std::string& bigListPath()
+{
+    static const BigList list;
+    return list.path;
 }
 
 uint64_t fileSize(const std::string& path)
