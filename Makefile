@@ -47,8 +47,9 @@ fuzz: deps
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+# Removes what the last install put down; the player's register, settings and own puzzle list stay.
 uninstall:
-	@[ -f $(BUILD)/install_manifest.txt ] && xargs -r rm -f < $(BUILD)/install_manifest.txt || echo "Nothing installed from $(BUILD)."
+	cmake -DMANIFEST=$(BUILD)/install_manifest.txt -P data/uninstall.cmake
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
