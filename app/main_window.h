@@ -4,6 +4,7 @@
 
 #include "app/startup_options.h"
 #include "app/windows.h"
+#include "editor/new_puzzle.h"
 #include "game/game_variables.h"
 #include "storage/schemas.h"
 #include "storage/settings_store.h"
@@ -11,6 +12,7 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <random>
 
 class QKeyEvent;
@@ -110,6 +112,18 @@ public:
     void connectEditorHandlers();
     void FormKeyPress(QKeyEvent* event);
     void FormKeyUp(QKeyEvent* event);
+    void tbModClick();
+    void tbModCancelClick();
+    void tbModOKClick();
+    void tbAdatlapClick();
+    void eInfoDblClick();
+    void p1MouseDown(ui::BoardCell* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, bool DoubleClick);
+    void sb1jClick(ui::FlatButton* Sender);
+    // The details dialog over the board's rows; nothing when it was not confirmed.
+    std::optional<editor::PuzzleDetails> ShowPuzzleDetails();
+    std::string boardRow(int row) const; // the captions of row 1..3 as Windows-1250 text
+    void leaveEditorMode();
+    int m_editorKeyDown = 0; // the last key pressed here: a release only counts after its press
 
     // --- players and settings (players/)
     void connectPlayerHandlers();

@@ -1,18 +1,267 @@
 // The main window's editor mode: cells, typed keys, row scrolling, accept and discard.
 #include "app/main_window.h"
 
+#include "editor/board_rows.h"
+#include "editor/cell_chars.h"
+#include "editor/uj_dialog.h"
+#include "game/tables.h"
+#include "storage/cp1250.h"
+#include "ui/board_cell.h"
+#include "ui/error_box.h"
+#include "ui/flat_button.h"
+#include "ui/modal.h"
+#include "ui/radio_group.h"
+#include "ui/text.h"
+
+#include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+QColor toColour(game::Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
+
+// Labels have no double-click signal of their own.
+class DoubleClickWatcher : public QObject
+{
+public:
+    DoubleClickWatcher(QObject* parent, std::function<void()> action)
+        : QObject(parent)
+        , m_action(std::move(action))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonDblClick)
+            m_action();
+        return false;
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
+// The Windows-1250 character of one typed code point; nothing for several, none, or one without a byte.
+std::optional<char> typedByte(const QString& text)
+{
+    const QList<uint> codePoints = text.toUcs4();
+    if (codePoints.size() != 1)
+        return std::nullopt;
+    return storage::cp1250::byteFor(static_cast<char32_t>(codePoints.front()));
+}
+
+// A row field's text as Windows-1250; a character without a byte there cannot be a board character and
+// goes to the board as the space it would become anyway.
+std::string fieldBytes(const QString& text)
+{
+    std::string bytes;
+    for (uint codePoint : text.toUcs4())
+        bytes += storage::cp1250::byteFor(static_cast<char32_t>(codePoint)).value_or(' ');
+    return bytes;
+}
+
+bool isModifierKey(int key)
+{
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta
+        || key == Qt::Key_AltGr;
+}
+
+} // namespace
 
 void TfrmMain::connectEditorHandlers()
 {
+    connect(tbMod, &QToolButton::clicked, this, [this] { tbModClick(); });
+    connect(tbModCancel, &QToolButton::clicked, this, [this] { tbModCancelClick(); });
+    connect(tbModOK, &QToolButton::clicked, this, [this] { tbModOKClick(); });
+    connect(tbAdatlap, &QToolButton::clicked, this, [this] { tbAdatlapClick(); });
+    for (ui::BoardCell* c : p) {
+        connect(c, &ui::BoardCell::mousePressed, this,
+                [this, c](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool doubleClick) {
+                    p1MouseDown(c, button, modifiers, doubleClick);
+                });
+    }
+    for (ui::FlatButton* button : {sb1b, sb2b, sb3b, sb1j, sb2j, sb3j}) {
+        // The arrow is the button's whole face.
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        connect(button, &QToolButton::clicked, this, [this, button] { sb1jClick(button); });
+    }
+    for (QLabel* line : {eInfo, eSugo1, eSugo2})
+        line->installEventFilter(new DoubleClickWatcher(line, [this] { eInfoDblClick(); }));
+}
+
+void TfrmMain::tbModClick()
+{
+    applyMode(Mode::Editor);
+    EditMode = true;
+    lKategoria->setText(QStringLiteral("Új felvitel"));
+    ResetBoard(true, false, false);
+    eInfo->show();
+    for (ui::FlatButton* button : {sb1b, sb2b, sb3b, sb1j, sb2j, sb3j})
+        button->show();
+}
+
+void TfrmMain::leaveEditorMode()
+{
+    for (ui::FlatButton* button : {sb1b, sb2b, sb3b, sb1j, sb2j, sb3j})
+        button->hide();
+    eInfo->hide();
+    EditMode = false;
+    SelectedCell = 0;
+    lKategoria->setText(QStringLiteral("Kategória"));
+    ResetBoard(true, false, false);
+    applyMode(Mode::EditorLeft);
+}
+
+void TfrmMain::tbModCancelClick()
+{
+    leaveEditorMode();
+}
+
+void TfrmMain::p1MouseDown(ui::BoardCell* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
+                           bool DoubleClick)
+{
+    if (!EditMode || DoubleClick)
+        return;
+    // Only a plain press counts: no Shift, Ctrl or Alt, and no other mouse button held (reported as none).
+    if (Shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
+        return;
+    if (Button != Qt::LeftButton && Button != Qt::RightButton)
+        return;
+
+    const QColor plain = toColour(game::PlainCellColour);
+    if (SelectedCell > 0 && SelectedCell != Sender->tag())
+        cell(SelectedCell)->setBackground(plain);
+    if (Button == Qt::RightButton) {
+        Sender->setLook(QStringLiteral(" "), plain, toColour(game::LetterTextColour));
+        SelectedCell = 0;
+    } else {
+        SelectedCell = Sender->tag();
+        Sender->setBackground(toColour(game::LetterCellColour));
+    }
 }
 
 void TfrmMain::FormKeyPress(QKeyEvent* event)
 {
-    (void)event;
+    // Typed keys never reach the play side; the guesses come from the letter buttons alone.
+    event->accept();
+    if (!event->isAutoRepeat() && !isModifierKey(event->key()))
+        m_editorKeyDown = event->key();
+    if (!EditMode || SelectedCell == 0)
+        return;
+    const std::optional<char> typed = typedByte(event->text());
+    const std::optional<char> capital = typed ? editor::typedCellChar(*typed) : std::nullopt;
+    if (!capital)
+        return;
+    cell(SelectedCell)->setLook(ui::toQt(std::string(1, *capital)), toColour(game::PlainCellColour),
+                                toColour(game::LetterTextColour));
+    SelectedCell = 0;
 }
 
 void TfrmMain::FormKeyUp(QKeyEvent* event)
 {
-    (void)event;
+    // A held key repeats its press, not its release. A release whose press went elsewhere (the Esc or
+    // Enter that closed the details dialog) must not discard or accept the puzzle on the board.
+    if (event->isAutoRepeat())
+        return;
+    const int key = event->key();
+    const bool pressedHere = key == m_editorKeyDown;
+    if (pressedHere)
+        m_editorKeyDown = 0;
+    if (!EditMode || !pressedHere)
+        return;
+    if (key == Qt::Key_Escape) {
+        event->accept();
+        tbModCancelClick();
+        return;
+    }
+    const Qt::KeyboardModifiers shift = event->modifiers() & ~Qt::KeypadModifier;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && shift == Qt::ControlModifier) {
+        event->accept();
+        tbModOKClick();
+    }
+}
+
+void TfrmMain::sb1jClick(ui::FlatButton* Sender)
+{
+    const int tag = Sender->tag();
+    const int first = (editor::scrolledRow(tag) - 1) * game::RowLength + 1;
+    const std::string turned = editor::rotatedRow(boardRow(editor::scrolledRow(tag)), editor::scrollsLeft(tag));
+    for (int i = 0; i < game::RowLength; ++i)
+        cell(first + i)->setCaption(ui::toQt(turned.substr(static_cast<size_t>(i), 1)));
+}
+
+std::string TfrmMain::boardRow(int row) const
+{
+    std::string text;
+    const int first = (row - 1) * game::RowLength + 1;
+    for (int k = first; k < first + game::RowLength; ++k) {
+        const std::optional<char> byte = typedByte(cell(k)->caption());
+        text += byte.value_or(' '); // a caption is one board character; the never-blanked empty one is a space
+    }
+    return text;
+}
+
+std::optional<editor::PuzzleDetails> TfrmMain::ShowPuzzleDetails()
+{
+    TfrmUj& dialog = *m_windows.frmUj;
+    const std::array<QLineEdit*, 3> fields = dialog.rowFields();
+    for (int row = 1; row <= 3; ++row)
+        fields[static_cast<size_t>(row - 1)]->setText(ui::toQt(boardRow(row)));
+
+    if (ui::showModal(dialog) != QDialog::Accepted)
+        return std::nullopt;
+
+    for (int row = 1; row <= 3; ++row) {
+        const std::string written =
+            editor::rowWithField(boardRow(row), fieldBytes(fields[static_cast<size_t>(row - 1)]->text()));
+        const int first = (row - 1) * game::RowLength + 1;
+        for (int i = 0; i < game::RowLength; ++i)
+            cell(first + i)->setCaption(ui::toQt(written.substr(static_cast<size_t>(i), 1)));
+    }
+
+    editor::PuzzleDetails details;
+    details.language = dialog.rgUjNyelv->itemIndex() + 1;
+    details.hint1 = editor::trimmedHint(ui::fromQt(dialog.eSg1->text()));
+    details.hint2 = editor::trimmedHint(ui::fromQt(dialog.eSg2->text()));
+    details.level = dialog.rgUjFokozat->itemIndex() + 1;
+    details.category = dialog.rgUjKat->itemIndex() + 1;
+    return details;
+}
+
+void TfrmMain::tbModOKClick()
+{
+    try {
+        if (const std::optional<editor::PuzzleDetails> details = ShowPuzzleDetails()) {
+            const std::string text = boardRow(1) + boardRow(2) + boardRow(3);
+            PuzzleCount = editor::appendPuzzle(dbLista, text, *details);
+            PuzzleText = text;
+        }
+    } catch (const std::exception& error) {
+        // The error stops the accept: editor mode stays on with the typed puzzle, to retry or discard.
+        ui::showError(this, error.what());
+        return;
+    }
+    leaveEditorMode();
+}
+
+void TfrmMain::tbAdatlapClick()
+{
+    try {
+        ShowPuzzleDetails();
+    } catch (const std::exception& error) {
+        ui::showError(this, error.what());
+    }
+}
+
+void TfrmMain::eInfoDblClick()
+{
+    // Only the puzzle being typed has a data sheet: during a round the dialog would show the hidden answer.
+    if (EditMode)
+        tbAdatlapClick();
 }

@@ -1,0 +1,49 @@
+#include "editor/board_rows.h"
+
+#include "editor/cell_chars.h"
+
+namespace editor {
+
+int scrolledRow(int tag)
+{
+    const int row = tag % 3;
+    return row == 0 ? 3 : row;
+}
+
+bool scrollsLeft(int tag)
+{
+    return tag <= 3;
+}
+
+std::string rotatedRow(std::string_view row, bool left)
+{
+    std::string turned(row);
+    if (turned.size() < 2)
+        return turned;
+    if (left)
+        return turned.substr(1) + turned.front();
+    return turned.back() + turned.substr(0, turned.size() - 1);
+}
+
+std::string rowWithField(std::string_view row, std::string_view field)
+{
+    std::string result(row);
+    // A field never holds more than a row; anything beyond would have no cell to go to.
+    for (std::size_t i = 0; i < field.size() && i < result.size(); ++i)
+        result[i] = NormalizeCellChar(field[i]);
+    return result;
+}
+
+std::string trimmedHint(std::string_view text)
+{
+    auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+} // namespace editor
