@@ -2,6 +2,7 @@
 # Removes what the last install put down, and never the player's data: the register and the settings
 # (Brumvelda.jat, Brumvelda.ini) are written by the game, never installed, so they are never in the
 # manifest; the puzzle list beside the game is removed only while it is byte for byte the shipped one.
+cmake_minimum_required(VERSION 3.21)
 if(NOT EXISTS "${MANIFEST}")
     message(STATUS "Nothing installed: no ${MANIFEST}")
     return()

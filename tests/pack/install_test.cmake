@@ -1,6 +1,7 @@
 # cmake -DBUILD=<build dir> -DSOURCE=<source dir> -DWORK=<scratch dir> -DHAVE_GAME=0|1 -P install_test.cmake
 # Installs the built tree into a scratch prefix, plays the user's part (a register, settings, a puzzle of
 # their own), installs again and uninstalls: what was installed goes, what the user made stays.
+cmake_minimum_required(VERSION 3.21)
 set(prefix "${WORK}/prefix")
 set(gameDir "${prefix}/lib/brumvelda")
 # Installing one component writes install_manifest_Unspecified.txt, so the manifest of the
@@ -76,12 +77,18 @@ if(HAVE_GAME)
     endif()
 endif()
 
+# Read whole, not as a list: the entry's values are full of semicolons.
 file(READ "${prefix}/share/applications/brumvelda.desktop" entry)
-foreach(line IN ITEMS "[Desktop Entry]" "Type=Application" "Exec=${gameDir}/brumvelda" "Icon=brumvelda"
-                      "Categories=Game;" "Name[hu]=Brumvelda" "Comment[hu]=")
-    string(FIND "${entry}" "${line}" at)
+set(entry "\n${entry}\n")
+foreach(line IN ITEMS "[Desktop Entry]" "Type=Application" "Exec=\"${gameDir}/brumvelda\"" "Icon=brumvelda")
+    string(FIND "${entry}" "\n${line}\n" at)
     if(at EQUAL -1)
-        fail("the desktop entry lacks \"${line}\":\n${entry}")
+        fail("the desktop entry lacks the line \"${line}\"")
+    endif()
+endforeach()
+foreach(pattern IN ITEMS "\nCategories=Game;" "\nName\\[hu\\]=[^\n]" "\nComment\\[hu\\]=[^\n]")
+    if(NOT entry MATCHES "${pattern}")
+        fail("the desktop entry has no line matching ${pattern}")
     endif()
 endforeach()
 
@@ -96,7 +103,7 @@ file(WRITE "${gameDir}/Brumvelda.jat" "the player's register")
 file(WRITE "${gameDir}/Brumvelda.ini" "[Last]\nJatekos=Anna\n")
 file(WRITE "${WORK}/own.tsv" "Szoveg\tNyelv\tSugo1\tFokozat\tKategoria\nSAJÁT FELADVÁNY\t1\tA játékosé\t1\t1\n")
 execute_process(COMMAND "${prefix}/bin/brumvelda-tabla" import "${gameDir}/Brumvelda.lis"
-                INPUT_FILE "${WORK}/own.tsv" RESULT_VARIABLE result ERROR_VARIABLE err)
+                INPUT_FILE "${WORK}/own.tsv" RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE err)
 if(NOT result EQUAL 0)
     fail("could not add the user's puzzle: ${err}")
 endif()
