@@ -1,0 +1,82 @@
+#include "editor/board_rows.h"
+#include "editor/new_puzzle.h"
+#include "storage/schemas.h"
+#include "storage/storage_error.h"
+
+#include <gtest/gtest.h>
+
+using namespace editor;
+
+TEST(RowScroll, TagsNameTheRowAndTheDirection)
+{
+    const int rows[] = {1, 2, 3, 1, 2, 3};
+    for (int tag = 1; tag <= 6; ++tag) {
+        EXPECT_EQ(scrolledRow(tag), rows[tag - 1]) << tag;
+        EXPECT_EQ(scrollsLeft(tag), tag <= 3) << tag;
+    }
+}
+
+TEST(RowScroll, TurnsTheRowByOnePlaceWithNothingFallingOff)
+{
+    const std::string alma = "ALMA         ";
+    EXPECT_EQ(rotatedRow(alma, false), " ALMA        ");
+    EXPECT_EQ(rotatedRow(alma, true), "LMA         A");
+}
+
+TEST(RowScroll, ThirteenTurnsEitherWayGiveTheRowBack)
+{
+    const std::string start = "K\xC9T SZ\xD3 A FAL";
+    for (bool left : {true, false}) {
+        std::string row = start;
+        for (int i = 0; i < 13; ++i) {
+            row = rotatedRow(row, left);
+            if (i < 12)
+                EXPECT_NE(row, start) << i;
+        }
+        EXPECT_EQ(row, start);
+    }
+}
+
+TEST(RowField, WritesNormalisedCharactersAndKeepsTheCellsPastItsEnd)
+{
+    EXPECT_EQ(rowWithField("XXXXXXXXXXXYZ", "alma fa 12"), "ALMA FA   XYZ");
+    EXPECT_EQ(rowWithField("ALMA         ", ""), "ALMA         ");
+    EXPECT_EQ(rowWithField("             ", "\xE9g\xF5, \xE4t!"), "\xC9G\xD5,  T!     ");
+    // Never more than the row, whatever the field holds.
+    EXPECT_EQ(rowWithField("             ", std::string(20, 'b')), std::string(13, 'B'));
+}
+
+TEST(HintLine, LosesSpacesAndControlCharactersAtBothEndsOnly)
+{
+    EXPECT_EQ(trimmedHint("  piros  gyümölcs  "), "piros  gyümölcs");
+    EXPECT_EQ(trimmedHint("\t\x01 x\r\n"), "x");
+    EXPECT_EQ(trimmedHint("    "), "");
+    EXPECT_EQ(trimmedHint(""), "");
+    EXPECT_EQ(trimmedHint("\xE1rv\xEDz"), "\xE1rv\xEDz"); // accented ends stay
+}
+
+TEST(NewPuzzle, AppendsOneRecordWithEveryDetail)
+{
+    storage::Table list(storage::puzzleColumns());
+    list.open();
+    const std::string text = "ALMA                                   ";
+    EXPECT_EQ(appendPuzzle(list, text, {2, "gy\xFCm\xF6lcs", "", 3, 13}), 1);
+    EXPECT_EQ(appendPuzzle(list, text, {}), 2); // the same puzzle again is stored again
+    list.first();
+    EXPECT_EQ(list.asString(storage::puzzle::Szoveg), text);
+    EXPECT_EQ(list.asInt(storage::puzzle::Nyelv), 2);
+    EXPECT_EQ(list.asString(storage::puzzle::Sugo1), "gy\xFCm\xF6lcs");
+    EXPECT_EQ(list.asString(storage::puzzle::Sugo2), "");
+    EXPECT_EQ(list.asInt(storage::puzzle::Fokozat), 3);
+    EXPECT_EQ(list.asInt(storage::puzzle::Kategoria), 13);
+    EXPECT_EQ(list.state(), storage::TableState::Browse);
+}
+
+TEST(NewPuzzle, AClosedListRefusesWithAnErrorAndStaysUnchanged)
+{
+    storage::Table list(storage::puzzleColumns());
+    EXPECT_THROW(appendPuzzle(list, std::string(39, ' '), {}), storage::StorageError);
+    EXPECT_EQ(list.state(), storage::TableState::Inactive);
+    list.open();
+    EXPECT_EQ(list.recordCount(), 0);
+}
