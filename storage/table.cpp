@@ -192,7 +192,7 @@ void Table::Impl::setRowText(uint32_t* r, int column, const char* text, size_t l
 
 uint32_t* Table::Impl::appendRow()
 {
-    if (rowCount() >= UINT32_MAX - 1)
+    if (rows.size() >= size_t(UINT32_MAX - 1) * stride)
         throw StorageError("Out of memory");
     uint32_t* r = rows.grow(stride);
     for (uint32_t w = 0; w < nullWords; ++w)

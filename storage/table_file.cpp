@@ -18,7 +18,8 @@
 namespace storage {
 namespace {
 
-constexpr size_t BufferSize = 16 * 1024;
+constexpr size_t BufferSize = 16 * 1024; // writes, copies, and the smallest read buffer
+constexpr uint64_t ReadBufferSize = 256 * 1024;
 constexpr int WrittenVersion = 251;
 constexpr uint8_t EndOfList = 0x00, StartOfList = 0x01, Int8 = 0x02, Int16 = 0x03, Int32 = 0x04, String8 = 0x06,
                   FlagFalse = 0x08, FlagTrue = 0x09, String32 = 0x0C;
@@ -45,14 +46,33 @@ private:
     int m_fd;
 };
 
-// Reads the file through one 16 KB buffer. Every length is checked against the bytes that remain in the file
-// before anything is copied, so a hostile length can neither allocate nor wait for bytes that never come.
+// Reads the file through one buffer of up to 256 KB: a few large reads, and the parse runs over memory the
+// cache holds (reading a whole large list into fresh memory costs more in page faults than it saves). Every
+// length is checked against the bytes that remain in the file before anything is copied, so a hostile length
+// can neither allocate nor wait for bytes that never come.
 class Reader
 {
 public:
-    Reader(int fd, uint64_t fileSize) : m_fd(fd), m_unread(fileSize) { }
+    Reader(int fd, uint64_t fileSize)
+        : m_fd(fd)
+        , m_unread(fileSize)
+        , m_capacity(size_t(std::clamp<uint64_t>(fileSize, BufferSize, ReadBufferSize)))
+        , m_buffer(static_cast<uint8_t*>(std::malloc(m_capacity)))
+    {
+        if (!m_buffer)
+            throw std::bad_alloc();
+        m_pos = m_end = m_buffer;
+    }
+    ~Reader() { std::free(m_buffer); }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
 
     uint64_t remaining() const { return uint64_t(m_end - m_pos) + m_unread; }
+
+    // The bytes already in the buffer, for parsing in place; `advance` consumes what was parsed there.
+    const uint8_t* cursor() const { return m_pos; }
+    const uint8_t* bufferEnd() const { return m_end; }
+    void advance(size_t count) { m_pos += count; }
 
     uint8_t peek()
     {
@@ -74,6 +94,24 @@ public:
 
     int32_t integer()
     {
+        // One check covers the tag and the widest value when they are all in the buffer.
+        if (size_t(m_end - m_pos) >= 5) {
+            const uint8_t* p = m_pos;
+            switch (p[0]) {
+            case Int8:
+                m_pos += 2;
+                return int8_t(p[1]);
+            case Int16:
+                m_pos += 3;
+                return int16_t(uint16_t(p[1] | (p[2] << 8)));
+            case Int32:
+                m_pos += 5;
+                return int32_t(uint32_t(p[1]) | (uint32_t(p[2]) << 8) | (uint32_t(p[3]) << 16)
+                               | (uint32_t(p[4]) << 24));
+            default:
+                badValue();
+            }
+        }
         switch (byte()) {
         case Int8:
             need(1);
@@ -122,7 +160,7 @@ public:
     void stringBytes(uint64_t length, uint64_t keep, Sink&& sink)
     {
         keep = std::min(keep, length);
-        if (length <= BufferSize) {
+        if (length <= m_capacity) {
             need(size_t(length));
             if (keep)
                 sink(reinterpret_cast<const char*>(m_pos), size_t(keep));
@@ -130,7 +168,7 @@ public:
             return;
         }
         while (length > 0) {
-            need(size_t(std::min<uint64_t>(length, BufferSize)));
+            need(size_t(std::min<uint64_t>(length, m_capacity)));
             const size_t piece = size_t(std::min<uint64_t>(length, uint64_t(m_end - m_pos)));
             const size_t kept = size_t(std::min<uint64_t>(keep, piece));
             if (kept)
@@ -152,7 +190,7 @@ public:
 private:
     void need(size_t count)
     {
-        if (size_t(m_end - m_pos) >= count)
+        if (size_t(m_end - m_pos) >= count) [[likely]]
             return;
         refill(count);
     }
@@ -166,7 +204,7 @@ private:
         while (size_t(m_end - m_pos) < count) {
             if (m_unread == 0)
                 readError();
-            const size_t room = size_t(std::min<uint64_t>(BufferSize - size_t(m_end - m_buffer), m_unread));
+            const size_t room = size_t(std::min<uint64_t>(m_capacity - size_t(m_end - m_buffer), m_unread));
             const ssize_t got = ::read(m_fd, m_end, room);
             if (got < 0 && errno == EINTR)
                 continue;
@@ -179,9 +217,10 @@ private:
 
     int m_fd;
     uint64_t m_unread;
-    uint8_t m_buffer[BufferSize];
-    uint8_t* m_pos = m_buffer;
-    uint8_t* m_end = m_buffer;
+    size_t m_capacity;
+    uint8_t* m_buffer;
+    uint8_t* m_pos;
+    uint8_t* m_end;
 };
 
 bool knownFieldType(std::string_view name)
@@ -228,20 +267,111 @@ void readIndexDefinitions(Reader& in)
     in.byte();
 }
 
-// One set of column entries; `row` null means the values are read and dropped (an older version of a record).
-void readColumns(Reader& in, Table::Impl& d, int version, uint32_t* row)
+// What the loader needs of a column, looked up once per file rather than once per record.
+struct ColumnPlan
 {
-    const auto& columns = d.columns;
-    for (size_t i = 0; i < columns.size(); ++i) {
+    bool integer;
+    bool keep; // a data column: its value is stored; a calculated one's is read and dropped
+    uint32_t slot;
+    uint64_t size; // string columns: bytes kept
+};
+
+std::vector<ColumnPlan> planColumns(const Table::Impl& d)
+{
+    std::vector<ColumnPlan> plan;
+    plan.reserve(d.columns.size());
+    for (size_t i = 0; i < d.columns.size(); ++i) {
+        const Column& c = d.columns[i];
+        plan.push_back({c.type == ColumnType::Integer, c.kind == ColumnKind::Data, d.slotOf[i],
+                        uint64_t(std::max(c.size, 0))});
+    }
+    return plan;
+}
+
+// Reads one column entry of a kept row straight from the buffer when the whole entry is there. Returns false,
+// having consumed nothing, when it is not (the end of the buffer, a long string, an unknown tag): the careful
+// path then reads the entry and reports any fault, so both paths accept exactly the same files.
+bool readColumnInBuffer(Reader& in, Table::Impl& d, const ColumnPlan& c, bool hasNullFlags, uint32_t* row,
+                        uint32_t& nulls, uint32_t bit)
+{
+    const uint8_t* p = in.cursor();
+    const uint8_t* const end = in.bufferEnd();
+    if (hasNullFlags) {
+        if (p == end)
+            return false;
+        if (*p++ == FlagTrue) {
+            in.advance(1);
+            return true;
+        }
+    }
+    if (end - p < 5)
+        return false;
+    if (c.integer) {
+        uint32_t value;
+        switch (p[0]) {
+        case Int8:
+            value = uint32_t(int32_t(int8_t(p[1])));
+            p += 2;
+            break;
+        case Int16:
+            value = uint32_t(int32_t(int16_t(uint16_t(p[1] | (p[2] << 8)))));
+            p += 3;
+            break;
+        case Int32:
+            value = uint32_t(p[1]) | (uint32_t(p[2]) << 8) | (uint32_t(p[3]) << 16) | (uint32_t(p[4]) << 24);
+            p += 5;
+            break;
+        default:
+            return false;
+        }
+        if (c.keep) {
+            row[c.slot] = value;
+            nulls &= ~bit;
+        }
+        in.advance(size_t(p - in.cursor()));
+        return true;
+    }
+    if (p[0] != String8)
+        return false;
+    const size_t length = p[1];
+    p += 2;
+    if (size_t(end - p) < length)
+        return false;
+    if (c.keep) {
+        size_t stored = std::min<size_t>(length, c.size);
+        const size_t start = d.arena.size();
+        if (start + stored > UINT32_MAX)
+            throw StorageError("Out of memory");
+        if (const void* zero = stored ? std::memchr(p, 0, stored) : nullptr)
+            stored = size_t(static_cast<const uint8_t*>(zero) - p);
+        d.arena.append(reinterpret_cast<const char*>(p), stored);
+        row[c.slot] = uint32_t(start);
+        row[c.slot + 1] = uint32_t(stored);
+        nulls &= ~bit;
+    }
+    in.advance(size_t(p + length - in.cursor()));
+    return true;
+}
+
+// One set of column entries; `row` null means the values are read and dropped (an older version of a record).
+void readColumns(Reader& in, Table::Impl& d, const std::vector<ColumnPlan>& plan, int version, uint32_t* row)
+{
+    const bool hasNullFlags = version >= 249;
+    for (size_t i = 0; i < plan.size(); ++i) {
+        const ColumnPlan& c = plan[i];
+        if (row) {
+            uint32_t& nulls = row[1 + i / 32];
+            if (readColumnInBuffer(in, d, c, hasNullFlags, row, nulls, 1u << (i % 32)))
+                continue;
+        }
         const int column = int(i);
-        if (version >= 249 && in.flag())
+        if (hasNullFlags && in.flag())
             continue; // null: the row starts with every column null
-        const Column& c = columns[i];
-        const bool keep = row && c.kind == ColumnKind::Data;
-        if (c.type == ColumnType::Integer) {
+        const bool keep = row && c.keep;
+        if (c.integer) {
             const int32_t value = in.integer();
             if (keep) {
-                row[d.slotOf[i]] = uint32_t(value);
+                row[c.slot] = uint32_t(value);
                 Table::Impl::setRowNull(row, column, false);
             }
             continue;
@@ -252,18 +382,16 @@ void readColumns(Reader& in, Table::Impl& d, int version, uint32_t* row)
             continue;
         }
         const size_t start = d.arena.size();
-        if (start + std::min<uint64_t>(length, uint64_t(std::max(c.size, 0))) > UINT32_MAX)
+        if (start + std::min(length, c.size) > UINT32_MAX)
             throw StorageError("Out of memory");
-        in.stringBytes(length, uint64_t(std::max(c.size, 0)),
-                       [&](const char* p, size_t n) { d.arena.append(p, n); });
+        in.stringBytes(length, c.size, [&](const char* p, size_t n) { d.arena.append(p, n); });
         size_t stored = d.arena.size() - start;
         if (const void* zero = std::memchr(d.arena.data() + start, 0, stored)) {
             stored = size_t(static_cast<const char*>(zero) - (d.arena.data() + start));
             d.arena.truncate(start + stored);
         }
-        const uint32_t slot = d.slotOf[i];
-        row[slot] = uint32_t(start);
-        row[slot + 1] = uint32_t(stored);
+        row[c.slot] = uint32_t(start);
+        row[c.slot + 1] = uint32_t(stored);
         Table::Impl::setRowNull(row, column, false);
     }
 }
@@ -273,23 +401,23 @@ void readRecords(Reader& in, Table::Impl& d, int version)
     in.expect(StartOfList);
     if (version < 230 && d.columns.empty() && in.peek() != EndOfList)
         badValue(); // a record of nothing would never end the list
+    const std::vector<ColumnPlan> plan = planColumns(d);
     while (in.peek() != EndOfList) {
         const size_t arenaBefore = d.arena.size();
-        d.appendRow();
+        // The row pointer stays valid: nothing else grows the rows while this record is read.
+        uint32_t* row = d.appendRow();
         try {
-            // The row pointer stays valid: nothing else grows the rows while this record is read.
-            uint32_t* row = d.row(uint32_t(d.rowCount() - 1));
             uint32_t status = 0;
             if (version >= 230) {
                 in.expect(StartOfList);
                 status = uint32_t(in.integer());
             }
             row[0] = status;
-            readColumns(in, d, version, row);
+            readColumns(in, d, plan, version, row);
             if (version >= 230) {
                 while (in.peek() != EndOfList) { // older versions of the record: history nobody uses
                     in.integer();
-                    readColumns(in, d, version, nullptr);
+                    readColumns(in, d, plan, version, nullptr);
                 }
                 in.byte();
             }
