@@ -127,6 +127,11 @@ public:
 
     // --- players and settings (players/)
     void connectPlayerHandlers();
+    void tbJatekosClick();
+    void tbBeallitasClick();
+    // Takes over the chosen player and round options and shows them; ends a round in play.
+    void ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
+                           int32_t language);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

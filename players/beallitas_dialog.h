@@ -4,6 +4,15 @@
 #include "app/windows.h"
 
 #include <QDialog>
+#include <cstdint>
+
+class QLabel;
+class QPushButton;
+
+namespace ui {
+class RadioGroup;
+class SpinField;
+} // namespace ui
 
 class TfrmBeallitas : public QDialog
 {
@@ -11,6 +20,23 @@ class TfrmBeallitas : public QDialog
 
 public:
     explicit TfrmBeallitas(Windows& windows, QWidget* parent = nullptr);
+
+    static constexpr int MaxLimit = 30;
+
+    // Fills the fields from the game's settings before the dialog is shown (the limit shown within 0..30).
+    void loadSettings(int32_t maxMistakes, int32_t exactLevel);
+    // After OK: the limit as confirmed (typed text read and brought into 0..30) and the level rule.
+    int32_t chosenMaxMistakes();
+    int32_t chosenExactLevel() const;
+
+    QLabel* Label1 = nullptr;
+    ui::SpinField* eMaxHiba = nullptr;
+    ui::RadioGroup* rgPontos = nullptr;
+    QPushButton* btOK = nullptr;
+    QPushButton* btCancel = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     Windows& m_windows;

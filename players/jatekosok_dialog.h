@@ -2,9 +2,22 @@
 // The player register and the round options; made at start-up, it opens the register and restores the last player.
 
 #include "app/windows.h"
+#include "players/player_register.h"
+#include "storage/table.h"
 
 #include <QDialog>
 #include <cstdint>
+
+class QGroupBox;
+class QPushButton;
+class QTableView;
+class PlayerTableModel;
+
+namespace ui {
+class CheckGroup;
+class FlatButton;
+class RadioGroup;
+} // namespace ui
 
 class TfrmJatekosok : public QDialog
 {
@@ -12,11 +25,71 @@ class TfrmJatekosok : public QDialog
 
 public:
     explicit TfrmJatekosok(Windows& windows, QWidget* parent = nullptr);
+    ~TfrmJatekosok() override;
 
     // Exit save: writes the current player's totals into that player's own record and posts it;
     // does nothing when no player is current. Errors are thrown (the caller shows them).
     void storeCurrentPlayerTotals(int32_t total, int32_t rounds);
 
+    // Fills the option controls from the game's choices before the dialog is shown.
+    void loadOptions(int32_t level, int32_t language, int32_t categories);
+    // After OK on a non-empty register: the current player's gains go back into their own record, then the
+    // selected record becomes the current player. Returns that record's figures.
+    players::PlayerFigures takeSelectedPlayer(int32_t currentTotal, int32_t currentRounds);
+    int32_t chosenLevel() const;
+    int32_t chosenLanguage() const;
+    int32_t chosenCategories() const;
+
+    // The record of the current player, NoRecord when there is none (or it was deleted).
+    players::RecordId currentPlayerRecord() const { return m_currentPlayer; }
+
+    // --- owned state
+    storage::Table dbJatekos;
+    PlayerTableModel* dsJatekos = nullptr;
+
+    // --- controls, named as on the window
+    QTableView* gJatekos = nullptr;
+    QWidget* Panel1 = nullptr;
+    ui::FlatButton* sbUj = nullptr;
+    ui::FlatButton* sbMod = nullptr;
+    ui::FlatButton* sbDel = nullptr;
+    ui::RadioGroup* rgFokozat = nullptr;
+    ui::RadioGroup* rgNyelv = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    ui::RadioGroup* cgKatAlap = nullptr;
+    ui::CheckGroup* cgKat = nullptr;
+    QPushButton* btCancel = nullptr;
+    QPushButton* btOK = nullptr;
+
+    // --- handlers
+    void FormCreate();
+    void FormDestroy();
+    void gJatekosTitleBtnClick(int column);
+    void sbUjClick();
+    void sbModClick();
+    void sbDelClick();
+    void gJatekosCtrlDelete();
+    void cgKatAlapChange();
+    void rgFokozatClick();
+    void rgNyelvClick();
+    void GroupBox1Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void buildControls();
+    void buildGrid();
+    void buildOptions(QWidget* panel);
+    void restoreLastPlayer();
+    void deleteSelectedPlayer();
+    // The grid follows the register: rows afresh, and the cursor's row selected and in view.
+    void showRegister();
+    void selectCursorRow();
+    void focusGridIfShown();
+
     Windows& m_windows;
+    players::RecordId m_currentPlayer = players::NoRecord;
+    bool m_followingCursor = false; // the grid's selection is being set from the register
 };

@@ -1,6 +1,88 @@
-// The main window's player and settings buttons (tbJatekos, tbBeallitas).
+// The main window's player and settings buttons (tbJatekos, tbBeallitas), and taking over a chosen player.
 #include "app/main_window.h"
+
+#include "game/status_text.h"
+#include "players/beallitas_dialog.h"
+#include "players/jatekosok_dialog.h"
+#include "ui/error_box.h"
+#include "ui/gauge.h"
+#include "ui/modal.h"
+#include "ui/status_bar.h"
+#include "ui/text.h"
+
+#include <QLabel>
+#include <QToolButton>
 
 void TfrmMain::connectPlayerHandlers()
 {
+    connect(tbJatekos, &QToolButton::clicked, this, [this] { tbJatekosClick(); });
+    connect(tbBeallitas, &QToolButton::clicked, this, [this] { tbBeallitasClick(); });
+}
+
+void TfrmMain::tbJatekosClick()
+{
+    TfrmJatekosok& dialog = *m_windows.frmJatekosok;
+    dialog.loadOptions(PlayLevel, PlayLanguage, PlayCategories);
+    if (ui::showModal(dialog) != QDialog::Accepted)
+        return; // the choices made in the dialog are dropped; changes to the register stay
+    try {
+        // OK on an empty register applies nothing, not even the options.
+        if (!dialog.dbJatekos.isOpen() || dialog.dbJatekos.isEmpty())
+            return;
+        const int32_t level = dialog.chosenLevel();
+        const int32_t language = dialog.chosenLanguage();
+        const int32_t categories = dialog.chosenCategories();
+        const players::PlayerFigures player = dialog.takeSelectedPlayer(PlayerTotal, PlayerRounds);
+        ApplyPlayerChoice(player.name, player.total, player.rounds, level, language);
+        PlayCategories = categories;
+    } catch (const std::exception& error) {
+        ui::showError(this, error.what());
+    }
+}
+
+void TfrmMain::ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
+                                 int32_t language)
+{
+    PlayerName = name;
+    lNev->setText(ui::toQt(PlayerName));
+    PlayerTotal = total;
+    lOsszPont->setText(QString::number(PlayerTotal));
+    RoundScore = 0;
+    lMostPont->setText(QStringLiteral("Pontszám: ") + QString::number(RoundScore));
+    PlayerRounds = rounds;
+    PlayLevel = level;
+    lFokozat->setText(ui::toQt(game::levelCaption(PlayLevel)));
+    sBar->setPanelText(1, ui::toQt(game::levelName(PlayLevel)));
+    PlayLanguage = language;
+    sBar->setPanelText(3, ui::toQt(game::languageName(PlayLanguage)));
+    sBar->setPanelText(4, ui::toQt(game::levelScoreText(PlayLevel)));
+
+    // In the editor the typed puzzle and its toolbar stay; leaving the editor enables tbUj now that a
+    // player is current. Otherwise a round in play ends here and the board is blanked.
+    if (EditMode)
+        return;
+    applyMode(Mode::BetweenRounds);
+    ResetBoard(true, true, false);
+}
+
+void TfrmMain::tbBeallitasClick()
+{
+    TfrmBeallitas& dialog = *m_windows.frmBeallitas;
+    dialog.loadSettings(MaxMistakes, ExactLevel);
+    if (ui::showModal(dialog) != QDialog::Accepted)
+        return;
+    try {
+        MaxMistakes = dialog.chosenMaxMistakes();
+        if (MaxMistakes >= 1) {
+            eHiba->setMaximum(MaxMistakes); // a count above the new limit comes down to it
+            eHiba->show();                  // a limit set again after "no limit" is seen again
+        } else {
+            eHiba->hide();
+        }
+        SettingsStore.WriteSettingInt("Main", "MaxHiba", MaxMistakes);
+        ExactLevel = dialog.chosenExactLevel();
+        SettingsStore.WriteSettingInt("Main", "ExactLevel", ExactLevel);
+    } catch (const std::exception& error) {
+        ui::showError(this, error.what());
+    }
 }

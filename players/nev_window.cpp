@@ -1,8 +1,87 @@
 #include "players/nev_window.h"
 
+#include "players/player_register.h"
+#include "ui/centre.h"
+#include "ui/cp1250_validator.h"
+#include "ui/error_box.h"
+#include "ui/fonts.h"
+#include "ui/text.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
 TfrmNev::TfrmNev(Windows& windows, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , m_windows(windows)
 {
     setObjectName(QStringLiteral("frmNev"));
+    setFont(ui::defaultFont());
+    setFixedSize(308, 28);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(240, 202, 166));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    eNev = new QLineEdit(this);
+    eNev->setObjectName(QStringLiteral("eNev"));
+    eNev->setGeometry(3, 3, 302, 22);
+    eNev->setMaxLength(MaxNameLength);
+    eNev->setValidator(new ui::Cp1250Validator(eNev));
+    eNev->installEventFilter(this);
+}
+
+void TfrmNev::setName(const QString& name)
+{
+    eNev->setText(name.left(MaxNameLength));
+    eNev->selectAll();
+}
+
+QString TfrmNev::name() const
+{
+    return eNev->text();
+}
+
+void TfrmNev::FormKeyUp(int key, Qt::KeyboardModifiers)
+{
+    if (key == Qt::Key_Escape) {
+        reject();
+        return;
+    }
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return;
+    // Everything the validator let through has a Windows-1250 byte.
+    if (players::isBlankName(ui::fromQt(name()))) {
+        ui::showError(this, "Field 'N\xE9v' must have a value");
+        eNev->setFocus();
+        return;
+    }
+    accept();
+}
+
+bool TfrmNev::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == eNev && event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat())
+            FormKeyUp(key->key(), key->modifiers());
+        return key->key() == Qt::Key_Escape || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmNev::keyPressEvent(QKeyEvent* event)
+{
+    // Enter and Esc act when released (FormKeyUp), not when pressed as in an ordinary dialog.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmNev::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    ui::centreOnDesktop(*this);
+    eNev->setFocus();
 }

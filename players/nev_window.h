@@ -1,9 +1,12 @@
 #pragma once
-// The one-line player name entry.
+// The one-line player name entry: a borderless strip with one edit box. Enter closes it with OK and Esc with
+// Cancel, both on the key's release; a blank name is refused and the entry stays open.
 
 #include "app/windows.h"
 
 #include <QDialog>
+
+class QLineEdit;
 
 class TfrmNev : public QDialog
 {
@@ -11,6 +14,22 @@ class TfrmNev : public QDialog
 
 public:
     explicit TfrmNev(Windows& windows, QWidget* parent = nullptr);
+
+    static constexpr int MaxNameLength = 20; // the register's Nev field
+
+    // The name shown in the entry (the record's name when renaming, empty for a new player).
+    void setName(const QString& name);
+    QString name() const;
+
+    QLineEdit* eNev = nullptr;
+
+    // Key releases reach the window before its edit box.
+    void FormKeyUp(int key, Qt::KeyboardModifiers shift);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     Windows& m_windows;

@@ -1,0 +1,253 @@
+// The player dialog's behaviour: opening and closing the register, restoring the last player, sorting,
+// adding, renaming and deleting players, the category mode, and handing the choice to the game.
+#include "players/jatekosok_dialog.h"
+
+#include "app/main_window.h"
+#include "players/nev_window.h"
+#include "players/player_model.h"
+#include "storage/schemas.h"
+#include "ui/check_group.h"
+#include "ui/error_box.h"
+#include "ui/modal.h"
+#include "ui/radio_group.h"
+#include "ui/text.h"
+
+#include <QTableView>
+#include <array>
+
+namespace {
+constexpr uint32_t AllCategories = 65535;
+
+// An error that reaches a handler is shown and the program goes on; a half-made change is dropped.
+template <typename Action>
+void guarded(QWidget* window, storage::Table& table, Action action)
+{
+    try {
+        action();
+    } catch (const std::exception& error) {
+        if (table.isOpen())
+            table.cancel();
+        ui::showError(window, error.what());
+    }
+}
+} // namespace
+
+// ---------------------------------------------------------------- creation and end
+
+void TfrmJatekosok::FormCreate()
+{
+    TfrmMain& main = *m_windows.frmMain;
+    try {
+        dbJatekos.setFilePath(main.AppDir + "Brumvelda.jat");
+        dbJatekos.open();
+    } catch (const std::exception& error) {
+        // The records read before the error stay; no player is restored from a damaged register.
+        showRegister();
+        ui::showError(&main, error.what());
+        return;
+    }
+    showRegister();
+    guarded(&main, dbJatekos, [this] { restoreLastPlayer(); });
+}
+
+void TfrmJatekosok::restoreLastPlayer()
+{
+    TfrmMain& main = *m_windows.frmMain;
+    main.PlayerName = main.SettingsStore.ReadSettingStr("Last", "User", "");
+    if (!players::locateExactName(dbJatekos, main.PlayerName)) {
+        main.PlayerName.clear();
+        return;
+    }
+    selectCursorRow();
+    m_currentPlayer = players::currentRecordId(dbJatekos);
+    rgFokozat->setItemIndex(main.PlayLevel - 1);
+    rgNyelv->setItemIndex(main.PlayLanguage - 1);
+    const players::PlayerFigures player = players::currentFigures(dbJatekos);
+    main.ApplyPlayerChoice(player.name, player.total, player.rounds, main.PlayLevel, main.PlayLanguage);
+    cgKat->setValue(static_cast<uint32_t>(main.PlayCategories) & AllCategories);
+}
+
+void TfrmJatekosok::FormDestroy()
+{
+    if (!dbJatekos.isOpen())
+        return;
+    try {
+        dbJatekos.close();
+    } catch (const std::exception& error) {
+        ui::showError(nullptr, error.what());
+    }
+    if (!dbJatekos.lastBackupPath().empty()) {
+        ui::showMessage(nullptr, QMessageBox::Warning, QStringLiteral("Brumvelda"),
+                        QStringLiteral("A sérült fájl eredetijét megőriztük: %1")
+                            .arg(QString::fromStdString(dbJatekos.lastBackupPath())));
+    }
+}
+
+// ---------------------------------------------------------------- the game's side
+
+void TfrmJatekosok::storeCurrentPlayerTotals(int32_t total, int32_t rounds)
+{
+    if (m_currentPlayer == players::NoRecord || !dbJatekos.isOpen())
+        return;
+    players::writeTotals(dbJatekos, m_currentPlayer, total, rounds);
+    showRegister();
+}
+
+void TfrmJatekosok::loadOptions(int32_t level, int32_t language, int32_t categories)
+{
+    cgKat->setEnabled(true);
+    cgKat->setValue(static_cast<uint32_t>(categories) & AllCategories);
+    rgFokozat->setItemIndex(level - 1);
+    rgNyelv->setItemIndex(language - 1);
+    cgKatAlap->setItemIndex(categories == static_cast<int32_t>(AllCategories) ? 0 : 1);
+    cgKat->setEnabled(cgKatAlap->itemIndex() == 1);
+}
+
+players::PlayerFigures TfrmJatekosok::takeSelectedPlayer(int32_t currentTotal, int32_t currentRounds)
+{
+    dbJatekos.refresh();
+    const players::RecordId chosen = players::currentRecordId(dbJatekos);
+    // What the current player gained since being taken goes into their record before any record is read,
+    // so choosing the same player again loses nothing.
+    if (m_currentPlayer != players::NoRecord)
+        players::writeTotals(dbJatekos, m_currentPlayer, currentTotal, currentRounds);
+    players::moveToRecord(dbJatekos, chosen);
+    m_currentPlayer = chosen;
+    showRegister();
+    return players::currentFigures(dbJatekos);
+}
+
+int32_t TfrmJatekosok::chosenLevel() const { return rgFokozat->itemIndex() + 1; }
+int32_t TfrmJatekosok::chosenLanguage() const { return rgNyelv->itemIndex() + 1; }
+int32_t TfrmJatekosok::chosenCategories() const { return static_cast<int32_t>(cgKat->value()); }
+
+// ---------------------------------------------------------------- the register in the grid
+
+void TfrmJatekosok::showRegister()
+{
+    m_followingCursor = true;
+    dsJatekos->reload();
+    m_followingCursor = false;
+    selectCursorRow();
+}
+
+void TfrmJatekosok::selectCursorRow()
+{
+    const int row = dbJatekos.isOpen() && !dbJatekos.isEmpty() ? dbJatekos.currentPosition() : -1;
+    m_followingCursor = true;
+    if (row >= 0) {
+        const QModelIndex index = dsJatekos->index(row, 0);
+        gJatekos->selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        gJatekos->scrollTo(index);
+    } else {
+        gJatekos->selectionModel()->clear();
+    }
+    dsJatekos->setIndicatorRow(row);
+    m_followingCursor = false;
+}
+
+void TfrmJatekosok::gJatekosTitleBtnClick(int column)
+{
+    // The average has an order of its own but a click on its title keeps the order as it is.
+    static constexpr std::array<const char*, 3> orders = {"iNev", "iOsszPont", "iJatszott"};
+    if (column < 0 || column >= static_cast<int>(orders.size()) || !dbJatekos.isOpen())
+        return;
+    guarded(this, dbJatekos, [&] {
+        dbJatekos.selectSortOrder(orders[static_cast<size_t>(column)]);
+        showRegister();
+    });
+}
+
+void TfrmJatekosok::sbUjClick()
+{
+    if (!dbJatekos.isOpen())
+        return;
+    TfrmNev& entry = *m_windows.frmNev;
+    guarded(this, dbJatekos, [&] {
+        dbJatekos.refresh();
+        dbJatekos.append();
+        dbJatekos.setString(storage::player::Nev, "");
+        entry.setName(QString());
+        if (ui::showModal(entry) == QDialog::Accepted) {
+            dbJatekos.setString(storage::player::Nev, ui::fromQt(entry.name()));
+            dbJatekos.post();
+        } else {
+            dbJatekos.cancel();
+        }
+    });
+    showRegister();
+}
+
+void TfrmJatekosok::sbModClick()
+{
+    if (!dbJatekos.isOpen() || dbJatekos.isEmpty())
+        return;
+    TfrmNev& entry = *m_windows.frmNev;
+    guarded(this, dbJatekos, [&] {
+        dbJatekos.refresh();
+        dbJatekos.edit();
+        entry.setName(ui::toQt(dbJatekos.asString(storage::player::Nev)));
+        if (ui::showModal(entry) == QDialog::Accepted) {
+            dbJatekos.setString(storage::player::Nev, ui::fromQt(entry.name()));
+            dbJatekos.post();
+        } else {
+            dbJatekos.cancel();
+        }
+    });
+    showRegister();
+}
+
+void TfrmJatekosok::sbDelClick()
+{
+    if (!dbJatekos.isOpen() || dbJatekos.isEmpty())
+        return;
+    const auto answer = ui::showMessage(this, QMessageBox::Warning, QStringLiteral("Brumvelda"),
+                                        QStringLiteral("Biztos törli?"), QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        deleteSelectedPlayer();
+}
+
+void TfrmJatekosok::gJatekosCtrlDelete()
+{
+    if (!dbJatekos.isOpen() || dbJatekos.isEmpty())
+        return;
+    const auto answer = ui::showMessage(this, QMessageBox::Question, QStringLiteral("Brumvelda"),
+                                        QStringLiteral("Delete record?"), QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        deleteSelectedPlayer();
+}
+
+void TfrmJatekosok::deleteSelectedPlayer()
+{
+    guarded(this, dbJatekos, [this] {
+        const players::RecordId deleted = players::currentRecordId(dbJatekos);
+        dbJatekos.deleteRecord();
+        dbJatekos.refresh();
+        // A deleted current player has no record left for the exit save to write into.
+        if (deleted == m_currentPlayer)
+            m_currentPlayer = players::NoRecord;
+    });
+    showRegister();
+}
+
+// ---------------------------------------------------------------- options
+
+void TfrmJatekosok::cgKatAlapChange()
+{
+    const bool chosenOnly = cgKatAlap->itemIndex() == 1;
+    cgKat->setEnabled(chosenOnly);
+    if (!chosenOnly)
+        cgKat->setValue(AllCategories);
+}
+
+void TfrmJatekosok::focusGridIfShown()
+{
+    // The same notifications arrive while the hidden dialog is being prepared.
+    if (isVisible())
+        gJatekos->setFocus();
+}
+
+void TfrmJatekosok::rgFokozatClick() { focusGridIfShown(); }
+void TfrmJatekosok::rgNyelvClick() { focusGridIfShown(); }
+void TfrmJatekosok::GroupBox1Click() { focusGridIfShown(); }

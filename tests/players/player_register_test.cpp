@@ -1,0 +1,129 @@
+// The register rules without windows: the current player's record is followed by identity, not position.
+#include "players/player_register.h"
+#include "storage/schemas.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using storage::Table;
+
+struct Player
+{
+    const char* name;
+    int32_t total;
+    int32_t rounds;
+};
+
+// An in-memory register (no file) in name order.
+class Register : public ::testing::Test
+{
+protected:
+    Register()
+    {
+        storage::configurePlayerRegister(table);
+        table.open();
+    }
+    void add(std::initializer_list<Player> players)
+    {
+        for (const Player& p : players) {
+            table.append();
+            table.setString(storage::player::Nev, p.name);
+            table.setInt(storage::player::OsszPont, p.total);
+            table.setInt(storage::player::Jatszott, p.rounds);
+            table.post();
+        }
+    }
+    players::RecordId idOf(const char* name)
+    {
+        EXPECT_TRUE(players::locateExactName(table, name)) << name;
+        return players::currentRecordId(table);
+    }
+    std::string currentName() const { return table.asString(storage::player::Nev); }
+    int32_t totalOf(const char* name)
+    {
+        EXPECT_TRUE(players::locateExactName(table, name)) << name;
+        return table.asInt(storage::player::OsszPont);
+    }
+
+    Table table {storage::playerColumns()};
+};
+
+TEST_F(Register, RecordIdentitySurvivesResortRenameAndOtherDeletes)
+{
+    add({{"Cili", 5, 1}, {"Anna", 50, 2}, {"Bea", 20, 3}});
+    const players::RecordId bea = idOf("Bea");
+
+    table.selectSortOrder("iOsszPont");
+    ASSERT_TRUE(players::moveToRecord(table, bea));
+    EXPECT_EQ(currentName(), "Bea");
+
+    ASSERT_TRUE(players::locateExactName(table, "Anna"));
+    table.deleteRecord();
+    ASSERT_TRUE(players::locateExactName(table, "Cili"));
+    table.edit();
+    table.setString(storage::player::Nev, "Zita"); // moves to the end of the name order
+    table.post();
+    table.selectSortOrder("iNev");
+    ASSERT_TRUE(players::moveToRecord(table, bea));
+    EXPECT_EQ(currentName(), "Bea");
+}
+
+TEST_F(Register, DeletedRecordIsGoneAndItsIdIsNotReused)
+{
+    add({{"Anna", 1, 1}, {"Bea", 2, 2}});
+    const players::RecordId anna = idOf("Anna");
+    table.deleteRecord();
+    add({{"Anna", 0, 0}}); // a new player of the same name is someone else
+    EXPECT_FALSE(players::moveToRecord(table, anna));
+    EXPECT_NE(idOf("Anna"), anna);
+}
+
+TEST_F(Register, WriteTotalsHitsOnlyTheTrackedRecordAndKeepsTheCursor)
+{
+    add({{"Anna", 10, 1}, {"Anna", 90, 9}, {"Bea", 30, 3}});
+    table.selectSortOrder("iOsszPont");
+    table.first(); // the second Anna (90)
+    const players::RecordId richAnna = players::currentRecordId(table);
+    ASSERT_TRUE(players::locateExactName(table, "Bea"));
+
+    // The write moves the record to the other end of the order; the cursor stays on Bea.
+    ASSERT_TRUE(players::writeTotals(table, richAnna, -5, 10));
+    EXPECT_EQ(currentName(), "Bea");
+    ASSERT_TRUE(players::moveToRecord(table, richAnna));
+    EXPECT_EQ(table.asInt(storage::player::OsszPont), -5);
+    EXPECT_EQ(table.asInt(storage::player::Jatszott), 10);
+    EXPECT_EQ(table.asInt(storage::player::Atlag), 0); // -5 / 10 truncates toward zero
+    table.selectSortOrder("iNev");
+    table.first();
+    EXPECT_EQ(table.asInt(storage::player::OsszPont), 10) << "the other Anna is untouched";
+}
+
+TEST_F(Register, WriteTotalsIntoADeletedRecordWritesNothing)
+{
+    add({{"Anna", 10, 1}, {"Bea", 30, 3}});
+    const players::RecordId anna = idOf("Anna");
+    table.deleteRecord();
+    EXPECT_FALSE(players::writeTotals(table, anna, 99, 9));
+    EXPECT_FALSE(players::writeTotals(table, players::NoRecord, 99, 9));
+    EXPECT_EQ(totalOf("Bea"), 30);
+}
+
+TEST_F(Register, LocateExactNameCountsLetterCaseAndFindsNoEmptyName)
+{
+    add({{"anna", 1, 1}, {"", 2, 2}, {"Anna", 3, 3}});
+    EXPECT_EQ(totalOf("Anna"), 3);
+    EXPECT_EQ(totalOf("anna"), 1);
+    EXPECT_FALSE(players::locateExactName(table, ""));
+    EXPECT_FALSE(players::locateExactName(table, "Ann"));
+}
+
+TEST(PlayerName, BlankMeansEmptyOrOnlySpaces)
+{
+    EXPECT_TRUE(players::isBlankName(""));
+    EXPECT_TRUE(players::isBlankName("    "));
+    EXPECT_FALSE(players::isBlankName(" B "));
+    EXPECT_FALSE(players::isBlankName("\xC1"));
+}
+
+} // namespace
