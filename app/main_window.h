@@ -107,6 +107,14 @@ public:
 
     // --- rounds (game/)
     void connectRoundHandlers();
+    void sbUjClick();
+    void b1Click(ui::FlatButton* Sender);
+    void ShowLoss();
+    void ShowWin();
+    void tbInfoClick();
+    void tbMaganhClick();
+    void tbSzabadClick();
+    uint64_t m_hiddenCells = 0; // bit k-1 set: cell k still hides its letter this round
 
     // --- editor (editor/)
     void connectEditorHandlers();

@@ -1,22 +1,142 @@
 #include "game/result_windows.h"
 
-TfrmGratulalok::TfrmGratulalok(Windows& windows, QWidget* parent)
-    : QDialog(parent)
+#include "ui/shadow_label.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSvgRenderer>
+
+namespace {
+
+constexpr QSize ClientSize(399, 298);
+constexpr QSize PictureSize(400, 300);
+const QColor Yellow(255, 255, 0);
+const QColor White(255, 255, 255);
+const QColor Grey(128, 128, 128);
+
+// The "Arial Black" of the old desktop: the heaviest DejaVu Sans at the same pixel size.
+QFont heavyFont(int pixels)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixels);
+    font.setWeight(QFont::Black);
+    return font;
+}
+
+// The picture, rendered once from its SVG and drawn centred on the window.
+class Picture : public QWidget
+{
+public:
+    Picture(const QString& resource, QWidget* parent)
+        : QWidget(parent)
+        , m_image(PictureSize)
+    {
+        m_image.fill(Qt::black);
+        QSvgRenderer renderer(resource);
+        QPainter painter(&m_image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(PictureSize)));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.drawPixmap((width() - m_image.width()) / 2, (height() - m_image.height()) / 2, m_image);
+    }
+
+private:
+    QPixmap m_image;
+};
+
+ui::ShadowLabel* makeShadowLabel(QWidget* parent, const char* name, QRect place, const QFont& font,
+                                 const QColor& colour)
+{
+    auto* label = new ui::ShadowLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setFont(font);
+    label->setColour(colour);
+    label->setShadowColour(Grey);
+    label->setShadowDepth(2);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // The click belongs to the button under the texts.
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+} // namespace
+
+QRegion TResultWindow::outline()
+{
+    QRegion region(QRect(1, 4, 400, 292), QRegion::Ellipse);
+    region += QRect(1, 299, 170, 1);
+    region += QRect(229, 299, 172, 1);
+    return region;
+}
+
+TResultWindow::TResultWindow(Windows& windows, const Look& look, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , m_windows(windows)
 {
-    setObjectName(QStringLiteral("frmGratulalok"));
+    setObjectName(QLatin1String(look.objectName));
+    setFixedSize(ClientSize);
+    setModal(true);
+    // Outside the outline the window does not exist: the desktop shows through and clicks go below.
+    setMask(outline());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    CoolForm1 = new Picture(look.picture, this);
+    CoolForm1->setObjectName(QStringLiteral("CoolForm1"));
+    CoolForm1->setGeometry(rect());
+
+    CoolButton1 = new QPushButton(this);
+    CoolButton1->setObjectName(QStringLiteral("CoolButton1"));
+    CoolButton1->setGeometry(0, 0, 401, 297);
+    CoolButton1->setFlat(true);
+    CoolButton1->setFocusPolicy(Qt::NoFocus);
+    CoolButton1->setCursor(Qt::PointingHandCursor);
+    // No face of its own: the picture shows through.
+    CoolButton1->setStyleSheet(QStringLiteral("QPushButton { background: transparent; border: none; }"));
+    connect(CoolButton1, &QPushButton::clicked, this, [this] { CoolButton1Click(); });
+
+    RxLabel1 = makeShadowLabel(this, "RxLabel1", look.titlePlace, heavyFont(32), Yellow);
+    RxLabel1->setText(look.title);
+}
+
+void TResultWindow::CoolButton1Click()
+{
+    done(QDialog::Accepted);
+}
+
+ui::ShadowLabel* TResultWindow::makeAnswerLabel(QRect place)
+{
+    return makeShadowLabel(this, "eDuma", place, heavyFont(16), White);
+}
+
+TfrmGratulalok::TfrmGratulalok(Windows& windows, QWidget* parent)
+    : TResultWindow(windows, {"frmGratulalok", QStringLiteral(":/art/gratulalok.svg"),
+                              QStringLiteral("GRATULÁLOK!"), QRect(63, 96, 273, 45)},
+                    parent)
+{
 }
 
 TfrmSajnos::TfrmSajnos(Windows& windows, QWidget* parent)
-    : QDialog(parent)
-    , m_windows(windows)
+    : TResultWindow(windows, {"frmSajnos", QStringLiteral(":/art/sajnos.svg"), QStringLiteral("Ez nem jött be!"),
+                              QRect(60, 32, 279, 45)},
+                    parent)
 {
-    setObjectName(QStringLiteral("frmSajnos"));
+    eDuma = makeAnswerLabel(QRect(-1, 192, 401, 97));
 }
 
 TfrmSzabad::TfrmSzabad(Windows& windows, QWidget* parent)
-    : QDialog(parent)
-    , m_windows(windows)
+    : TResultWindow(windows, {"frmSzabad", QStringLiteral(":/art/szabad.svg"), QStringLiteral("Ez nem jött be!"),
+                              QRect(60, 32, 279, 45)},
+                    parent)
 {
-    setObjectName(QStringLiteral("frmSzabad"));
+    eDuma = makeAnswerLabel(QRect(24, 112, 217, 97));
 }

@@ -1,39 +1,74 @@
 #pragma once
-// The three picture windows that announce a finished round: won, lost, given up.
+// The three picture windows that announce a finished round: won, lost, given up. Each is borderless,
+// cut to an elliptical outline, and closes with OK at a click anywhere inside it.
 
 #include "app/windows.h"
 
 #include <QDialog>
+#include <QPixmap>
+#include <QRegion>
 
-class TfrmGratulalok : public QDialog
+class QPushButton;
+
+namespace ui {
+class ShadowLabel;
+}
+
+// What the three windows share; each passes its picture and the places of its texts.
+class TResultWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The outline all three windows are cut to: an ellipse over x 1..400, y 4..295 and two
+    // one-pixel runs on the line y 299.
+    static QRegion outline();
+
+    QWidget* CoolForm1 = nullptr;        // the picture
+    QPushButton* CoolButton1 = nullptr;  // covers the window; a click closes it
+    ui::ShadowLabel* RxLabel1 = nullptr; // the title
+
+    void CoolButton1Click();
+
+protected:
+    struct Look
+    {
+        const char* objectName;
+        QString picture; // resource path of the SVG
+        QString title;
+        QRect titlePlace;
+    };
+    TResultWindow(Windows& windows, const Look& look, QWidget* parent);
+    // The answer label of the loss and give-up windows.
+    ui::ShadowLabel* makeAnswerLabel(QRect place);
+
+    Windows& m_windows;
+};
+
+class TfrmGratulalok : public TResultWindow
 {
     Q_OBJECT
 
 public:
     explicit TfrmGratulalok(Windows& windows, QWidget* parent = nullptr);
-
-private:
-    Windows& m_windows;
 };
 
-class TfrmSajnos : public QDialog
+class TfrmSajnos : public TResultWindow
 {
     Q_OBJECT
 
 public:
     explicit TfrmSajnos(Windows& windows, QWidget* parent = nullptr);
 
-private:
-    Windows& m_windows;
+    ui::ShadowLabel* eDuma = nullptr; // the answer, written before every showing
 };
 
-class TfrmSzabad : public QDialog
+class TfrmSzabad : public TResultWindow
 {
     Q_OBJECT
 
 public:
     explicit TfrmSzabad(Windows& windows, QWidget* parent = nullptr);
 
-private:
-    Windows& m_windows;
+    ui::ShadowLabel* eDuma = nullptr;
 };

@@ -1,0 +1,22 @@
+#pragma once
+// Choosing the puzzle of a new round: from a random record of the puzzle list, the first admitted record
+// going forward with wrap-around. Works on the table's cursor, so no record is copied.
+
+#include "game/round_rules.h"
+#include "storage/table.h"
+
+#include <cstdint>
+
+namespace game {
+
+struct DrawResult
+{
+    bool admitted = false; // the chosen record is the table's current record
+    int64_t tests = 0;     // records tested, the starting one counted again when it comes round
+};
+
+// Scans from record `start` (0..PuzzleCount-1) for the first admitted record, making at most
+// PuzzleCount + 1 tests, so the starting record is tested again after a full turn.
+DrawResult drawPuzzle(storage::Table& dbLista, int32_t PuzzleCount, int32_t start, const DrawChoice& choice);
+
+} // namespace game
