@@ -27,6 +27,9 @@ protected:
 
 int main(int argc, char* argv[])
 {
+    // The puzzle list is read while Qt starts; the main window takes it where its start-up reading opens it.
+    PuzzleListPrefetch puzzleList(executableFolder() + "Brumvelda.lis");
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brumvelda"));
 

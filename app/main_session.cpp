@@ -1,6 +1,7 @@
 // Start-up reading and the exit save of the main window.
 #include "app/main_window.h"
 
+#include "app/startup.h"
 #include "game/tables.h"
 #include "players/jatekosok_dialog.h"
 #include "storage/storage_error.h"
@@ -60,7 +61,7 @@ void TfrmMain::startupReading()
     PlayCategories = inRange(SettingsStore.ReadSettingInt("Last", "Categories", 65535), 1, 65535, 65535);
 
     dbLista.setFilePath(AppDir + "Brumvelda.lis");
-    dbLista.open();
+    openPuzzleList(dbLista); // read ahead while Qt started, when main() could
     PuzzleCount = dbLista.recordCount();
     // No player is chosen yet; restoring the last one enables tbUj.
     tbUj->setEnabled(false);

@@ -7,7 +7,52 @@
 #include "players/jatekosok_dialog.h"
 #include "players/nev_window.h"
 
+#include "storage/schemas.h"
+
 #include <filesystem>
+#include <utility>
+
+namespace {
+PuzzleListPrefetch* g_prefetch = nullptr; // set only while main()'s prefetch lives
+} // namespace
+
+PuzzleListPrefetch::PuzzleListPrefetch(std::string path)
+    : m_list(storage::puzzleColumns())
+{
+    m_list.setFilePath(std::move(path));
+    m_worker = std::thread([this] {
+        try {
+            m_list.open();
+        } catch (...) {
+            m_error = std::current_exception();
+        }
+    });
+    g_prefetch = this;
+}
+
+PuzzleListPrefetch::~PuzzleListPrefetch()
+{
+    if (g_prefetch == this)
+        g_prefetch = nullptr;
+    if (m_worker.joinable())
+        m_worker.join();
+    m_list.closeWithoutSaving(); // never taken: the file stays as it is, a damaged one gets no backup
+}
+
+void openPuzzleList(storage::Table& list)
+{
+    PuzzleListPrefetch* prefetch = std::exchange(g_prefetch, nullptr);
+    if (!prefetch || prefetch->m_list.filePath() != list.filePath()) {
+        if (prefetch) {
+            prefetch->m_worker.join();
+            prefetch->m_list.closeWithoutSaving();
+        }
+        list.open();
+        return;
+    }
+    prefetch->m_worker.join();
+    list.openFrom(prefetch->m_list, std::exchange(prefetch->m_error, nullptr));
+}
 
 std::string withTrailingSlash(std::string folder)
 {

@@ -3,6 +3,11 @@
 
 #include "app/startup_options.h"
 #include "app/windows.h"
+#include "storage/table.h"
+
+#include <exception>
+#include <string>
+#include <thread>
 
 // Creates the windows into `windows`, which must outlive them (every window keeps a reference to it).
 // Each window's creation step runs as it is made; errors there are shown and the start goes on.
@@ -10,3 +15,26 @@ void createWindows(Windows& windows, const StartupOptions& options = {});
 
 // Destroys the windows, the last made first; the player dialog writes the player register as it goes.
 void destroyWindows(Windows& windows);
+
+// The puzzle list read ahead on a worker thread while Qt starts (main() makes one before the application).
+// The main window's start-up reading takes its records at the step where it opens the list, when it opens
+// exactly this file; otherwise it opens the list itself. The worker is joined when the records are taken or,
+// at the latest, when this object ends; a load nobody took writes nothing.
+class PuzzleListPrefetch
+{
+public:
+    explicit PuzzleListPrefetch(std::string path);
+    ~PuzzleListPrefetch();
+    PuzzleListPrefetch(const PuzzleListPrefetch&) = delete;
+    PuzzleListPrefetch& operator=(const PuzzleListPrefetch&) = delete;
+
+private:
+    friend void openPuzzleList(storage::Table& list);
+    storage::Table m_list;
+    std::exception_ptr m_error;
+    std::thread m_worker;
+};
+
+// Opens `list` (its file path set): with the records read ahead for the same file, else by reading it now.
+// Throws the load error as storage::Table::open does.
+void openPuzzleList(storage::Table& list);

@@ -352,23 +352,69 @@ int Table::columnIndex(std::string_view name) const
     return -1;
 }
 
+namespace {
+// The steps of an open before the records arrive.
+void beginOpen(Table& table, Table::Impl& d)
+{
+    d.resetRecords();
+    d.open = true;
+    d.state = TableState::Browse;
+    d.active = -1;
+    d.activeName.clear();
+    try {
+        table.selectSortOrder(d.configuredOrder);
+    } catch (...) {
+        d.open = false;
+        d.state = TableState::Inactive;
+        throw;
+    }
+}
+
+bool sameColumns(const std::vector<Column>& a, const std::vector<Column>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Column& x, const Column& y) {
+        return x.name == y.name && x.type == y.type && x.size == y.size && x.kind == y.kind;
+    });
+}
+} // namespace
+
 void Table::open()
 {
     if (d->open)
         return;
-    d->resetRecords();
-    d->open = true;
-    d->state = TableState::Browse;
-    d->active = -1;
-    d->activeName.clear();
-    try {
-        selectSortOrder(d->configuredOrder);
-    } catch (...) {
-        d->open = false;
-        d->state = TableState::Inactive;
-        throw;
-    }
+    beginOpen(*this, *d);
     LoadTableFile(*this, d->path);
+}
+
+void Table::openFrom(Table& loaded, std::exception_ptr loadError)
+{
+    if (d->open)
+        return;
+    Impl& from = *loaded.d;
+    if (&loaded == this || !from.open || from.path != d->path || !sameColumns(from.columns, d->columns)) {
+        open();
+        return;
+    }
+    beginOpen(*this, *d);
+    d->rows.swap(from.rows);
+    d->arena.swap(from.arena);
+    d->loadFailed = from.loadFailed;
+    d->backupPending = from.backupPending;
+    d->written = from.written;
+    loaded.closeWithoutSaving();
+    d->finishLoad(0);
+    if (loadError)
+        std::rethrow_exception(loadError);
+}
+
+void Table::closeWithoutSaving()
+{
+    if (!d->open)
+        return;
+    d->resetRecords();
+    d->backupPending = false;
+    d->open = false;
+    d->state = TableState::Inactive;
 }
 
 void Table::close()

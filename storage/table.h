@@ -3,6 +3,7 @@
 // persistence through a table file (loaded at open, written at close).
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -68,6 +69,13 @@ public:
     void close(); // cancels an edit, writes the file, drops the records; throws on a write error (stays open)
     bool isOpen() const;
     TableState state() const;
+
+    // Opens the table with the records `loaded` read from the same file ahead of time (on another thread),
+    // exactly as open() would have: `loadError` is what loaded.open() threw, thrown here again. `loaded` is
+    // left closed, its file untouched. When `loaded` does not match (other columns or file), this is open().
+    void openFrom(Table& loaded, std::exception_ptr loadError);
+    // Drops the records without writing the file: a load nobody will use.
+    void closeWithoutSaving();
 
     // A damaged file that failed to load is kept under a backup name at the next save (never overwritten):
     bool loadFailed() const;

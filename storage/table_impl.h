@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace storage {
@@ -64,6 +65,12 @@ public:
             m_data = static_cast<T*>(smaller);
             m_capacity = m_size;
         }
+    }
+    void swap(PodBuffer& other)
+    {
+        std::swap(m_data, other.m_data);
+        std::swap(m_size, other.m_size);
+        std::swap(m_capacity, other.m_capacity);
     }
     void clear()
     {

@@ -475,3 +475,48 @@ TEST_F(TableFile, ATextLongerThan255BytesTakesTheLongTag)
     t.open();
     EXPECT_EQ(t.asString(0), std::string(256, 'x'));
 }
+
+TEST_F(TableFile, RecordsReadAheadOpenTheTableAsItsOwnLoadWould)
+{
+    writeBytes(lis, PuzzleExample);
+    auto ahead = puzzles(lis);
+    ahead->open();
+    auto t = puzzles(lis);
+    t->openFrom(*ahead, nullptr);
+    EXPECT_FALSE(ahead->isOpen());
+    ASSERT_EQ(t->recordCount(), 1);
+    EXPECT_EQ(t->asString(puzzle::Sugo1), "Nem keskeny");
+    ahead.reset(); // the table that read ahead writes nothing
+    t->close();
+    EXPECT_EQ(readBytes(lis), PuzzleExample);
+
+    // Another file: the table reads its own.
+    auto elsewhere = puzzles(folder.file("other.lis"));
+    elsewhere->open();
+    t->openFrom(*elsewhere, nullptr);
+    EXPECT_EQ(t->recordCount(), 1);
+    EXPECT_TRUE(elsewhere->isOpen());
+}
+
+TEST_F(TableFile, ADamagedFileReadAheadGivesItsErrorAndItsBackupThroughTheTableThatTookIt)
+{
+    const std::string cut = PuzzleExample.substr(0, PuzzleExample.size() - 1);
+    writeBytes(lis, cut);
+    auto ahead = puzzles(lis);
+    std::exception_ptr error;
+    try {
+        ahead->open();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    ASSERT_TRUE(error);
+    auto t = puzzles(lis);
+    EXPECT_THROW(t->openFrom(*ahead, error), StorageError);
+    EXPECT_TRUE(t->loadFailed());
+    EXPECT_EQ(t->recordCount(), 1);
+    ahead.reset();
+    EXPECT_FALSE(std::filesystem::exists(lis + ".bak"));
+    t->close();
+    EXPECT_EQ(t->lastBackupPath(), lis + ".bak");
+    EXPECT_EQ(readBytes(lis + ".bak"), cut);
+}
