@@ -5,6 +5,7 @@
 #include "ui/radio_group.h"
 #include "ui/spin_field.h"
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,37 +19,45 @@ TfrmBeallitas::TfrmBeallitas(Windows& windows, QWidget* parent)
     setObjectName(QStringLiteral("frmBeallitas"));
     setWindowTitle(QStringLiteral("Beállítások"));
     setFont(ui::defaultFont());
-    resize(257, 188);
-
     Label1 = new QLabel(QStringLiteral("Maximálisan megengedett hiba:\n(0 nincs hibahatár)"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(8, 10, 180, 32);
 
     eMaxHiba = new ui::SpinField(this);
     eMaxHiba->setObjectName(QStringLiteral("eMaxHiba"));
     eMaxHiba->setRange(0, MaxLimit);
-    eMaxHiba->setGeometry(192, 12, 56, 24);
+    eMaxHiba->setMinimumWidth(56);
 
     rgPontos = new ui::RadioGroup(QString(), 1, this);
     rgPontos->setObjectName(QStringLiteral("rgPontos"));
     rgPontos->setItems({QStringLiteral("A bejelölt és a gyengébb nehézségi szintet engedi"),
                         QStringLiteral("Csak a bejelölt nehézségi szintet engedi")});
-    rgPontos->setGeometry(4, 48, 249, 88);
-    // The two items are long for the width: let them break into lines rather than be cut off.
-    for (int i = 0; i < rgPontos->count(); ++i)
-        rgPontos->button(i)->setMinimumWidth(0);
 
     btOK = new QPushButton(QStringLiteral("OK"), this);
     btOK->setObjectName(QStringLiteral("btOK"));
-    btOK->setGeometry(48, 150, 75, 25);
     btOK->setDefault(true);
     connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
 
     btCancel = new QPushButton(QStringLiteral("Mégsem"), this);
     btCancel->setObjectName(QStringLiteral("btCancel"));
-    btCancel->setGeometry(134, 150, 75, 25);
     btCancel->setAutoDefault(false);
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Laid out rather than placed: the window is resizable, and the item texts are never cut off.
+    auto* limitRow = new QHBoxLayout;
+    limitRow->addWidget(Label1, 1);
+    limitRow->addWidget(eMaxHiba, 0, Qt::AlignTop);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(btOK);
+    buttonRow->addWidget(btCancel);
+    buttonRow->addStretch(1);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(8, 8, 8, 8);
+    column->addLayout(limitRow);
+    column->addWidget(rgPontos, 1);
+    column->addLayout(buttonRow);
+    const QSize needed = sizeHint();
+    resize(std::max(257, needed.width()), std::max(188, needed.height()));
 }
 
 void TfrmBeallitas::loadSettings(int32_t maxMistakes, int32_t exactLevel)

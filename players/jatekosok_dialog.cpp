@@ -88,12 +88,12 @@ void TfrmJatekosok::buildControls()
 
     btCancel = new QPushButton(QStringLiteral("Mégsem"), Panel1);
     btCancel->setObjectName(QStringLiteral("btCancel"));
-    btCancel->setGeometry(530, 40, 75, 25);
+    btCancel->setGeometry(538, 40, 68, 25);
     btCancel->setAutoDefault(false);
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
     btOK = new QPushButton(QStringLiteral("OK"), Panel1);
     btOK->setObjectName(QStringLiteral("btOK"));
-    btOK->setGeometry(530, 74, 75, 25);
+    btOK->setGeometry(538, 74, 68, 25);
     btOK->setDefault(true);
     connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -158,22 +158,22 @@ void TfrmJatekosok::buildOptions(QWidget* panel)
     rgFokozat = new ui::RadioGroup(QStringLiteral("Pontozási mód"), 1, panel);
     rgFokozat->setObjectName(QStringLiteral("rgFokozat"));
     rgFokozat->setItems(texts({"Gyerek", "Kezdő", "Közepes", "Haladó"}));
-    rgFokozat->setGeometry(4, 30, 112, 130);
+    rgFokozat->setGeometry(4, 30, 86, 130);
 
     rgNyelv = new ui::RadioGroup(QStringLiteral("Nyelv"), 1, panel);
     rgNyelv->setObjectName(QStringLiteral("rgNyelv"));
     rgNyelv->setItems(texts({"Magyar", "Angol", "Vegyes"}));
-    rgNyelv->setGeometry(120, 30, 88, 130);
+    rgNyelv->setGeometry(94, 30, 84, 130);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Kategóriák"), panel);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(212, 26, 312, 134);
+    GroupBox1->setGeometry(182, 26, 350, 134);
     GroupBox1->installEventFilter(this);
 
     cgKatAlap = new ui::RadioGroup(QString(), 1, GroupBox1);
     cgKatAlap->setObjectName(QStringLiteral("cgKatAlap"));
     cgKatAlap->setItems(texts({"Minden", "Választott:"}));
-    cgKatAlap->setGeometry(6, 16, 88, 52);
+    cgKatAlap->setGeometry(4, 18, 104, 52);
 
     cgKat = new ui::CheckGroup(2, GroupBox1);
     cgKat->setObjectName(QStringLiteral("cgKat"));
@@ -182,7 +182,7 @@ void TfrmJatekosok::buildOptions(QWidget* panel)
         categories << ui::toQt(game::CategoryNames[static_cast<size_t>(k)]);
     cgKat->setItems(categories);
     cgKat->setValue(AllCategories);
-    cgKat->setGeometry(96, 12, 212, 120);
+    cgKat->setGeometry(108, 12, 240, 120);
 
     // The option groups notify on every change, also when the program sets them.
     auto onChosen = [this](ui::RadioGroup* group, void (TfrmJatekosok::*handler)()) {

@@ -11,8 +11,8 @@ CheckGroup::CheckGroup(int columns, QWidget* parent)
     , m_columns(std::max(1, columns))
 {
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(4, 2, 4, 2);
-    grid->setHorizontalSpacing(6);
+    grid->setContentsMargins(2, 2, 2, 2);
+    grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(0);
 }
 
