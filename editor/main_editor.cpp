@@ -17,6 +17,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QToolButton>
 
 #include <functional>
@@ -66,6 +68,21 @@ std::string fieldBytes(const QString& text)
     return bytes;
 }
 
+// The scroll buttons' face: a solid triangle, larger and darker than the style's arrow on an 8-pixel button.
+QIcon triangleIcon(bool pointsLeft)
+{
+    QPixmap picture(6, 12);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    const QPolygonF left {QPointF(0, 6), QPointF(6, 0), QPointF(6, 12)};
+    const QPolygonF right {QPointF(6, 6), QPointF(0, 0), QPointF(0, 12)};
+    painter.drawPolygon(pointsLeft ? left : right);
+    return QIcon(picture);
+}
+
 bool isModifierKey(int key)
 {
     return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta
@@ -87,7 +104,9 @@ void TfrmMain::connectEditorHandlers()
                 });
     }
     for (ui::FlatButton* button : {sb1b, sb2b, sb3b, sb1j, sb2j, sb3j}) {
-        // The arrow is the button's whole face.
+        button->setIcon(triangleIcon(button->arrowType() == Qt::LeftArrow));
+        button->setIconSize(QSize(6, 12));
+        button->setArrowType(Qt::NoArrow);
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         connect(button, &QToolButton::clicked, this, [this, button] { sb1jClick(button); });
     }

@@ -7,6 +7,7 @@
 #include "ui/text.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -102,6 +103,8 @@ void TfrmUj::buildControls()
     BitBtn2 = new QPushButton(QStringLiteral("Mégsem"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(412, 48, 96, 30);
+    BitBtn1->setIcon(QIcon(QStringLiteral(":/icons/modok.svg")));
+    BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/modcancel.svg")));
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject); // Esc rejects as well
 
