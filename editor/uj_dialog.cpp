@@ -1,7 +1,7 @@
 #include "editor/uj_dialog.h"
 
 #include "game/tables.h"
-#include "storage/cp1250.h"
+#include "ui/cp1250_validator.h"
 #include "ui/fonts.h"
 #include "ui/radio_group.h"
 #include "ui/text.h"
@@ -13,28 +13,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QValidator>
 
 namespace {
 
 const QColor Teal(0, 128, 128);
-
-// Hint lines are stored as Windows-1250: a character without a byte there is refused as it is typed or
-// pasted, so what the user sees is what gets stored.
-class Cp1250Validator : public QValidator
-{
-public:
-    using QValidator::QValidator;
-
-    State validate(QString& input, int&) const override
-    {
-        for (char32_t codePoint : input.toUcs4()) {
-            if (!storage::cp1250::byteFor(codePoint))
-                return Invalid;
-        }
-        return Acceptable;
-    }
-};
 
 QLineEdit* makeField(QWidget* parent, const char* name, QRect place, int limit)
 {
@@ -115,7 +97,7 @@ void TfrmUj::buildControls()
     eSg2 = makeField(this, "eSg2", {12, 270, 496, 24}, HintFieldLimit);
     Label4->setBuddy(eSg1);
     for (QLineEdit* hint : {eSg1, eSg2})
-        hint->setValidator(new Cp1250Validator(hint));
+        hint->setValidator(new ui::Cp1250Validator(hint)); // hints are stored as Windows-1250
 
     rgUjNyelv = makeGroup(this, "rgUjNyelv", {12, 302, 160, 90}, QStringLiteral("Nyelv"), 1,
                           {QStringLiteral("Magyar"), QStringLiteral("Angol")});
