@@ -2,6 +2,8 @@
 // which record the current player's totals land in.
 #include "players_fixture.h"
 
+#include "ui/board_cell.h"
+
 #include <QToolButton>
 
 namespace {
@@ -259,6 +261,42 @@ TEST_F(PlayerChoice, ADamagedRegisterIsReportedAndNoPlayerIsRestored)
     // The damaged file is kept under a backup name when the register is written at the end.
     modals.expectMessage();
     exitProgram();
+}
+
+} // namespace
+
+namespace {
+
+using players_testing::PlayersTest;
+
+class PlayerChoiceMidway : public PlayersTest
+{
+};
+
+TEST_F(PlayerChoiceMidway, OkDuringARoundEndsItWithTheBoardBlanked)
+{
+    folder.writePlayers({{"Anna", 10, 1}});
+    folder.writeSettings("[Last]\nUser=Anna\n");
+    startProgram();
+    main().applyMode(TfrmMain::Mode::RoundInPlay);
+    ASSERT_TRUE(main().letterButton(1)->isEnabled());
+    withPlayerDialog([](TfrmJatekosok& players) { pressOk(players); });
+    EXPECT_FALSE(main().letterButton(1)->isEnabled());
+    EXPECT_FALSE(main().tbSzabad->isEnabled());
+    EXPECT_TRUE(main().tbUj->isEnabled());
+    EXPECT_EQ(main().cell(1)->caption(), " ");
+}
+
+TEST_F(PlayerChoiceMidway, OkInTheEditorTakesThePlayerAndLeavesTheEditorAlone)
+{
+    folder.writePlayers({{"Anna", 10, 1}});
+    startProgram();
+    main().EditMode = true;
+    main().applyMode(TfrmMain::Mode::Editor);
+    withPlayerDialog([](TfrmJatekosok& players) { pressOk(players); });
+    EXPECT_EQ(main().lNev->text(), "Anna");
+    EXPECT_TRUE(main().tbModOK->isEnabled()) << "the typed puzzle can still be accepted";
+    EXPECT_FALSE(main().tbUj->isEnabled()) << "no round starts inside the editor";
 }
 
 } // namespace
