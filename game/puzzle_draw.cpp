@@ -1,6 +1,9 @@
 #include "game/puzzle_draw.h"
 
+#include "game/int_column.h"
 #include "storage/schemas.h"
+
+#include <limits>
 
 namespace game {
 
@@ -9,23 +12,42 @@ DrawResult drawPuzzle(storage::Table& dbLista, int32_t PuzzleCount, int32_t star
     DrawResult result;
     if (PuzzleCount <= 0)
         return result;
+    // first and moveBy end any pending edit, so the columns below read what the cursor would.
     dbLista.first();
     dbLista.moveBy(start);
-    // A count that ran ahead of the list (it should not) must not test a record past the end.
     if (dbLista.eof())
-        dbLista.first();
-    const int64_t allowed = int64_t {PuzzleCount} + 1;
-    while (result.tests < allowed) {
-        ++result.tests;
-        if (isAdmitted(choice, dbLista.asInt(storage::puzzle::Fokozat), dbLista.asInt(storage::puzzle::Nyelv),
-                       dbLista.asInt(storage::puzzle::Kategoria))) {
-            result.admitted = true;
-            return result;
-        }
-        dbLista.next();
-        if (dbLista.eof())
-            dbLista.first();
+        return result; // an empty list, or a count that ran ahead of it (it should not)
+
+    // The scan walks the records as next() would, wrapping to the first after the last, but reads the
+    // three columns in place; the cursor is moved once, to the record chosen.
+    const IntColumn level(dbLista, storage::puzzle::Fokozat);
+    const IntColumn language(dbLista, storage::puzzle::Nyelv);
+    const IntColumn category(dbLista, storage::puzzle::Kategoria);
+    const int records = level.count();
+    const int first = dbLista.currentPosition();
+    // The level test as one range, the test most records of a long list fail.
+    const int32_t lowest = choice.ExactLevel == 1 ? choice.PlayLevel : std::numeric_limits<int32_t>::min();
+    const int32_t highest = choice.PlayLevel;
+    auto admitted = [&](int position) {
+        const int32_t Fokozat = level.at(position);
+        return Fokozat >= lowest && Fokozat <= highest && languageFits(choice, language.at(position))
+               && categoryFits(choice, category.at(position));
+    };
+    auto chosen = [&](int position, int64_t tests) {
+        dbLista.moveTo(position);
+        return DrawResult {true, tests};
+    };
+    // From the start to the last record, then from the first record round to the start again: the
+    // PuzzleCount + 1 tests, without a wrap test at every step.
+    for (int position = first; position < records; ++position) {
+        if (admitted(position))
+            return chosen(position, position - first + 1);
     }
+    for (int position = 0; position <= first; ++position) {
+        if (admitted(position))
+            return chosen(position, records - first + position + 1);
+    }
+    result.tests = int64_t {records} + 1;
     return result;
 }
 

@@ -6,11 +6,7 @@ namespace game {
 
 bool isAdmitted(const DrawChoice& choice, int32_t Fokozat, int32_t Nyelv, int32_t Kategoria)
 {
-    const bool levelFits = choice.ExactLevel == 1 ? Fokozat == choice.PlayLevel : Fokozat <= choice.PlayLevel;
-    const bool languageFits = choice.PlayLanguage == 3 || Nyelv == choice.PlayLanguage;
-    // Shifting by a category outside 1..16 would be undefined; such a record never passes.
-    const bool categoryFits = Kategoria >= 1 && Kategoria <= 16 && (choice.PlayCategories >> (Kategoria - 1)) & 1;
-    return levelFits && languageFits && categoryFits;
+    return levelFits(choice, Fokozat) && languageFits(choice, Nyelv) && categoryFits(choice, Kategoria);
 }
 
 const LevelRow& levelRow(int32_t level)

@@ -20,7 +20,22 @@ struct DrawChoice
     int32_t ExactLevel = 0;
 };
 
-// Level, language and category tests of one puzzle record.
+// Level, language and category tests of one puzzle record, also one by one so a scan can stop reading a
+// record at its first failed test.
+// (Inline: the draw runs them over the whole list.)
+inline bool levelFits(const DrawChoice& choice, int32_t Fokozat)
+{
+    return choice.ExactLevel == 1 ? Fokozat == choice.PlayLevel : Fokozat <= choice.PlayLevel;
+}
+inline bool languageFits(const DrawChoice& choice, int32_t Nyelv)
+{
+    return choice.PlayLanguage == 3 || Nyelv == choice.PlayLanguage;
+}
+inline bool categoryFits(const DrawChoice& choice, int32_t Kategoria)
+{
+    // Shifting by a category outside 1..16 would be undefined; such a record never passes.
+    return Kategoria >= 1 && Kategoria <= 16 && (choice.PlayCategories >> (Kategoria - 1)) & 1;
+}
 bool isAdmitted(const DrawChoice& choice, int32_t Fokozat, int32_t Nyelv, int32_t Kategoria);
 
 // The scoring row of a level; a level outside 1..4 scores nothing rather than reading past the table.

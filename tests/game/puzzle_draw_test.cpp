@@ -80,6 +80,69 @@ TEST_F(DrawList, OnlyTheRecordBeforeTheStartAdmittedIsFoundAfterAFullTurn)
     EXPECT_EQ(result.tests, 6);
 }
 
+// The scan as the table's cursor walks it: first, moveBy, then test, next and back to first at the end.
+DrawResult cursorWalk(storage::Table& t, int32_t count, int32_t start, const DrawChoice& choice)
+{
+    DrawResult result;
+    t.first();
+    t.moveBy(start);
+    for (int64_t test = 0; test < int64_t {count} + 1; ++test) {
+        ++result.tests;
+        if (isAdmitted(choice, t.asInt(storage::puzzle::Fokozat), t.asInt(storage::puzzle::Nyelv),
+                       t.asInt(storage::puzzle::Kategoria))) {
+            result.admitted = true;
+            return result;
+        }
+        t.next();
+        if (t.eof())
+            t.first();
+    }
+    return result;
+}
+
+TEST(DrawScan, ChoosesAsTheCursorWalkDoesOnRandomLists)
+{
+    std::mt19937 random(99);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int list = 0; list < 300; ++list) {
+        storage::Table table(storage::puzzleColumns());
+        table.open();
+        const int n = pick(1, 30);
+        for (int i = 0; i < n; ++i) {
+            table.append();
+            table.setString(storage::puzzle::Szoveg, "P" + std::to_string(i));
+            table.setInt(storage::puzzle::Nyelv, pick(1, 2));
+            table.setInt(storage::puzzle::Fokozat, pick(1, 4));
+            if (pick(0, 9) == 0)
+                table.clear(storage::puzzle::Kategoria); // a null reads as 0: never admitted
+            else
+                table.setInt(storage::puzzle::Kategoria, pick(0, 17));
+            table.post();
+        }
+        const DrawChoice choice {pick(1, 4), pick(1, 3), pick(1, 65535), pick(0, 1)};
+        const int start = pick(0, n - 1);
+        const DrawResult expected = cursorWalk(table, n, start, choice);
+        const int expectedPosition = table.currentPosition();
+        const DrawResult got = drawPuzzle(table, n, start, choice);
+        ASSERT_EQ(got.admitted, expected.admitted) << list;
+        ASSERT_EQ(got.tests, expected.tests) << list;
+        if (got.admitted)
+            ASSERT_EQ(table.currentPosition(), expectedPosition) << list;
+    }
+}
+
+TEST_F(DrawList, APendingEditIsPostedBeforeTheScanReadsIt)
+{
+    fill({false, false});
+    table.first();
+    table.edit();
+    table.setInt(storage::puzzle::Fokozat, 1);
+    const DrawResult result = drawPuzzle(table, 2, 1, levelOne);
+    EXPECT_TRUE(result.admitted);
+    EXPECT_EQ(current(), "P0");
+    EXPECT_EQ(table.state(), storage::TableState::Browse);
+}
+
 TEST_F(DrawList, AnEmptyListDrawsNothing)
 {
     fill({});
