@@ -16,9 +16,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTableView>
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -45,8 +44,17 @@ const std::string& programFolder()
         if (!::mkdtemp(path.data()))
             std::abort();
         path += '/';
-        static const char* const parts[] = {"Kov\xE1" "cs", "Szab\xF3", "Nagy", "T\xF3th", "Kiss", "Moln\xE1r",
-                                            "\xC9va", "\xC1" "d\xE1m", "Zs\xF3" "fi", "Csaba", "\xD6" "d\xF6n", "Lili"};
+        static const char* const parts[] = { "Kov\xE1"
+                                             "cs",
+            "Szab\xF3", "Nagy", "T\xF3th", "Kiss", "Moln\xE1r", "\xC9va",
+            "\xC1"
+            "d\xE1m",
+            "Zs\xF3"
+            "fi",
+            "Csaba",
+            "\xD6"
+            "d\xF6n",
+            "Lili" };
         std::mt19937 random(7);
         storage::Table table(storage::playerColumns());
         storage::configurePlayerRegister(table);
@@ -54,8 +62,9 @@ const std::string& programFolder()
         table.open();
         for (int n = 0; n < PlayerCount; ++n) {
             table.append();
-            table.setString(storage::player::Nev, std::string(parts[random() % std::size(parts)]) + " " + parts[random() % std::size(parts)] +
-                                                      " " + std::to_string(n));
+            table.setString(storage::player::Nev,
+                std::string(parts[random() % std::size(parts)]) + " " + parts[random() % std::size(parts)]
+                    + " " + std::to_string(n));
             table.setInt(storage::player::OsszPont, static_cast<int32_t>(random() % 20000) - 2000);
             table.setInt(storage::player::Jatszott, static_cast<int32_t>(random() % 500));
             table.post();

@@ -29,8 +29,8 @@ TfrmBeallitas::TfrmBeallitas(Windows& windows, QWidget* parent)
 
     rgPontos = new ui::RadioGroup(QString(), 1, this);
     rgPontos->setObjectName(QStringLiteral("rgPontos"));
-    rgPontos->setItems({QStringLiteral("A bejelölt és a gyengébb nehézségi szintet engedi"),
-                        QStringLiteral("Csak a bejelölt nehézségi szintet engedi")});
+    rgPontos->setItems({ QStringLiteral("A bejelölt és a gyengébb nehézségi szintet engedi"),
+        QStringLiteral("Csak a bejelölt nehézségi szintet engedi") });
 
     btOK = new QPushButton(QStringLiteral("OK"), this);
     btOK->setObjectName(QStringLiteral("btOK"));

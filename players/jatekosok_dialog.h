@@ -1,5 +1,6 @@
 #pragma once
-// The player register and the round options; made at start-up, it opens the register and restores the last player.
+// The player register and the round options; made at start-up, it opens the register and restores the last
+// player.
 
 #include "app/windows.h"
 #include "players/player_register.h"

@@ -1,6 +1,5 @@
 // The main window's player and settings buttons (tbJatekos, tbBeallitas), and taking over a chosen player.
 #include "app/main_window.h"
-
 #include "game/status_text.h"
 #include "players/beallitas_dialog.h"
 #include "players/jatekosok_dialog.h"
@@ -40,8 +39,8 @@ void TfrmMain::tbJatekosClick()
     }
 }
 
-void TfrmMain::ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
-                                 int32_t language)
+void TfrmMain::ApplyPlayerChoice(
+    const std::string& name, int32_t total, int32_t rounds, int32_t level, int32_t language)
 {
     PlayerName = name;
     lNev->setText(ui::toQt(PlayerName));
@@ -75,7 +74,7 @@ void TfrmMain::tbBeallitasClick()
         MaxMistakes = dialog.chosenMaxMistakes();
         if (MaxMistakes >= 1) {
             eHiba->setMaximum(MaxMistakes); // a count above the new limit comes down to it
-            eHiba->show();                  // a limit set again after "no limit" is seen again
+            eHiba->show(); // a limit set again after "no limit" is seen again
         } else {
             eHiba->hide();
         }

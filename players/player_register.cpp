@@ -8,11 +8,11 @@
 namespace players {
 
 namespace {
-// Row ids are the table's own: the insertion sequence, kept by every order and never reused.
-const std::vector<uint32_t>& shownRows(const storage::Table& table)
-{
-    return table.impl().activeRows();
-}
+    // Row ids are the table's own: the insertion sequence, kept by every order and never reused.
+    const std::vector<uint32_t>& shownRows(const storage::Table& table)
+    {
+        return table.impl().activeRows();
+    }
 } // namespace
 
 RecordId currentRecordId(const storage::Table& table)
@@ -75,8 +75,8 @@ bool isBlankName(std::string_view name)
 
 PlayerFigures currentFigures(const storage::Table& table)
 {
-    return {table.asString(storage::player::Nev), table.asInt(storage::player::OsszPont),
-            table.asInt(storage::player::Jatszott)};
+    return { table.asString(storage::player::Nev), table.asInt(storage::player::OsszPont),
+        table.asInt(storage::player::Jatszott) };
 }
 
 } // namespace players

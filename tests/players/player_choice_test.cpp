@@ -1,7 +1,6 @@
 // Choosing the player and the round options: what the main window shows, what survives a restart, and
 // which record the current player's totals land in.
 #include "players_fixture.h"
-
 #include "ui/board_cell.h"
 
 #include <QToolButton>
@@ -47,7 +46,7 @@ TEST_F(PlayerChoice, FirstStartNewPlayerBecomesCurrentWithNothingScored)
 
 TEST_F(PlayerChoice, RestartBringsBackPlayerLevelLanguageAndChosenCategories)
 {
-    folder.writePlayers({{"A", 5, 1}, {"B", 40, 4}});
+    folder.writePlayers({ { "A", 5, 1 }, { "B", 40, 4 } });
     startProgram();
     withPlayerDialog([](TfrmJatekosok& players) {
         clickPlayer(players, "B");
@@ -56,7 +55,7 @@ TEST_F(PlayerChoice, RestartBringsBackPlayerLevelLanguageAndChosenCategories)
         chooseCategoryMode(players, 1);
         EXPECT_TRUE(players.cgKat->isEnabled());
         EXPECT_EQ(players.cgKat->value(), 65535u) << "going to Választott: leaves every box checked";
-        checkOnly(players, {3, 16}); // Hely, Szín
+        checkOnly(players, { 3, 16 }); // Hely, Szín
         pressOk(players);
     });
     EXPECT_EQ(main().PlayCategories, 32772);
@@ -84,7 +83,7 @@ TEST_F(PlayerChoice, RestartBringsBackPlayerLevelLanguageAndChosenCategories)
 
 TEST_F(PlayerChoice, AllCategoriesShowMindenWithADisabledFullyCheckedGroup)
 {
-    folder.writePlayers({{"A", 0, 0}});
+    folder.writePlayers({ { "A", 0, 0 } });
     startProgram();
     withPlayerDialog([](TfrmJatekosok& players) {
         EXPECT_EQ(players.cgKatAlap->itemIndex(), 0);
@@ -93,7 +92,7 @@ TEST_F(PlayerChoice, AllCategoriesShowMindenWithADisabledFullyCheckedGroup)
         EXPECT_EQ(players.cgKat->box(8)->text(), QStringLiteral("Élőlény"));
 
         chooseCategoryMode(players, 1);
-        checkOnly(players, {1});
+        checkOnly(players, { 1 });
         chooseCategoryMode(players, 0);
         EXPECT_EQ(players.cgKat->value(), 65535u) << "Minden checks every box again";
         EXPECT_FALSE(players.cgKat->isEnabled());
@@ -103,7 +102,7 @@ TEST_F(PlayerChoice, AllCategoriesShowMindenWithADisabledFullyCheckedGroup)
 
 TEST_F(PlayerChoice, NoBoxCheckedIsAcceptedAndComesBackAsAllAfterRestart)
 {
-    folder.writePlayers({{"A", 0, 0}});
+    folder.writePlayers({ { "A", 0, 0 } });
     startProgram();
     withPlayerDialog([](TfrmJatekosok& players) {
         chooseCategoryMode(players, 1);
@@ -118,7 +117,7 @@ TEST_F(PlayerChoice, NoBoxCheckedIsAcceptedAndComesBackAsAllAfterRestart)
 
 TEST_F(PlayerChoice, CancelKeepsPlayerAndOptionsAndDropsTheDialogsChoices)
 {
-    folder.writePlayers({{"A", 5, 1}, {"B", 40, 4}});
+    folder.writePlayers({ { "A", 5, 1 }, { "B", 40, 4 } });
     folder.writeSettings("[Last]\nUser=A\nLevel=2\n");
     startProgram();
     ASSERT_EQ(main().lNev->text(), "A");
@@ -145,7 +144,7 @@ TEST_F(PlayerChoice, OkOnAnEmptyRegisterAppliesNothing)
     withPlayerDialog([](TfrmJatekosok& players) {
         chooseLevel(players, 3);
         chooseCategoryMode(players, 1);
-        checkOnly(players, {2});
+        checkOnly(players, { 2 });
         pressOk(players);
     });
     EXPECT_TRUE(main().PlayerName.empty());
@@ -157,7 +156,7 @@ TEST_F(PlayerChoice, OkOnAnEmptyRegisterAppliesNothing)
 
 TEST_F(PlayerChoice, StartUpRestoreNeedsTheExactName)
 {
-    folder.writePlayers({{"Anna", 5, 1}});
+    folder.writePlayers({ { "Anna", 5, 1 } });
     folder.writeSettings("[Last]\nUser=anna\n");
     startProgram();
     EXPECT_TRUE(main().PlayerName.empty());
@@ -168,7 +167,7 @@ TEST_F(PlayerChoice, StartUpRestoreNeedsTheExactName)
 
 TEST_F(PlayerChoice, TotalsLandInTheCurrentPlayersOwnRecordWhateverRowIsSelected)
 {
-    folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
+    folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 } });
     folder.writeSettings("[Last]\nUser=Anna\n");
     startProgram();
     main().PlayerTotal = 55; // as rounds would have left it
@@ -189,7 +188,7 @@ TEST_F(PlayerChoice, TotalsLandInTheCurrentPlayersOwnRecordWhateverRowIsSelected
 
 TEST_F(PlayerChoice, WithoutAPlayerNoRecordIsWritten)
 {
-    folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
+    folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 } });
     startProgram();
     main().PlayerTotal = 99;
     main().PlayerRounds = 9;
@@ -202,7 +201,7 @@ TEST_F(PlayerChoice, WithoutAPlayerNoRecordIsWritten)
 
 TEST_F(PlayerChoice, ADeletedCurrentPlayerGetsNoRecordWritten)
 {
-    folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
+    folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 } });
     folder.writeSettings("[Last]\nUser=Anna\n");
     startProgram();
     main().PlayerTotal = 77;
@@ -221,7 +220,7 @@ TEST_F(PlayerChoice, ADeletedCurrentPlayerGetsNoRecordWritten)
 
 TEST_F(PlayerChoice, ChoosingAgainFirstWritesTheGainsBack)
 {
-    folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
+    folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 } });
     folder.writeSettings("[Last]\nUser=Anna\n");
     startProgram();
     main().PlayerTotal = 30;
@@ -275,7 +274,7 @@ class PlayerChoiceMidway : public PlayersTest
 
 TEST_F(PlayerChoiceMidway, OkDuringARoundEndsItWithTheBoardBlanked)
 {
-    folder.writePlayers({{"Anna", 10, 1}});
+    folder.writePlayers({ { "Anna", 10, 1 } });
     folder.writeSettings("[Last]\nUser=Anna\n");
     startProgram();
     main().applyMode(TfrmMain::Mode::RoundInPlay);
@@ -289,7 +288,7 @@ TEST_F(PlayerChoiceMidway, OkDuringARoundEndsItWithTheBoardBlanked)
 
 TEST_F(PlayerChoiceMidway, OkInTheEditorTakesThePlayerAndLeavesTheEditorAlone)
 {
-    folder.writePlayers({{"Anna", 10, 1}});
+    folder.writePlayers({ { "Anna", 10, 1 } });
     startProgram();
     main().EditMode = true;
     main().applyMode(TfrmMain::Mode::Editor);

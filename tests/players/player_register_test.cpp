@@ -46,12 +46,12 @@ protected:
         return table.asInt(storage::player::OsszPont);
     }
 
-    Table table {storage::playerColumns()};
+    Table table { storage::playerColumns() };
 };
 
 TEST_F(Register, RecordIdentitySurvivesResortRenameAndOtherDeletes)
 {
-    add({{"Cili", 5, 1}, {"Anna", 50, 2}, {"Bea", 20, 3}});
+    add({ { "Cili", 5, 1 }, { "Anna", 50, 2 }, { "Bea", 20, 3 } });
     const players::RecordId bea = idOf("Bea");
 
     table.selectSortOrder("iOsszPont");
@@ -71,17 +71,17 @@ TEST_F(Register, RecordIdentitySurvivesResortRenameAndOtherDeletes)
 
 TEST_F(Register, DeletedRecordIsGoneAndItsIdIsNotReused)
 {
-    add({{"Anna", 1, 1}, {"Bea", 2, 2}});
+    add({ { "Anna", 1, 1 }, { "Bea", 2, 2 } });
     const players::RecordId anna = idOf("Anna");
     table.deleteRecord();
-    add({{"Anna", 0, 0}}); // a new player of the same name is someone else
+    add({ { "Anna", 0, 0 } }); // a new player of the same name is someone else
     EXPECT_FALSE(players::moveToRecord(table, anna));
     EXPECT_NE(idOf("Anna"), anna);
 }
 
 TEST_F(Register, WriteTotalsHitsOnlyTheTrackedRecordAndKeepsTheCursor)
 {
-    add({{"Anna", 10, 1}, {"Anna", 90, 9}, {"Bea", 30, 3}});
+    add({ { "Anna", 10, 1 }, { "Anna", 90, 9 }, { "Bea", 30, 3 } });
     table.selectSortOrder("iOsszPont");
     table.first(); // the second Anna (90)
     const players::RecordId richAnna = players::currentRecordId(table);
@@ -101,7 +101,7 @@ TEST_F(Register, WriteTotalsHitsOnlyTheTrackedRecordAndKeepsTheCursor)
 
 TEST_F(Register, WriteTotalsIntoADeletedRecordWritesNothing)
 {
-    add({{"Anna", 10, 1}, {"Bea", 30, 3}});
+    add({ { "Anna", 10, 1 }, { "Bea", 30, 3 } });
     const players::RecordId anna = idOf("Anna");
     table.deleteRecord();
     EXPECT_FALSE(players::writeTotals(table, anna, 99, 9));
@@ -111,7 +111,7 @@ TEST_F(Register, WriteTotalsIntoADeletedRecordWritesNothing)
 
 TEST_F(Register, LocateExactNameCountsLetterCaseAndFindsNoEmptyName)
 {
-    add({{"anna", 1, 1}, {"", 2, 2}, {"Anna", 3, 3}});
+    add({ { "anna", 1, 1 }, { "", 2, 2 }, { "Anna", 3, 3 } });
     EXPECT_EQ(totalOf("Anna"), 3);
     EXPECT_EQ(totalOf("anna"), 1);
     EXPECT_FALSE(players::locateExactName(table, ""));

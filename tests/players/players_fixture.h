@@ -8,9 +8,9 @@
 #include "support/window_fixture.h"
 #include "ui/check_group.h"
 #include "ui/flat_button.h"
-#include "ui/spin_field.h"
 #include "ui/gauge.h"
 #include "ui/radio_group.h"
+#include "ui/spin_field.h"
 #include "ui/status_bar.h"
 
 #include <QCheckBox>
@@ -70,8 +70,8 @@ protected:
     static void clickTitle(TfrmJatekosok& players, int column)
     {
         QHeaderView* titles = players.gJatekos->horizontalHeader();
-        const QPoint at(titles->sectionViewportPosition(column) + titles->sectionSize(column) / 2,
-                        titles->height() / 2);
+        const QPoint at(
+            titles->sectionViewportPosition(column) + titles->sectionSize(column) / 2, titles->height() / 2);
         QTest::mouseClick(titles->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
     static void clickRow(TfrmJatekosok& players, int row)
@@ -112,8 +112,14 @@ protected:
         ASSERT_NE(button, nullptr);
         QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(6, button->height() / 2));
     }
-    static void chooseLevel(TfrmJatekosok& players, int index) { clickMark(players.rgFokozat->button(index)); }
-    static void chooseLanguage(TfrmJatekosok& players, int index) { clickMark(players.rgNyelv->button(index)); }
+    static void chooseLevel(TfrmJatekosok& players, int index)
+    {
+        clickMark(players.rgFokozat->button(index));
+    }
+    static void chooseLanguage(TfrmJatekosok& players, int index)
+    {
+        clickMark(players.rgNyelv->button(index));
+    }
     static void chooseCategoryMode(TfrmJatekosok& players, int index)
     {
         clickMark(players.cgKatAlap->button(index));
