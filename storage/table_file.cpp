@@ -472,7 +472,9 @@ void LoadTableFile(Table& table, const std::string& path)
         d.finishLoad(firstNewRow);
         return;
     }
+    // A failed load clears the written mark too: the next save must keep the damaged file and write what was read.
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        d.written = false;
         d.loadFailed = d.backupPending = true;
         d.finishLoad(firstNewRow);
         throw StorageError(formatMessage("Cannot open file %s", path));
@@ -492,6 +494,7 @@ void LoadTableFile(Table& table, const std::string& path)
         if (fileSize > 0)
             parse(in, d);
     } catch (const StorageError&) {
+        d.written = false;
         d.loadFailed = d.backupPending = true;
         d.finishLoad(firstNewRow);
         throw;

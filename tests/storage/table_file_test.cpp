@@ -413,6 +413,24 @@ TEST_F(TableFile, ADamagedFileIsKeptAsABackupBeforeItIsReplaced)
     EXPECT_FALSE(std::filesystem::exists(lis + ".bak2"));
 }
 
+TEST_F(TableFile, AReopenThatFailsAfterASaveStillKeepsTheDamagedFileAndWritesWhatWasRead)
+{
+    auto t = puzzles(lis);
+    t->open();
+    t->close(); // written once: the mark is set
+    const std::string cut = PuzzleExample.substr(0, PuzzleExample.size() - 1) + PuzzleExample.substr(Header.size(), 10);
+    writeBytes(lis, cut);
+    try {
+        t->open();
+        FAIL() << "the damaged file loaded";
+    } catch (const StorageError& e) {
+        EXPECT_STREQ(e.what(), "Stream read error");
+    }
+    t->close();
+    EXPECT_EQ(readBytes(lis + ".bak"), cut);
+    EXPECT_EQ(readBytes(lis), PuzzleExample);
+}
+
 TEST_F(TableFile, TheRegisterIsWrittenInTheActiveOrderAndOpensByName)
 {
     auto t = players(jat);
