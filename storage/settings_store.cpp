@@ -195,11 +195,21 @@ std::string_view singleLine(std::string_view value)
     return end == std::string_view::npos ? value : value.substr(0, end);
 }
 
+// Reads trim blanks and strip one pair of quotes; a value that would lose either is written in quotes, so
+// a player named "Anna " is read back as "Anna " and found again at the next start.
+std::string asWritten(std::string_view value)
+{
+    const bool blankAtEdge = !value.empty() && (isBlank(value.front()) || isBlank(value.back()));
+    if (blankAtEdge || unquoted(value).size() != value.size())
+        return '"' + std::string(value) + '"';
+    return std::string(value);
+}
+
 std::string withSetting(std::string_view content, const std::string& section, const std::string& key,
                         std::string_view value)
 {
     const std::string eol = lineEndingOf(content);
-    const std::string newLine = key + "=" + std::string(singleLine(value));
+    const std::string newLine = key + "=" + asWritten(singleLine(value));
     std::vector<std::string_view> lines = splitLines(content);
 
     int sectionLine = -1; // the first section of that name

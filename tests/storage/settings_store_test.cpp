@@ -149,6 +149,17 @@ TEST_F(SettingsFile, EveryReadSeesTheFileAsItIsNow)
     EXPECT_EQ(m_store.ReadSettingStr("Last", "User", ""), "Bela");
 }
 
+TEST_F(SettingsFile, StringsReadBackExactlyAsWritten)
+{
+    // Blanks at the edges and quotes around a value would be lost to trimming and unquoting.
+    for (const std::string value :
+         {"Anna ", " \xC9va", "\"Bob\"", "'x'", "a\"b", "\"", "Kov\xE1" "cs \xC9va"}) {
+        m_store.WriteSettingStr("Last", "User", value);
+        EXPECT_EQ(m_store.ReadSettingStr("Last", "User", ""), value) << fileContent();
+    }
+    EXPECT_EQ(fileContent(), "[Last]\nUser=Kov\xE1" "cs \xC9va\n");
+}
+
 TEST_F(SettingsFile, LongValuesAreCutWhenRead)
 {
     std::string value(3000, 'a');
