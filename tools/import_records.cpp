@@ -1,6 +1,7 @@
 #include "tools/import_records.h"
 
 #include "editor/phrase_layout.h"
+#include "game/tables.h"
 #include "storage/cp1250.h"
 #include "storage/schemas.h"
 #include "storage/storage_error.h"
@@ -148,8 +149,10 @@ std::variant<ImportField, std::string> convertField(Rule rule, std::string_view 
                    + std::to_string(text.size()) + " karakteres";
         return ImportField {ImportField::Kind::Text, 0, text};
     }
+    // Blanks alone are no name and no phrase: they would make a nameless player or an empty board.
+    const bool blank = trimmedHint(text).empty();
     if (rule == Rule::Name) {
-        if (text.empty())
+        if (blank)
             return std::string("a név nem lehet üres");
         if (text.size() > std::size_t(storage::player::NameSize))
             return "a név legfeljebb " + std::to_string(storage::player::NameSize) + " karakter lehet, ez "
@@ -158,7 +161,7 @@ std::variant<ImportField, std::string> convertField(Rule rule, std::string_view 
     }
 
     // The puzzle text: 39 cells as they stand, or a phrase laid out on the board.
-    if (text.empty())
+    if (blank && text.size() != std::size_t(game::CellCount))
         return std::string("a feladvány szövege nem lehet üres");
     editor::PhraseLayout layout = editor::layOutPuzzleText(text);
     switch (layout.problem) {
