@@ -1,6 +1,6 @@
 #include "game/puzzle_draw.h"
 
-#include "game/int_column.h"
+#include "storage/int_column_view.h"
 #include "storage/schemas.h"
 
 #include <limits>
@@ -20,9 +20,9 @@ DrawResult drawPuzzle(storage::Table& dbLista, int32_t PuzzleCount, int32_t star
 
     // The scan walks the records as next() would, wrapping to the first after the last, but reads the
     // three columns in place; the cursor is moved once, to the record chosen.
-    const IntColumn level(dbLista, storage::puzzle::Fokozat);
-    const IntColumn language(dbLista, storage::puzzle::Nyelv);
-    const IntColumn category(dbLista, storage::puzzle::Kategoria);
+    const storage::IntColumnView level(dbLista, storage::puzzle::Fokozat);
+    const storage::IntColumnView language(dbLista, storage::puzzle::Nyelv);
+    const storage::IntColumnView category(dbLista, storage::puzzle::Kategoria);
     const int records = level.count();
     const int first = dbLista.currentPosition();
     // The level test as one range, the test most records of a long list fail.

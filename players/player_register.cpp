@@ -1,41 +1,22 @@
 #include "players/player_register.h"
 
 #include "storage/schemas.h"
-#include "storage/table_impl.h"
 
 #include <algorithm>
 
 namespace players {
 
-namespace {
-    // Row ids are the table's own: the insertion sequence, kept by every order and never reused.
-    const std::vector<uint32_t>& shownRows(const storage::Table& table)
-    {
-        return table.impl().activeRows();
-    }
-} // namespace
-
 RecordId currentRecordId(const storage::Table& table)
 {
-    if (!table.isOpen() || table.state() == storage::TableState::Insert)
-        return NoRecord;
-    const int position = table.currentPosition();
-    const auto& rows = shownRows(table);
-    if (position < 0 || position >= static_cast<int>(rows.size()))
-        return NoRecord;
-    return rows[static_cast<size_t>(position)];
+    const auto id = table.currentRecordId();
+    return id ? RecordId {*id} : NoRecord;
 }
 
 bool moveToRecord(storage::Table& table, RecordId id)
 {
-    if (id == NoRecord || !table.isOpen())
+    if (id < 0 || id > RecordId {UINT32_MAX})
         return false;
-    const auto& rows = shownRows(table);
-    const auto found = std::find(rows.begin(), rows.end(), static_cast<uint32_t>(id));
-    if (found == rows.end())
-        return false;
-    table.moveTo(static_cast<int>(found - rows.begin()));
-    return true;
+    return table.moveToRecord(static_cast<storage::Table::RecordId>(id));
 }
 
 bool writeTotals(storage::Table& table, RecordId id, int32_t total, int32_t rounds)

@@ -709,6 +709,31 @@ void Table::selectSortOrder(std::string_view name)
 
 const std::string& Table::activeOrderName() const { return d->activeName; }
 
+std::optional<Table::RecordId> Table::currentRecordId() const
+{
+    if (!d->open || d->state == TableState::Insert || d->position < 0)
+        return std::nullopt;
+    const auto& active = d->activeRows();
+    if (size_t(d->position) >= active.size())
+        return std::nullopt;
+    return active[size_t(d->position)];
+}
+
+bool Table::moveToRecord(RecordId id)
+{
+    if (!d->open)
+        return false;
+    const auto& active = d->activeRows();
+    if (std::find(active.begin(), active.end(), id) == active.end())
+        return false;
+    // Posting a pending edit may move records within the order, so the place is looked up after it.
+    refresh();
+    const auto& shown = d->activeRows();
+    d->position = int(std::find(shown.begin(), shown.end(), id) - shown.begin());
+    d->eof = false;
+    return true;
+}
+
 bool Table::locate(std::string_view columnName, std::string_view value)
 {
     requireOpen(*d);

@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -120,6 +121,16 @@ public:
     int32_t intAt(int position, int column) const;
     std::string stringAt(int position, int column) const;
     bool isNullAt(int position, int column) const;
+
+    // --- record identity: follows a record through edits, re-sorts and the deletion of others, and is
+    // never given to another record while the table stays open (it is the record's place in the
+    // insertion sequence; a reopened table numbers its records afresh).
+    using RecordId = uint32_t;
+    // The current record's identity; none when closed, without a current record, or while inserting.
+    std::optional<RecordId> currentRecordId() const;
+    // Makes the record current (ending a pending edit first, as any cursor move does); false, with the
+    // cursor and any pending edit untouched, when the record is no longer in the table.
+    bool moveToRecord(RecordId id);
 
     // --- used by the table file codec
     struct Impl;

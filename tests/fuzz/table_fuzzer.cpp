@@ -4,7 +4,6 @@
 #include "storage/storage_error.h"
 #include "storage/table.h"
 #include "storage/table_file.h"
-#include "storage/table_impl.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -24,7 +23,7 @@ void loadAndRewrite(std::vector<storage::Column> columns, bool players, const st
     try {
         table.open();
     } catch (const storage::StorageError&) {
-        table.impl().written = true; // leave the input alone: no backup, no rewrite
+        table.closeWithoutSaving(); // leave the input alone: no backup, no rewrite
         return;
     }
     const std::string output = folder + ".out.lis";
@@ -36,7 +35,8 @@ void loadAndRewrite(std::vector<storage::Column> columns, bool players, const st
     again.open();
     if (again.recordCount() != table.recordCount())
         __builtin_trap();
-    again.impl().written = true;
+    again.closeWithoutSaving();
+    table.closeWithoutSaving();
     std::remove(output.c_str());
 }
 

@@ -2,7 +2,6 @@
 #include "storage/storage_error.h"
 #include "storage/table.h"
 #include "storage/table_file.h"
-#include "storage/table_impl.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -52,8 +51,7 @@ std::vector<Column> intColumn()
 std::string errorOf(Table& table)
 {
     if (table.isOpen()) {
-        table.impl().written = true;
-        table.close();
+        table.closeWithoutSaving();
     }
     try {
         table.open();
@@ -331,8 +329,7 @@ TEST_F(TableFile, FlippedBytesGiveAnErrorOrATableNeverACrash)
             EXPECT_LE(t->recordCount(), 2);
         } catch (const StorageError&) {
         }
-        t->impl().written = true;
-        t->close();
+        t->closeWithoutSaving();
     }
 }
 
