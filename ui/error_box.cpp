@@ -3,6 +3,8 @@
 #include "ui/modal.h"
 #include "ui/text.h"
 
+#include <QStringDecoder>
+
 namespace ui {
 
 std::string errorBoxText(const std::string& message)
@@ -13,9 +15,19 @@ std::string errorBoxText(const std::string& message)
     return message;
 }
 
+QString errorMessageText(const std::string& message)
+{
+    // Storage errors name files by their paths and columns by their labels in UTF-8; the game's own texts
+    // are Windows-1250, which is never valid UTF-8 once it holds an accented letter.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8(QByteArrayView(message.data(), static_cast<qsizetype>(message.size())));
+    return utf8.hasError() ? toQt(message) : decoded;
+}
+
 void showError(QWidget* parent, const std::string& message)
 {
-    showMessage(parent, QMessageBox::Critical, QStringLiteral("Brumvelda"), toQt(errorBoxText(message)));
+    showMessage(parent, QMessageBox::Critical, QStringLiteral("Brumvelda"),
+                errorMessageText(errorBoxText(message)));
 }
 
 } // namespace ui

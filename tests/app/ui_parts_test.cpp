@@ -37,6 +37,16 @@ TEST(ErrorBox, FullStopIsAppendedOnlyAfterCharactersThatSortAfterIt)
     EXPECT_EQ(ui::errorBoxText(""), "");
 }
 
+TEST(ErrorBox, StorageMessagesInUtf8AndGameTextsInWindows1250BothReadRight)
+{
+    EXPECT_EQ(ui::errorMessageText("Field 'N\xC3\xA9v' must have a value"),
+              QStringLiteral("Field 'Név' must have a value"));
+    EXPECT_EQ(ui::errorMessageText("Cannot open file /home/j\xC3\xB3zsef/Brumvelda.lis."),
+              QStringLiteral("Cannot open file /home/józsef/Brumvelda.lis."));
+    EXPECT_EQ(ui::errorMessageText("Field 'N\xE9v' must have a value"),
+              QStringLiteral("Field 'Név' must have a value"));
+}
+
 TEST(StatusText, LevelScoresReadAsOnTheStatusBar)
 {
     EXPECT_EQ(ui::toQt(game::levelScoreText(1)), QStringLiteral("Betű: 10/-1 - Súgó: -2 - Passz: -5"));
