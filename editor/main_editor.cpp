@@ -173,6 +173,10 @@ void TfrmMain::FormKeyPress(QKeyEvent* event)
         m_editorKeyDown = event->key();
     if (!EditMode || SelectedCell == 0)
         return;
+    // Alt with a letter is a shortcut, not a typed character (Ctrl+Alt is how some layouts reach AltGr).
+    const Qt::KeyboardModifiers held = event->modifiers();
+    if ((held & Qt::AltModifier) && !(held & Qt::ControlModifier))
+        return;
     const std::optional<char> typed = typedByte(event->text());
     const std::optional<char> capital = typed ? editor::typedCellChar(*typed) : std::nullopt;
     if (!capital)

@@ -33,9 +33,9 @@ protected:
     }
 
     // A key as the keyboard layout delivers it: its text, whatever the key (Hungarian layouts give ő, ű).
-    void type(const QString& text, Qt::Key key = Qt::Key_unknown)
+    void type(const QString& text, Qt::Key key = Qt::Key_unknown, Qt::KeyboardModifiers modifiers = {})
     {
-        QTest::sendKeyEvent(QTest::Click, &main(), key, text, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, &main(), key, text, modifiers);
     }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(&main(), key, modifiers); }
 
