@@ -17,17 +17,27 @@ class ExitWhenShown : public QObject
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
-            ::_exit(0);
+        // The window's first paint event comes before its controls are painted: the process ends only once
+        // the paint that it starts, controls included, is done and flushed to the screen.
+        if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            QMetaObject::invokeMethod(
+                this, [] { ::_exit(0); }, Qt::QueuedConnection);
+        }
         return false;
     }
+
+private:
+    bool m_painted = false;
 };
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    // The puzzle list is read while Qt starts; the main window takes it where its start-up reading opens it.
+    // Fontconfig and the puzzle list are read while Qt starts; the main window takes the list where its
+    // start-up reading opens it.
+    FontconfigWarmUp fontconfig;
     PuzzleListPrefetch puzzleList(executableFolder() + "Brumvelda.lis");
 
     QApplication application(argc, argv);
@@ -39,6 +49,7 @@ int main(int argc, char* argv[])
         QApplication::installTranslator(&qtTranslator);
 
     Windows windows;
+    fontconfig.join(); // the windows measure their texts as they are made
     createWindows(windows);
 
     ExitWhenShown exitWhenShown;

@@ -8,6 +8,7 @@
 #include "ui/flat_button.h"
 #include "ui/fonts.h"
 #include "ui/gauge.h"
+#include "ui/icons.h"
 #include "ui/status_bar.h"
 #include "ui/text.h"
 
@@ -15,7 +16,6 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
@@ -142,7 +142,7 @@ void TfrmMain::buildToolbar()
         QToolButton* TfrmMain::*member;
         const char* name;
         int x;
-        const char* icon; // resource name; empty: text only
+        const char* icon; // picture name (ui/icons.h); empty: text only
         QString toolTip;
     };
     const ButtonRow rows[] = {
@@ -170,7 +170,7 @@ void TfrmMain::buildToolbar()
         button->setFocusPolicy(Qt::NoFocus);
         button->setToolTip(row.toolTip);
         if (*row.icon) {
-            button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(row.icon))));
+            button->setIcon(ui::icon(row.icon));
             button->setIconSize(QSize(26, 26));
         } else {
             button->setText(QStringLiteral("Load"));

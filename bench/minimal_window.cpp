@@ -10,10 +10,18 @@ class ExitWhenShown : public QObject
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
-            ::_exit(0);
+        // The window's first paint event comes before its controls are painted: the process ends only once
+        // the paint that it starts, controls included, is done and flushed to the screen.
+        if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            QMetaObject::invokeMethod(
+                this, [] { ::_exit(0); }, Qt::QueuedConnection);
+        }
         return false;
     }
+
+private:
+    bool m_painted = false;
 };
 } // namespace
 

@@ -3,11 +3,11 @@
 #include "game/tables.h"
 #include "ui/cp1250_validator.h"
 #include "ui/fonts.h"
+#include "ui/icons.h"
 #include "ui/radio_group.h"
 #include "ui/text.h"
 
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,8 +85,8 @@ void TfrmUj::buildControls()
     BitBtn2 = new QPushButton(QStringLiteral("Mégsem"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(412, 48, 96, 30);
-    BitBtn1->setIcon(QIcon(QStringLiteral(":/icons/modok.svg")));
-    BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/modcancel.svg")));
+    BitBtn1->setIcon(ui::icon("modok"));
+    BitBtn2->setIcon(ui::icon("modcancel"));
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject); // Esc rejects as well
 

@@ -25,30 +25,35 @@ QFont heavyFont(int pixels)
     return font;
 }
 
-// The picture, rendered once from its SVG and drawn centred on the window.
+// The picture, rendered once from its SVG and drawn centred on the window. It is rendered at its first
+// paint, not when the window is made at program start, so the main window shows sooner.
 class Picture : public QWidget
 {
 public:
     Picture(const QString& resource, QWidget* parent)
         : QWidget(parent)
-        , m_image(PictureSize)
+        , m_resource(resource)
     {
-        m_image.fill(Qt::black);
-        QSvgRenderer renderer(resource);
-        QPainter painter(&m_image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(PictureSize)));
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        if (m_image.isNull()) {
+            m_image = QPixmap(PictureSize);
+            m_image.fill(Qt::black);
+            QSvgRenderer renderer(m_resource);
+            QPainter imagePainter(&m_image);
+            imagePainter.setRenderHint(QPainter::Antialiasing);
+            renderer.render(&imagePainter, QRectF(QPointF(0, 0), QSizeF(PictureSize)));
+        }
         QPainter painter(this);
         painter.drawPixmap((width() - m_image.width()) / 2, (height() - m_image.height()) / 2, m_image);
     }
 
 private:
+    QString m_resource;
     QPixmap m_image;
 };
 
