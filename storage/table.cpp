@@ -44,7 +44,7 @@ int32_t textToInt(std::string_view text)
 class RowAccess : public RecordAccess
 {
 public:
-    RowAccess(Table::Impl& impl, uint32_t* row) : m_impl(impl), m_row(row) { }
+    RowAccess(Table::Impl& impl, uint32_t id) : m_impl(impl), m_id(id), m_row(impl.row(id)) { }
     int32_t asInt(int column) const override
     {
         check(column);
@@ -53,7 +53,7 @@ public:
         if (m_impl.columns[size_t(column)].type == ColumnType::Integer)
             return m_impl.rowInt(m_row, column);
         int32_t value = 0;
-        return parseInt(m_impl.rowText(m_row, column), value) ? value : 0;
+        return parseInt(m_impl.rowText(m_id, column), value) ? value : 0;
     }
     std::string asString(int column) const override
     {
@@ -62,7 +62,7 @@ public:
             return {};
         if (m_impl.columns[size_t(column)].type == ColumnType::Integer)
             return std::to_string(m_impl.rowInt(m_row, column));
-        return std::string(m_impl.rowText(m_row, column));
+        return std::string(m_impl.rowText(m_id, column));
     }
     bool isNull(int column) const override
     {
@@ -86,6 +86,7 @@ private:
             throw StorageError("List index out of bounds (" + std::to_string(column) + ")");
     }
     Table::Impl& m_impl;
+    uint32_t m_id;
     uint32_t* m_row;
 };
 
@@ -153,19 +154,26 @@ void Table::Impl::layOut()
 {
     nullWords = uint32_t((columns.size() + 31) / 32);
     uint32_t slot = 1 + nullWords;
+    uint32_t textSlot = 0;
     slotOf.clear();
     hasCalculated = false;
     for (const Column& c : columns) {
-        slotOf.push_back(slot);
-        slot += c.type == ColumnType::String ? 2 : 1;
+        if (c.type == ColumnType::String) {
+            slotOf.push_back(textSlot);
+            textSlot += 2;
+        } else {
+            slotOf.push_back(slot++);
+        }
         hasCalculated = hasCalculated || c.kind == ColumnKind::Calculated;
     }
     stride = slot;
+    textStride = textSlot;
 }
 
 void Table::Impl::resetRecords()
 {
     rows.clear();
+    textRows.clear();
     arena.clear();
     insertion.clear();
     insertion.shrink_to_fit();
@@ -180,13 +188,13 @@ void Table::Impl::resetRecords()
     eof = true;
 }
 
-void Table::Impl::setRowText(uint32_t* r, int column, const char* text, size_t length)
+void Table::Impl::setRowText(uint32_t id, int column, const char* text, size_t length)
 {
-    const uint32_t slot = slotOf[size_t(column)];
     if (arena.size() + length > UINT32_MAX)
         throw StorageError("Out of memory");
-    r[slot] = uint32_t(arena.size());
-    r[slot + 1] = uint32_t(length);
+    uint32_t* t = textRow(id) + slotOf[size_t(column)];
+    t[0] = uint32_t(arena.size());
+    t[1] = uint32_t(length);
     arena.append(text, length);
 }
 
@@ -194,6 +202,7 @@ uint32_t* Table::Impl::appendRow()
 {
     if (rows.size() >= size_t(UINT32_MAX - 1) * stride)
         throw StorageError("Out of memory");
+    textRows.grow(textStride);
     uint32_t* r = rows.grow(stride);
     for (uint32_t w = 0; w < nullWords; ++w)
         r[1 + w] = ~0u;
@@ -203,19 +212,21 @@ uint32_t* Table::Impl::appendRow()
 void Table::Impl::dropLastRow()
 {
     rows.truncate(rows.size() - stride);
+    textRows.truncate(textRows.size() - textStride);
 }
 
 void Table::Impl::calculate(uint32_t id)
 {
     if (!hasCalculated || !calcFields)
         return;
-    RowAccess access(*this, row(id));
+    RowAccess access(*this, id);
     calcFields(access);
 }
 
 void Table::Impl::finishLoad(uint32_t firstNewRow)
 {
     rows.shrinkToFit();
+    textRows.shrinkToFit();
     arena.shrinkToFit();
     const auto count = uint32_t(rowCount());
     insertion.reserve(insertion.size() + (count - firstNewRow));
@@ -243,7 +254,7 @@ const std::string& Table::Impl::key(int column, uint32_t id)
         valid.resize(keys.size(), 0);
     }
     if (!valid[id]) {
-        keys[id] = collation::sortKey(rowText(row(id), column));
+        keys[id] = collation::sortKey(rowText(id, column));
         valid[id] = 1;
     }
     return keys[id];
@@ -397,6 +408,7 @@ void Table::openFrom(Table& loaded, std::exception_ptr loadError)
     }
     beginOpen(*this, *d);
     d->rows.swap(from.rows);
+    d->textRows.swap(from.textRows);
     d->arena.swap(from.arena);
     d->loadFailed = from.loadFailed;
     d->backupPending = from.backupPending;
@@ -569,7 +581,7 @@ void Table::edit()
         if (d->columns[i].type == ColumnType::Integer)
             d->edit.ints[i] = d->rowInt(r, int(i));
         else
-            d->edit.texts[i] = std::string(d->rowText(r, int(i)));
+            d->edit.texts[i] = std::string(d->rowText(id, int(i)));
     }
     d->edit.status = r[0];
     d->edit.modified = false;
@@ -612,8 +624,8 @@ void Table::post()
             r[d->slotOf[i]] = uint32_t(d->edit.ints[i]);
         } else {
             const std::string& text = d->edit.texts[i];
-            if (d->rowText(r, column) != text)
-                d->setRowText(r, column, text.data(), text.size());
+            if (d->rowText(id, column) != text)
+                d->setRowText(id, column, text.data(), text.size());
         }
     }
     d->forgetKey(id);
@@ -879,41 +891,43 @@ void Table::setString(std::string_view columnName, std::string_view value)
 }
 
 namespace {
-const uint32_t* rowAt(const Table::Impl& d, int position)
+uint32_t idAt(const Table::Impl& d, int position)
 {
     requireOpen(d);
     const auto& active = d.activeRows();
     if (position < 0 || size_t(position) >= active.size())
         throw StorageError("List index out of bounds (" + std::to_string(position) + ")");
-    return d.row(active[size_t(position)]);
+    return active[size_t(position)];
 }
 } // namespace
 
 int32_t Table::intAt(int position, int column) const
 {
-    const uint32_t* r = rowAt(*d, position);
+    const uint32_t id = idAt(*d, position);
+    const uint32_t* r = d->row(id);
     requireColumn(*d, column);
     if (Impl::rowNull(r, column))
         return 0;
     if (d->columns[size_t(column)].type == ColumnType::Integer)
         return d->rowInt(r, column);
-    return textToInt(d->rowText(r, column));
+    return textToInt(d->rowText(id, column));
 }
 
 std::string Table::stringAt(int position, int column) const
 {
-    const uint32_t* r = rowAt(*d, position);
+    const uint32_t id = idAt(*d, position);
+    const uint32_t* r = d->row(id);
     requireColumn(*d, column);
     if (Impl::rowNull(r, column))
         return {};
     if (d->columns[size_t(column)].type == ColumnType::Integer)
         return std::to_string(d->rowInt(r, column));
-    return std::string(d->rowText(r, column));
+    return std::string(d->rowText(id, column));
 }
 
 bool Table::isNullAt(int position, int column) const
 {
-    const uint32_t* r = rowAt(*d, position);
+    const uint32_t* r = d->row(idAt(*d, position));
     requireColumn(*d, column);
     return Impl::rowNull(r, column);
 }

@@ -272,7 +272,7 @@ struct ColumnPlan
 {
     bool integer;
     bool keep; // a data column: its value is stored; a calculated one's is read and dropped
-    uint32_t slot;
+    uint32_t slot; // in the row (integers) or the text row (strings)
     uint64_t size; // string columns: bytes kept
 };
 
@@ -292,7 +292,7 @@ std::vector<ColumnPlan> planColumns(const Table::Impl& d)
 // having consumed nothing, when it is not (the end of the buffer, a long string, an unknown tag): the careful
 // path then reads the entry and reports any fault, so both paths accept exactly the same files.
 bool readColumnInBuffer(Reader& in, Table::Impl& d, const ColumnPlan& c, bool hasNullFlags, uint32_t* row,
-                        uint32_t& nulls, uint32_t bit)
+                        uint32_t* text, uint32_t& nulls, uint32_t bit)
 {
     const uint8_t* p = in.cursor();
     const uint8_t* const end = in.bufferEnd();
@@ -345,8 +345,8 @@ bool readColumnInBuffer(Reader& in, Table::Impl& d, const ColumnPlan& c, bool ha
         if (const void* zero = stored ? std::memchr(p, 0, stored) : nullptr)
             stored = size_t(static_cast<const uint8_t*>(zero) - p);
         d.arena.append(reinterpret_cast<const char*>(p), stored);
-        row[c.slot] = uint32_t(start);
-        row[c.slot + 1] = uint32_t(stored);
+        text[c.slot] = uint32_t(start);
+        text[c.slot + 1] = uint32_t(stored);
         nulls &= ~bit;
     }
     in.advance(size_t(p + length - in.cursor()));
@@ -354,14 +354,15 @@ bool readColumnInBuffer(Reader& in, Table::Impl& d, const ColumnPlan& c, bool ha
 }
 
 // One set of column entries; `row` null means the values are read and dropped (an older version of a record).
-void readColumns(Reader& in, Table::Impl& d, const std::vector<ColumnPlan>& plan, int version, uint32_t* row)
+void readColumns(Reader& in, Table::Impl& d, const std::vector<ColumnPlan>& plan, int version, uint32_t* row,
+                 uint32_t* text)
 {
     const bool hasNullFlags = version >= 249;
     for (size_t i = 0; i < plan.size(); ++i) {
         const ColumnPlan& c = plan[i];
         if (row) {
             uint32_t& nulls = row[1 + i / 32];
-            if (readColumnInBuffer(in, d, c, hasNullFlags, row, nulls, 1u << (i % 32)))
+            if (readColumnInBuffer(in, d, c, hasNullFlags, row, text, nulls, 1u << (i % 32)))
                 continue;
         }
         const int column = int(i);
@@ -390,8 +391,8 @@ void readColumns(Reader& in, Table::Impl& d, const std::vector<ColumnPlan>& plan
             stored = size_t(static_cast<const char*>(zero) - (d.arena.data() + start));
             d.arena.truncate(start + stored);
         }
-        row[c.slot] = uint32_t(start);
-        row[c.slot + 1] = uint32_t(stored);
+        text[c.slot] = uint32_t(start);
+        text[c.slot + 1] = uint32_t(stored);
         Table::Impl::setRowNull(row, column, false);
     }
 }
@@ -406,6 +407,7 @@ void readRecords(Reader& in, Table::Impl& d, int version)
         const size_t arenaBefore = d.arena.size();
         // The row pointer stays valid: nothing else grows the rows while this record is read.
         uint32_t* row = d.appendRow();
+        uint32_t* text = d.textRow(uint32_t(d.rowCount() - 1));
         try {
             uint32_t status = 0;
             if (version >= 230) {
@@ -413,11 +415,11 @@ void readRecords(Reader& in, Table::Impl& d, int version)
                 status = uint32_t(in.integer());
             }
             row[0] = status;
-            readColumns(in, d, plan, version, row);
+            readColumns(in, d, plan, version, row, text);
             if (version >= 230) {
                 while (in.peek() != EndOfList) { // older versions of the record: history nobody uses
                     in.integer();
-                    readColumns(in, d, plan, version, nullptr);
+                    readColumns(in, d, plan, version, nullptr, nullptr);
                 }
                 in.byte();
             }
@@ -484,9 +486,10 @@ void LoadTableFile(Table& table, const std::string& path)
 
     const auto fileSize = uint64_t(info.st_size);
     // Room for the records up front: the file size over a record's size in memory, plus a fiftieth.
-    const uint64_t recordBytes = uint64_t(d.stride) * sizeof(uint32_t);
+    const uint64_t recordBytes = uint64_t(d.stride + d.textStride) * sizeof(uint32_t);
     const uint64_t estimate = fileSize / std::max<uint64_t>(recordBytes, 1);
     d.rows.reserve(size_t(d.rows.size() + (estimate + estimate / 50) * d.stride));
+    d.textRows.reserve(size_t(d.textRows.size() + (estimate + estimate / 50) * d.textStride));
     d.arena.reserve(size_t(d.arena.size() + fileSize));
 
     Reader in(file.get(), fileSize);
@@ -610,7 +613,7 @@ void writeTable(Writer& out, Table::Impl& d)
             if (d.columns[i].type == ColumnType::Integer)
                 out.integer(d.rowInt(row, column));
             else
-                out.string(d.rowText(row, column));
+                out.string(d.rowText(id, column));
         }
         out.byte(EndOfList);
     }

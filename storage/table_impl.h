@@ -1,7 +1,9 @@
 #pragma once
 // The table's internals, shared by the table and its file codec. Records are rows of 32-bit slots
-// (status, null bits, one slot per integer column, offset and length per string column) in one buffer;
-// the text of every record lives in one byte arena. A million puzzles cost one allocation each, not millions.
+// (status, null bits, one slot per integer column) in one buffer, the offset and length of each string
+// column in a second buffer of text rows, and the text of every record in one byte arena. A million puzzles
+// cost one allocation each, not millions; and a scan of integer columns (the draw) reads the short rows
+// alone, less than half the memory of whole records.
 
 #include "storage/table.h"
 
@@ -108,9 +110,10 @@ struct Table::Impl
 {
     // --- fixed per table
     std::vector<Column> columns;
-    std::vector<uint32_t> slotOf; // first slot of each column in a row
+    std::vector<uint32_t> slotOf; // each column's slot: in the row (integers) or the text row (strings)
     uint32_t nullWords = 0;
-    uint32_t stride = 0; // slots per row
+    uint32_t stride = 0;     // slots per row
+    uint32_t textStride = 0; // slots per text row
     std::string path;
     std::vector<SortOrder> orders;
     std::string configuredOrder;
@@ -119,6 +122,7 @@ struct Table::Impl
 
     // --- records
     PodBuffer<uint32_t> rows; // stride slots per row; row ids grow with the insertion sequence
+    PodBuffer<uint32_t> textRows; // textStride slots per row id
     PodBuffer<char> arena;
     std::vector<uint32_t> insertion; // live row ids in insertion order
     std::vector<std::vector<std::string>> keyCache; // per text column: collation keys by row id
@@ -151,17 +155,19 @@ struct Table::Impl
         r[1 + column / 32] = isNull ? (r[1 + column / 32] | bit) : (r[1 + column / 32] & ~bit);
     }
     int32_t rowInt(const uint32_t* r, int column) const { return int32_t(r[slotOf[size_t(column)]]); }
-    std::string_view rowText(const uint32_t* r, int column) const
+    uint32_t* textRow(uint32_t id) { return textRows.data() + size_t(id) * textStride; }
+    const uint32_t* textRow(uint32_t id) const { return textRows.data() + size_t(id) * textStride; }
+    std::string_view rowText(uint32_t id, int column) const
     {
-        const uint32_t slot = slotOf[size_t(column)];
-        return std::string_view(arena.data() + r[slot], r[slot + 1]);
+        const uint32_t* t = textRow(id) + slotOf[size_t(column)];
+        return std::string_view(arena.data() + t[0], t[1]);
     }
-    void setRowText(uint32_t* r, int column, const char* text, size_t length);
+    void setRowText(uint32_t id, int column, const char* text, size_t length);
 
     // --- used by the loader
     void layOut();
     void resetRecords();
-    uint32_t* appendRow(); // zeroed, status 0, all columns null
+    uint32_t* appendRow(); // zeroed, status 0, all columns null; its text row is textRow(rowCount() - 1)
     void dropLastRow();
     // Rows from `firstNewRow` on join the insertion order; calculated columns, orders rebuilt, first record.
     void finishLoad(uint32_t firstNewRow);
