@@ -52,6 +52,7 @@ void TfrmNev::FormKeyUp(int key, Qt::KeyboardModifiers)
     // Everything the validator let through has a Windows-1250 byte.
     if (players::isBlankName(ui::fromQt(name()))) {
         ui::showError(this, "Field 'N\xE9v' must have a value");
+        activateWindow();
         eNev->setFocus();
         return;
     }
@@ -60,11 +61,23 @@ void TfrmNev::FormKeyUp(int key, Qt::KeyboardModifiers)
 
 bool TfrmNev::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == eNev && event->type() == QEvent::KeyRelease) {
+    if (watched == eNev && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat())
+        const bool closingKey
+            = key->key() == Qt::Key_Escape || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (key->isAutoRepeat())
+            return closingKey;
+        if (event->type() == QEvent::KeyPress) {
+            if (closingKey)
+                m_keyDown = key->key();
+            return false; // the dialog's keyPressEvent keeps Enter and Esc from acting on their press
+        }
+        const bool pressedHere = key->key() == m_keyDown;
+        if (pressedHere)
+            m_keyDown = 0;
+        if (pressedHere)
             FormKeyUp(key->key(), key->modifiers());
-        return key->key() == Qt::Key_Escape || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        return closingKey;
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -83,5 +96,6 @@ void TfrmNev::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     ui::centreOnDesktop(*this);
+    m_keyDown = 0;
     eNev->setFocus();
 }

@@ -33,4 +33,7 @@ protected:
 
 private:
     Windows& m_windows;
+    // Enter or Esc pressed in the entry: only its own release acts, not the release of the Enter that
+    // closed the refusal message (which would show the message again and again).
+    int m_keyDown = 0;
 };
