@@ -3,6 +3,7 @@
 #include "ui/shadow_label.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -104,6 +105,7 @@ TResultWindow::TResultWindow(Windows& windows, const Look& look, QWidget* parent
     CoolButton1->setGeometry(0, 0, 401, 297);
     CoolButton1->setFlat(true);
     CoolButton1->setFocusPolicy(Qt::NoFocus);
+    CoolButton1->setAutoDefault(false);
     CoolButton1->setCursor(Qt::PointingHandCursor);
     // No face of its own: the picture shows through.
     CoolButton1->setStyleSheet(QStringLiteral("QPushButton { background: transparent; border: none; }"));
@@ -116,6 +118,11 @@ TResultWindow::TResultWindow(Windows& windows, const Look& look, QWidget* parent
 void TResultWindow::CoolButton1Click()
 {
     done(QDialog::Accepted);
+}
+
+void TResultWindow::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
 }
 
 ui::ShadowLabel* TResultWindow::makeAnswerLabel(QRect place)

@@ -39,6 +39,8 @@ protected:
         QRect titlePlace;
     };
     TResultWindow(Windows& windows, const Look& look, QWidget* parent);
+    // Only a click closes the window: Esc and Enter, a dialog's usual ways out, do nothing here.
+    void keyPressEvent(QKeyEvent* event) override;
     // The answer label of the loss and give-up windows.
     ui::ShadowLabel* makeAnswerLabel(QRect place);
 
