@@ -2,8 +2,8 @@
 // in which only the record just before the random start is admitted, so the scan tests every record.
 // Target: the draw takes at most 5 % of the load. Heap allocations during the draw are counted too: the
 // scan reads the records where they lie and must not copy them.
-// Both are timed in the thread's CPU time: on a shared machine a wall-clock draw of 2 ms comes out at 6 or
-// 10 ms whenever the scheduler hands a 4 ms slice to another process in between. The wall-clock ratio is
+// Both are timed in the thread's CPU time: on a shared machine a wall-clock draw of 3 ms comes out at 7 or
+// 11 ms whenever the scheduler hands a 4 ms slice to another process in between. The wall-clock ratio is
 // reported beside it.
 #include "game/puzzle_draw.h"
 #include "storage/int_column_view.h"

@@ -132,7 +132,7 @@ public:
     // cursor and any pending edit untouched, when the record is no longer in the table.
     bool moveToRecord(RecordId id);
 
-    // --- used by the table file codec
+    // --- for storage/ alone: the table file codec and the column view (storage/table_impl.h)
     struct Impl;
     Impl& impl();
     const Impl& impl() const;
