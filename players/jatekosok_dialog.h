@@ -85,6 +85,8 @@ private:
     void buildOptions(QWidget* panel);
     void restoreLastPlayer();
     void deleteSelectedPlayer();
+    // The name entry on a new record (`newPlayer`) or on the cursor's; posted on OK, cancelled otherwise.
+    void enterName(bool newPlayer);
     // The grid follows the register: rows afresh, and the cursor's row selected and in view.
     void showRegister();
     void selectCursorRow();

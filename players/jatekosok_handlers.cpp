@@ -166,16 +166,18 @@ void TfrmJatekosok::gJatekosTitleBtnClick(int column)
     });
 }
 
-void TfrmJatekosok::sbUjClick()
+void TfrmJatekosok::enterName(bool newPlayer)
 {
-    if (!dbJatekos.isOpen())
-        return;
     TfrmNev& entry = *m_windows.frmNev;
     guarded(this, dbJatekos, [&] {
         dbJatekos.refresh();
-        dbJatekos.append();
-        dbJatekos.setString(storage::player::Nev, "");
-        entry.setName(QString());
+        if (newPlayer) {
+            dbJatekos.append();
+            dbJatekos.setString(storage::player::Nev, "");
+        } else {
+            dbJatekos.edit();
+        }
+        entry.setName(ui::toQt(dbJatekos.asString(storage::player::Nev)));
         if (ui::showModal(entry) == QDialog::Accepted) {
             dbJatekos.setString(storage::player::Nev, ui::fromQt(entry.name()));
             dbJatekos.post();
@@ -186,23 +188,16 @@ void TfrmJatekosok::sbUjClick()
     showRegister();
 }
 
+void TfrmJatekosok::sbUjClick()
+{
+    if (dbJatekos.isOpen())
+        enterName(true);
+}
+
 void TfrmJatekosok::sbModClick()
 {
-    if (!dbJatekos.isOpen() || dbJatekos.isEmpty())
-        return;
-    TfrmNev& entry = *m_windows.frmNev;
-    guarded(this, dbJatekos, [&] {
-        dbJatekos.refresh();
-        dbJatekos.edit();
-        entry.setName(ui::toQt(dbJatekos.asString(storage::player::Nev)));
-        if (ui::showModal(entry) == QDialog::Accepted) {
-            dbJatekos.setString(storage::player::Nev, ui::fromQt(entry.name()));
-            dbJatekos.post();
-        } else {
-            dbJatekos.cancel();
-        }
-    });
-    showRegister();
+    if (dbJatekos.isOpen() && !dbJatekos.isEmpty())
+        enterName(false);
 }
 
 void TfrmJatekosok::sbDelClick()
