@@ -91,10 +91,8 @@ TEST_F(ExitSave, UnwritableSettingsAreReportedAndThePuzzleListIsStillSaved)
     // The settings file cannot be replaced: a folder stands where it should be.
     std::filesystem::remove(folder.file("Brumvelda.ini"));
     std::filesystem::create_directory(folder.file("Brumvelda.ini"));
-    modals.expectMessage();
+    modals.expectMessageTitled("Brumvelda");
     click(main().tbExit);
-    ASSERT_EQ(modals.titles().size(), 1u);
-    EXPECT_EQ(modals.titles()[0], QStringLiteral("Brumvelda"));
     EXPECT_EQ(folder.readPuzzles().size(), 3u);
 }
 

@@ -14,6 +14,9 @@
 
 namespace editor_testing {
 
+using testing_support::choose;
+using testing_support::typeInto;
+
 inline const QColor Yellow(255, 255, 0);
 inline const QColor Plain(192, 220, 192);
 inline const QColor Teal(0, 128, 128);
@@ -47,25 +50,6 @@ protected:
         QTest::mouseDClick(widget, Qt::LeftButton);
         QTest::mouseRelease(widget, Qt::LeftButton);
     }
-    // Typed into a field; letters QTest cannot type as keys (ö, ő...) arrive as the layout's text would.
-    static void typeInto(QLineEdit* field, const QString& text)
-    {
-        field->clear();
-        field->setFocus();
-        for (QChar c : text) {
-            if (c.unicode() < 128)
-                QTest::keyClick(field, c.toLatin1());
-            else
-                QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-    // A radio item is pressed on its circle, where a click always lands.
-    static void choose(ui::RadioGroup* group, int index)
-    {
-        QRadioButton* item = group->button(index);
-        QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
-    }
-
     // Select cell k and type `text` into it.
     void put(int k, const QString& text)
     {
@@ -100,8 +84,7 @@ protected:
     };
     void expectDetails(Details details)
     {
-        modals.expect([details](QDialog& shown) {
-            auto& uj = dynamic_cast<TfrmUj&>(shown);
+        modals.expectDialog<TfrmUj>([details](TfrmUj& uj) {
             const auto fields = uj.rowFields();
             for (int i = 0; i < 3; ++i) {
                 if (details.rows[i])
@@ -123,8 +106,7 @@ protected:
     // Looks at the dialog as it is shown, then closes it with Mégsem.
     void expectDetailsSeen(std::function<void(TfrmUj&)> look)
     {
-        modals.expect([look](QDialog& shown) {
-            auto& uj = dynamic_cast<TfrmUj&>(shown);
+        modals.expectDialog<TfrmUj>([look](TfrmUj& uj) {
             look(uj);
             QTest::mouseClick(uj.BitBtn2, Qt::LeftButton);
         });

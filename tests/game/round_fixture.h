@@ -41,10 +41,8 @@ protected:
     {
         folder.writePuzzles(puzzles);
         folder.writePlayers({{"Anna", total, rounds}});
-        folder.writeSettings("[Main]\n" + mainSettings + "\n[Last]\nUser=Anna\nLevel=" + std::to_string(level)
-                             + "\nLanguage=" + std::to_string(language) + "\nCategories=65535\n");
-        startProgram(seed);
-        ASSERT_EQ(main().PlayerName, "Anna") << "the last player was not restored";
+        startAs("Anna", "Level=" + std::to_string(level) + "\nLanguage=" + std::to_string(language)
+                + "\nCategories=65535\n", mainSettings, seed);
     }
 
     void draw() { click(main().tbUj); }
@@ -84,13 +82,10 @@ protected:
     template <typename T>
     void expectResult(std::function<void(T&)> whileShown = {})
     {
-        modals.expect([whileShown](QDialog& shown) {
-            auto* window = qobject_cast<T*>(&shown);
-            ASSERT_NE(window, nullptr) << "expected " << T::staticMetaObject.className() << ", got "
-                                       << shown.metaObject()->className();
+        modals.expectDialog<T>([whileShown](T& window) {
             if (whileShown)
-                whileShown(*window);
-            click(window->CoolButton1);
+                whileShown(window);
+            click(window.CoolButton1);
         });
     }
 };

@@ -123,13 +123,10 @@ TEST_F(RoundTest, LimitLoweredInTheSettingsLosesAtTheNextPressEvenAHit)
     startWith({{"KUTYA", 1, "", "", 2, 1}}, 2, "MaxHiba=5");
     draw();
     pressAll("QW");
-    modals.expect([](QDialog& shown) {
-        auto* settings = qobject_cast<TfrmBeallitas*>(&shown);
-        ASSERT_NE(settings, nullptr) << "expected the settings dialog";
-        settings->eMaxHiba->setValue(1);
-        click(settings->btOK);
+    withDialog<TfrmBeallitas>(main().tbBeallitas, [](TfrmBeallitas& settings) {
+        settings.eMaxHiba->setValue(1);
+        click(settings.btOK);
     });
-    click(main().tbBeallitas);
     EXPECT_EQ(main().MaxMistakes, 1);
     EXPECT_EQ(main().eHiba->position(), 1); // cut to the new limit
     EXPECT_TRUE(main().tbSzabad->isEnabled()); // the round goes on until the next press

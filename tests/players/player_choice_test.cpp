@@ -8,10 +8,10 @@
 namespace {
 
 using players_testing::PlayersTest;
+using testing_support::choose;
+using testing_support::clickMark;
 
-class PlayerChoice : public PlayersTest
-{
-};
+using PlayerChoice = PlayersTest;
 
 TEST_F(PlayerChoice, FirstStartNewPlayerBecomesCurrentWithNothingScored)
 {
@@ -50,9 +50,9 @@ TEST_F(PlayerChoice, RestartBringsBackPlayerLevelLanguageAndChosenCategories)
     startProgram();
     withPlayerDialog([](TfrmJatekosok& players) {
         clickPlayer(players, "B");
-        chooseLevel(players, 2);
-        chooseLanguage(players, 1);
-        chooseCategoryMode(players, 1);
+        choose(players.rgFokozat, 2);
+        choose(players.rgNyelv, 1);
+        choose(players.cgKatAlap, 1);
         EXPECT_TRUE(players.cgKat->isEnabled());
         EXPECT_EQ(players.cgKat->value(), 65535u) << "going to Választott: leaves every box checked";
         checkOnly(players, { 3, 16 }); // Hely, Szín
@@ -91,9 +91,9 @@ TEST_F(PlayerChoice, AllCategoriesShowMindenWithADisabledFullyCheckedGroup)
         EXPECT_EQ(players.cgKat->value(), 65535u);
         EXPECT_EQ(players.cgKat->box(8)->text(), QStringLiteral("Élőlény"));
 
-        chooseCategoryMode(players, 1);
+        choose(players.cgKatAlap, 1);
         checkOnly(players, { 1 });
-        chooseCategoryMode(players, 0);
+        choose(players.cgKatAlap, 0);
         EXPECT_EQ(players.cgKat->value(), 65535u) << "Minden checks every box again";
         EXPECT_FALSE(players.cgKat->isEnabled());
         pressCancel(players);
@@ -105,7 +105,7 @@ TEST_F(PlayerChoice, NoBoxCheckedIsAcceptedAndComesBackAsAllAfterRestart)
     folder.writePlayers({ { "A", 0, 0 } });
     startProgram();
     withPlayerDialog([](TfrmJatekosok& players) {
-        chooseCategoryMode(players, 1);
+        choose(players.cgKatAlap, 1);
         checkOnly(players, {});
         pressOk(players);
     });
@@ -118,13 +118,11 @@ TEST_F(PlayerChoice, NoBoxCheckedIsAcceptedAndComesBackAsAllAfterRestart)
 TEST_F(PlayerChoice, CancelKeepsPlayerAndOptionsAndDropsTheDialogsChoices)
 {
     folder.writePlayers({ { "A", 5, 1 }, { "B", 40, 4 } });
-    folder.writeSettings("[Last]\nUser=A\nLevel=2\n");
-    startProgram();
-    ASSERT_EQ(main().lNev->text(), "A");
+    startAs("A", "Level=2\n");
     withPlayerDialog([](TfrmJatekosok& players) {
         clickPlayer(players, "B");
-        chooseLevel(players, 3);
-        chooseLanguage(players, 2);
+        choose(players.rgFokozat, 3);
+        choose(players.rgNyelv, 2);
         pressCancel(players);
     });
     EXPECT_EQ(main().PlayLevel, 2);
@@ -142,8 +140,8 @@ TEST_F(PlayerChoice, OkOnAnEmptyRegisterAppliesNothing)
 {
     startProgram();
     withPlayerDialog([](TfrmJatekosok& players) {
-        chooseLevel(players, 3);
-        chooseCategoryMode(players, 1);
+        choose(players.rgFokozat, 3);
+        choose(players.cgKatAlap, 1);
         checkOnly(players, { 2 });
         pressOk(players);
     });
@@ -168,8 +166,7 @@ TEST_F(PlayerChoice, StartUpRestoreNeedsTheExactName)
 TEST_F(PlayerChoice, TotalsLandInTheCurrentPlayersOwnRecordWhateverRowIsSelected)
 {
     folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 } });
-    folder.writeSettings("[Last]\nUser=Anna\n");
-    startProgram();
+    startAs("Anna");
     main().PlayerTotal = 55; // as rounds would have left it
     main().PlayerRounds = 4;
     withPlayerDialog([](TfrmJatekosok& players) {
@@ -202,8 +199,7 @@ TEST_F(PlayerChoice, WithoutAPlayerNoRecordIsWritten)
 TEST_F(PlayerChoice, ADeletedCurrentPlayerGetsNoRecordWritten)
 {
     folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 } });
-    folder.writeSettings("[Last]\nUser=Anna\n");
-    startProgram();
+    startAs("Anna");
     main().PlayerTotal = 77;
     withPlayerDialog([this](TfrmJatekosok& players) {
         clickPlayer(players, "Anna");
@@ -221,8 +217,7 @@ TEST_F(PlayerChoice, ADeletedCurrentPlayerGetsNoRecordWritten)
 TEST_F(PlayerChoice, ChoosingAgainFirstWritesTheGainsBack)
 {
     folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 } });
-    folder.writeSettings("[Last]\nUser=Anna\n");
-    startProgram();
+    startAs("Anna");
     main().PlayerTotal = 30;
     main().PlayerRounds = 3;
     withPlayerDialog([](TfrmJatekosok& players) { pressOk(players); }); // the same player again
@@ -252,31 +247,18 @@ TEST_F(PlayerChoice, ADamagedRegisterIsReportedAndNoPlayerIsRestored)
 {
     folder.writeFile("Brumvelda.jat", "not a table file at all");
     folder.writeSettings("[Last]\nUser=Anna\n");
-    modals.expectMessage();
+    modals.expectMessageTitled("Brumvelda");
     startProgram();
     EXPECT_TRUE(main().PlayerName.empty());
-    ASSERT_EQ(modals.messages().size(), 1u);
-    EXPECT_EQ(modals.titles()[0], "Brumvelda");
     // The damaged file is kept under a backup name when the register is written at the end.
     modals.expectMessage();
     exitProgram();
 }
 
-} // namespace
-
-namespace {
-
-using players_testing::PlayersTest;
-
-class PlayerChoiceMidway : public PlayersTest
-{
-};
-
-TEST_F(PlayerChoiceMidway, OkDuringARoundEndsItWithTheBoardBlanked)
+TEST_F(PlayerChoice, OkDuringARoundEndsItWithTheBoardBlanked)
 {
     folder.writePlayers({ { "Anna", 10, 1 } });
-    folder.writeSettings("[Last]\nUser=Anna\n");
-    startProgram();
+    startAs("Anna");
     main().applyMode(TfrmMain::Mode::RoundInPlay);
     ASSERT_TRUE(main().letterButton(1)->isEnabled());
     withPlayerDialog([](TfrmJatekosok& players) { pressOk(players); });
@@ -286,7 +268,7 @@ TEST_F(PlayerChoiceMidway, OkDuringARoundEndsItWithTheBoardBlanked)
     EXPECT_EQ(main().cell(1)->caption(), " ");
 }
 
-TEST_F(PlayerChoiceMidway, OkInTheEditorTakesThePlayerAndLeavesTheEditorAlone)
+TEST_F(PlayerChoice, OkInTheEditorTakesThePlayerAndLeavesTheEditorAlone)
 {
     folder.writePlayers({ { "Anna", 10, 1 } });
     startProgram();

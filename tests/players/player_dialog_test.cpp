@@ -5,6 +5,8 @@
 namespace {
 
 using players_testing::PlayersTest;
+using testing_support::choose;
+using testing_support::clickMark;
 using testing_support::PlayerRow;
 
 class PlayerRegisterDialog : public PlayersTest

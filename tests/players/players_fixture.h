@@ -24,16 +24,9 @@
 
 namespace players_testing {
 
-// Types text as key presses carrying the characters (QTest::keyClicks knows only ASCII).
-inline void typeText(QWidget* widget, const QString& text)
-{
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
+using testing_support::choose;
+using testing_support::clickMark;
+using testing_support::typeText;
 
 class PlayersTest : public testing_support::WindowTest
 {
@@ -43,24 +36,17 @@ protected:
     // Clicks tbJatekos; `inside` acts while the player dialog is shown and must close it.
     void withPlayerDialog(std::function<void(TfrmJatekosok&)> inside)
     {
-        modals.expect([inside](QDialog& shown) {
-            auto* players = qobject_cast<TfrmJatekosok*>(&shown);
-            ASSERT_NE(players, nullptr) << "expected the player dialog";
-            inside(*players);
-        });
-        click(main().tbJatekos);
+        withDialog<TfrmJatekosok>(main().tbJatekos, std::move(inside));
     }
 
     // The next name entry: `typed` is typed into it, then the key released closes it (Enter or Esc).
     void expectNameEntry(const QString& typed, Qt::Key closingKey = Qt::Key_Return, bool clearFirst = true)
     {
-        modals.expect([typed, closingKey, clearFirst](QDialog& shown) {
-            auto* entry = qobject_cast<TfrmNev*>(&shown);
-            ASSERT_NE(entry, nullptr) << "expected the name entry";
+        modals.expectDialog<TfrmNev>([typed, closingKey, clearFirst](TfrmNev& entry) {
             if (clearFirst)
-                entry->eNev->clear();
-            typeText(entry->eNev, typed);
-            QTest::keyClick(entry->eNev, closingKey);
+                entry.eNev->clear();
+            typeText(entry.eNev, typed);
+            QTest::keyClick(entry.eNev, closingKey);
         });
     }
 
@@ -106,24 +92,6 @@ protected:
         const QModelIndex current = players.gJatekos->currentIndex();
         return current.isValid() ? cellText(players, current.row(), 0) : QString();
     }
-    // Radio buttons and check boxes react to a click on their mark or text, so click near the mark.
-    static void clickMark(QAbstractButton* button)
-    {
-        ASSERT_NE(button, nullptr);
-        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(6, button->height() / 2));
-    }
-    static void chooseLevel(TfrmJatekosok& players, int index)
-    {
-        clickMark(players.rgFokozat->button(index));
-    }
-    static void chooseLanguage(TfrmJatekosok& players, int index)
-    {
-        clickMark(players.rgNyelv->button(index));
-    }
-    static void chooseCategoryMode(TfrmJatekosok& players, int index)
-    {
-        clickMark(players.cgKatAlap->button(index));
-    }
     // Leaves exactly the boxes of `categories` (1-based category numbers) checked, clicking as the user does.
     static void checkOnly(TfrmJatekosok& players, std::initializer_list<int> categories)
     {
@@ -135,14 +103,7 @@ protected:
     }
 
     QString statusPanel(int index) { return main().sBar->panelText(index); }
-    QString settingsText() { return QString::fromStdString(folder.readFile("Brumvelda.ini")); }
-
-    // Ends the program by its exit button, as the user does, and destroys the windows (writing the register).
-    void exitProgram()
-    {
-        click(main().tbExit);
-        endProgram();
-    }
+    QString settingsText() { return folder.settingsText(); }
 };
 
 } // namespace players_testing

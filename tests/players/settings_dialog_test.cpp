@@ -6,6 +6,8 @@
 namespace {
 
 using players_testing::PlayersTest;
+using testing_support::choose;
+using testing_support::clickMark;
 
 class GeneralSettings : public PlayersTest
 {
@@ -13,12 +15,7 @@ protected:
     // Clicks tbBeallitas; `inside` acts while the dialog is shown and must close it.
     void withSettingsDialog(std::function<void(TfrmBeallitas&)> inside)
     {
-        modals.expect([inside](QDialog& shown) {
-            auto* settings = qobject_cast<TfrmBeallitas*>(&shown);
-            ASSERT_NE(settings, nullptr) << "expected the settings dialog";
-            inside(*settings);
-        });
-        click(main().tbBeallitas);
+        withDialog<TfrmBeallitas>(main().tbBeallitas, std::move(inside));
     }
     static void typeLimit(TfrmBeallitas& settings, const QString& typed)
     {

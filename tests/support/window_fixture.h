@@ -8,10 +8,13 @@
 #include "storage/schemas.h"
 #include "storage/table.h"
 #include "ui/modal.h"
+#include "ui/radio_group.h"
 
 #include <QAbstractButton>
+#include <QRadioButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +41,33 @@ inline QApplication& application()
     static QApplication* app = new QApplication(argc, argv);
     return *app;
 }
+
+// Types text as the keyboard layout delivers it: ASCII as keys, other letters (ö, ő...) as the key's text,
+// which QTest cannot type as keys.
+inline void typeText(QWidget* widget, const QString& text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(widget, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+// A field emptied and typed into.
+inline void typeInto(QLineEdit* field, const QString& text)
+{
+    field->clear();
+    field->setFocus();
+    typeText(field, text);
+}
+
+// Radio buttons and check boxes react to a click on their mark, where a click always lands.
+inline void clickMark(QAbstractButton* button)
+{
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(6, button->height() / 2));
+}
+inline void choose(ui::RadioGroup* group, int index) { clickMark(group->button(index)); }
 
 // A puzzle record as the tests write it; text is Windows-1250.
 struct PuzzleRow
@@ -80,6 +110,7 @@ public:
         return bytes.str();
     }
     void writeSettings(const std::string& iniText) const { writeFile("Brumvelda.ini", iniText); }
+    QString settingsText() const { return QString::fromStdString(readFile("Brumvelda.ini")); }
 
     void writePuzzles(const std::vector<PuzzleRow>& rows) const
     {
@@ -175,6 +206,29 @@ public:
         });
     }
 
+    // A message box captioned `title`, answered with `button`.
+    void expectMessageTitled(const QString& title, QMessageBox::StandardButton button = QMessageBox::Ok)
+    {
+        expect([title, button](QDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), title);
+            auto* box = qobject_cast<QMessageBox*>(&dialog);
+            ASSERT_NE(box, nullptr) << "expected a message box, got " << dialog.metaObject()->className();
+            box->button(button)->click();
+        });
+    }
+    // The window T; `act` acts while it is shown and must close it.
+    template <typename T>
+    void expectDialog(std::function<void(T&)> act)
+    {
+        expect([act](QDialog& shown) {
+            auto* window = qobject_cast<T*>(&shown);
+            ASSERT_NE(window, nullptr) << "expected " << T::staticMetaObject.className() << ", got "
+                                       << shown.metaObject()->className();
+            if (act)
+                act(*window);
+        });
+    }
+
     int pending() const { return static_cast<int>(m_answers.size()); }
     // Text and title of every message box shown so far.
     const std::vector<QString>& messages() const { return m_messages; }
@@ -226,6 +280,16 @@ protected:
         createWindows(windows, options);
         windows.frmMain->show();
     }
+    // Starts with `player` (already in the register) remembered as the last one; `last` and `mainSettings`
+    // are further lines of the settings file's "Last" and "Main" sections.
+    void startAs(const std::string& player, const std::string& last = "", const std::string& mainSettings = "",
+                 uint32_t seed = 12345)
+    {
+        folder.writeSettings((mainSettings.empty() ? "" : "[Main]\n" + mainSettings + "\n") + "[Last]\nUser=" + player
+                             + "\n" + last);
+        startProgram(seed);
+        ASSERT_EQ(main().PlayerName, player) << "the last player was not restored";
+    }
     // Destroys the windows as the program does at its end (without the exit save).
     void endProgram() { destroyWindows(windows); }
 
@@ -252,6 +316,20 @@ protected:
         QTest::mouseClick(widget, button, modifiers);
     }
     void click(const QString& name) { click(control(name)); }
+
+    // Clicks `button` (a toolbar button) expecting the window T, which `inside` acts on and must close.
+    template <typename T>
+    void withDialog(QWidget* button, std::function<void(T&)> inside)
+    {
+        modals.expectDialog<T>(std::move(inside));
+        click(button);
+    }
+    // Ends the program by its exit button, as the user does, and destroys the windows.
+    void exitProgram()
+    {
+        click(main().tbExit);
+        endProgram();
+    }
 
     ProgramFolder folder;
     ModalScript modals;
