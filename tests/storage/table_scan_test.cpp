@@ -1,14 +1,8 @@
 // Record identity and the integer column view: what code outside the table uses to follow a record and to
 // scan a column without moving the cursor.
-#include "storage/collation.h"
+#include "player_table.h"
 #include "storage/int_column_view.h"
-#include "storage/schemas.h"
 #include "storage/storage_error.h"
-#include "storage/table.h"
-
-#include <unicode/locid.h>
-
-#include <gtest/gtest.h>
 
 #include <random>
 #include <stdexcept>
@@ -17,29 +11,7 @@ using namespace storage;
 
 namespace {
 
-class Register : public ::testing::Test
-{
-protected:
-    Table t {playerColumns()};
-
-    void SetUp() override
-    {
-        UErrorCode status = U_ZERO_ERROR;
-        icu::Locale::setDefault(icu::Locale("hu_HU"), status);
-        collation::resetForDefaultLocale();
-        configurePlayerRegister(t);
-        t.open(); // in memory only, by name
-    }
-    Table::RecordId add(const std::string& name, int total = 0)
-    {
-        t.append();
-        t.setString(player::Nev, name);
-        t.setInt(player::OsszPont, total);
-        t.post();
-        return t.currentRecordId().value();
-    }
-    std::string current() { return t.asString(player::Nev); }
-};
+using Register = storage::testing::PlayerTableTest;
 
 // Every position of the view against the table's own checked read.
 void expectViewMatchesTable(const Table& table, int column)

@@ -1,12 +1,5 @@
-#include "storage/collation.h"
-#include "storage/cp1250.h"
-#include "storage/schemas.h"
+#include "player_table.h"
 #include "storage/storage_error.h"
-#include "storage/table.h"
-
-#include <unicode/locid.h>
-
-#include <gtest/gtest.h>
 
 #include <climits>
 
@@ -14,28 +7,9 @@ using namespace storage;
 
 namespace {
 
-class PlayerTable : public ::testing::Test
+class PlayerTable : public storage::testing::PlayerTableTest
 {
 protected:
-    Table t {playerColumns()};
-
-    void SetUp() override
-    {
-        UErrorCode status = U_ZERO_ERROR;
-        icu::Locale::setDefault(icu::Locale("hu_HU"), status);
-        collation::resetForDefaultLocale();
-        configurePlayerRegister(t);
-        t.open(); // no file path: kept in memory only
-    }
-    void add(const std::string& utf8Name, int total = 0, int rounds = 0)
-    {
-        t.append();
-        t.setString(player::Nev, cp1250::fromUtf8(utf8Name));
-        t.setInt(player::OsszPont, total);
-        t.setInt(player::Jatszott, rounds);
-        t.post();
-    }
-    std::string current() { return cp1250::toUtf8(t.asString(player::Nev)); }
     std::vector<std::string> names()
     {
         std::vector<std::string> out;
