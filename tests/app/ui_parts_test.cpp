@@ -1,7 +1,7 @@
-// The pieces the windows are built from: gauge, error text, status texts, board cell presses.
+// The pieces the windows are built from: gauge, error text, board cell presses. (The status texts are
+// checked where the player dialog sets them.)
 #include "support/window_fixture.h"
 
-#include "game/status_text.h"
 #include "ui/board_cell.h"
 #include "ui/error_box.h"
 #include "ui/gauge.h"
@@ -45,15 +45,6 @@ TEST(ErrorBox, StorageMessagesInUtf8AndGameTextsInWindows1250BothReadRight)
               QStringLiteral("Cannot open file /home/józsef/Brumvelda.lis."));
     EXPECT_EQ(ui::errorMessageText("Field 'N\xE9v' must have a value"),
               QStringLiteral("Field 'Név' must have a value"));
-}
-
-TEST(StatusText, LevelScoresReadAsOnTheStatusBar)
-{
-    EXPECT_EQ(ui::toQt(game::levelScoreText(1)), QStringLiteral("Betű: 10/-1 - Súgó: -2 - Passz: -5"));
-    EXPECT_EQ(ui::toQt(game::levelScoreText(4)), QStringLiteral("Betű: 5/-2 - Súgó: -20 - Passz: -10"));
-    EXPECT_EQ(ui::toQt(game::levelScoreText(0)), QStringLiteral("Betű: 0/0 - Súgó: 0 - Passz: 0"));
-    EXPECT_EQ(ui::toQt(game::levelCaption(2)), QStringLiteral("Fokozat: KEZDŐ"));
-    EXPECT_EQ(ui::toQt(game::languageName(2)), QStringLiteral("ANGOL"));
 }
 
 TEST(BoardCell, PressReportsButtonModifiersAndDoubleClick)

@@ -97,25 +97,30 @@ TEST_F(RoundTest, WithoutALimitTheGaugeIsHiddenAndMissesAreFree)
     EXPECT_EQ(main().RoundScore, 30);
 }
 
-TEST_F(RoundTest, APuzzleWithoutLettersIsWonByTheFirstPressUnlessThatMissLoses)
+TEST_F(RoundTest, APuzzleWithoutLettersEndsAtTheFirstPressAMissThatCostsAPoint)
 {
-    startWith({{"2024 - 12!", 1, "", "", 1, 15}});
-    draw();
-    EXPECT_EQ(main().LettersLeft, 0);
-    EXPECT_EQ(seenRow(1), "2024 - 12!   ");
-    expectResult<TfrmGratulalok>();
-    press('A');
-    EXPECT_EQ(main().RoundScore, -1);
-    EXPECT_EQ(main().PlayerTotal, 99);
-}
-
-TEST_F(RoundTest, APuzzleWithoutLettersIsLostWhenTheOnlyMissFillsTheGauge)
-{
-    startWith({{"2024 - 12!", 1, "", "", 1, 15}}, 1, "MaxHiba=1");
-    draw();
-    expectResult<TfrmSajnos>();
-    press('A');
-    EXPECT_EQ(main().PlayerTotal, 99);
+    struct Row
+    {
+        const char* says;
+        std::string settings;
+        bool won;
+    };
+    for (const Row& r : {Row {"with room for a miss the round is won", "", true},
+                         Row {"when the miss fills the gauge the round is lost", "MaxHiba=1", false}}) {
+        SCOPED_TRACE(r.says);
+        startWith({{"2024 - 12!", 1, "", "", 1, 15}}, 1, r.settings);
+        draw();
+        EXPECT_EQ(main().LettersLeft, 0);
+        EXPECT_EQ(seenRow(1), "2024 - 12!   ");
+        if (r.won)
+            expectResult<TfrmGratulalok>();
+        else
+            expectResult<TfrmSajnos>();
+        press('A');
+        EXPECT_EQ(main().RoundScore, -1);
+        EXPECT_EQ(main().PlayerTotal, 99);
+        endProgram();
+    }
 }
 
 TEST_F(RoundTest, LimitLoweredInTheSettingsLosesAtTheNextPressEvenAHit)
