@@ -74,9 +74,9 @@ protected:
     // The details dialog, as the user fills it in while it is shown, then OK (or Mégsem).
     struct Details
     {
-        std::optional<QString> rows[3];
-        std::optional<QString> hint1;
-        std::optional<QString> hint2;
+        std::optional<QString> rows[3] = {};
+        std::optional<QString> hint1 = {};
+        std::optional<QString> hint2 = {};
         int language = -1; // item positions; -1: left as it is
         int level = -1;
         int category = -1;

@@ -126,8 +126,9 @@ TEST(DrawScan, ChoosesAsTheCursorWalkDoesOnRandomLists)
         const DrawResult got = drawPuzzle(table, n, start, choice);
         ASSERT_EQ(got.admitted, expected.admitted) << list;
         ASSERT_EQ(got.tests, expected.tests) << list;
-        if (got.admitted)
+        if (got.admitted) {
             ASSERT_EQ(table.currentPosition(), expectedPosition) << list;
+        }
     }
 }
 
