@@ -9,6 +9,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +18,28 @@
 namespace {
 
 const QColor Teal(0, 128, 128);
+
+// A row field opens holding its 13 cells, spaces included, so it is always full: typed characters go over
+// the cells after the cursor, one each, as they would on the board, instead of being refused.
+class TypeOverWhenFull : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* field = static_cast<QLineEdit*>(watched);
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool printable = !key->text().isEmpty() && key->text().at(0).isPrint();
+            if (printable && !field->hasSelectedText() && field->text().size() >= field->maxLength()
+                && field->cursorPosition() < field->text().size())
+                field->setSelection(field->cursorPosition(), 1);
+        }
+        return false;
+    }
+};
 
 QLineEdit* makeField(QWidget* parent, const char* name, QRect place, int limit)
 {
@@ -74,6 +97,9 @@ void TfrmUj::buildControls()
     e1 = makeField(this, "e1", {64, 12, 210, 24}, RowFieldLimit);
     e2 = makeField(this, "e2", {64, 42, 210, 24}, RowFieldLimit);
     e3 = makeField(this, "e3", {64, 72, 210, 24}, RowFieldLimit);
+    auto* typeOver = new TypeOverWhenFull(this);
+    for (QLineEdit* row : {e1, e2, e3})
+        row->installEventFilter(typeOver);
     Label1->setBuddy(e1);
     Label2->setBuddy(e2);
     Label3->setBuddy(e3);

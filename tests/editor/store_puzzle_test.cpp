@@ -137,6 +137,24 @@ TEST_F(StorePuzzle, RowFieldsCorrectTheBoardBeforeItIsStored)
               "ALMA         " "ALMA FA   XYZ" "HARMADIK     ");
 }
 
+TEST_F(StorePuzzle, TypingIntoAFullRowFieldGoesOverTheCellsAfterTheCursor)
+{
+    startProgram();
+    typeAlma();
+    modals.expectDialog<TfrmUj>([](TfrmUj& uj) {
+        uj.e1->setCursorPosition(4);
+        QTest::keyClicks(uj.e1, " fa");
+        EXPECT_EQ(uj.e1->text(), QStringLiteral("ALMA fa      "));
+        uj.e1->setCursorPosition(13);
+        QTest::keyClicks(uj.e1, "x"); // past the last cell there is nothing to go over
+        EXPECT_EQ(uj.e1->text().size(), 13);
+        QTest::mouseClick(uj.BitBtn1, Qt::LeftButton);
+    });
+    click(main().tbModOK);
+    ASSERT_EQ(main().dbLista.recordCount(), 1);
+    EXPECT_EQ(main().dbLista.stringAt(0, storage::puzzle::Szoveg), "ALMA FA" + std::string(32, ' '));
+}
+
 TEST_F(StorePuzzle, MegsemStoresNothingAndEndsEditorMode)
 {
     startProgram();
