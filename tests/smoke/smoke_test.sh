@@ -17,16 +17,15 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-# A display nobody else uses.
-for n in $(seq 60 99); do
-    [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { display=:$n; break; }
-done
-[ -n "${display:-}" ] || fail "no free display"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# A display nobody else uses: Xvfb takes the first free number itself and reports it, so two runs started
+# at the same moment never share a display (and never press each other's exit button).
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-export DISPLAY=$display
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(head -1 "$work/display")
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start"
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
 
 cp "$brumvelda" "$work/brumvelda"
 printf '[Main]\nMaxHiba=7\n[Last]\nLanguage=2\nLevel=3\nCategories=9\nUser=Nobody\n' > "$work/Brumvelda.ini"
@@ -38,7 +37,7 @@ game_pid=$!
 
 window=
 for _ in $(seq 100); do
-    window=$(xdotool search --name '^Brumvelda v1\.0c$' 2>/dev/null | head -1)
+    window=$(xdotool search --all --pid "$game_pid" --name '^Brumvelda v1\.0c$' 2>/dev/null | head -1)
     [ -n "$window" ] && break
     sleep 0.1
 done
