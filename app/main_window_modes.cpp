@@ -36,6 +36,7 @@ void TfrmMain::applyMode(Mode mode, RoundTraits round)
 {
     // tbJatekos, tbBeallitas and tbExit are enabled in every mode and never touched here.
     ToolbarRow row {};
+    // clang-format off: the rows are laid out as the table they check against
     switch (mode) {
     //                                 tbUj  tbInfo          tbMaganh          tbSzabad tbMod OK/Cancel tbAdatlap
     case Mode::NoPlayer:      row = {D,    D,              D,                D,       E,    D,        D}; break;
@@ -46,6 +47,7 @@ void TfrmMain::applyMode(Mode mode, RoundTraits round)
     case Mode::EditorLeft:    row = {PuzzleCount != 0 && hasPlayer(),
                                            D,              D,                D,       E,    D,        D}; break;
     }
+    // clang-format on
     tbUj->setEnabled(row.uj);
     tbInfo->setEnabled(row.info);
     tbMaganh->setEnabled(row.maganh);
