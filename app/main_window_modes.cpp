@@ -36,7 +36,8 @@ void TfrmMain::applyMode(Mode mode, RoundTraits round)
 {
     // tbJatekos, tbBeallitas and tbExit are enabled in every mode and never touched here.
     ToolbarRow row {};
-    // clang-format off: the rows are laid out as the table they check against
+    // The rows are laid out as the table they are checked against.
+    // clang-format off
     switch (mode) {
     //                                 tbUj  tbInfo          tbMaganh          tbSzabad tbMod OK/Cancel tbAdatlap
     case Mode::NoPlayer:      row = {D,    D,              D,                D,       E,    D,        D}; break;
