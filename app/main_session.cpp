@@ -40,7 +40,8 @@ void TfrmMain::FormCreate()
     m_random.seed(m_options.randomSeed
                       ? *m_options.randomSeed
                       : static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
-    AppDir = m_options.programFolder.empty() ? executableFolder() : withTrailingSlash(m_options.programFolder);
+    AppDir
+        = m_options.programFolder.empty() ? executableFolder() : withTrailingSlash(m_options.programFolder);
     startupReading();
     eHiba->setPosition(0);
     if (MaxMistakes > 0)
@@ -67,9 +68,9 @@ void TfrmMain::startupReading()
     tbUj->setEnabled(false);
 }
 
-void TfrmMain::tbSaveClick() {}
+void TfrmMain::tbSaveClick() { }
 
-void TfrmMain::tbLoadClick() {}
+void TfrmMain::tbLoadClick() { }
 
 void TfrmMain::tbExitClick()
 {
@@ -110,7 +111,7 @@ void TfrmMain::SaveSession()
 
 void TfrmMain::tellAboutBackup(const std::string& backupPath)
 {
-    ui::showMessage(this, QMessageBox::Warning, QStringLiteral("Brumvelda"),
-                    QStringLiteral("A sérült fájl eredetijét megőriztük: %1")
-                        .arg(QString::fromStdString(backupPath)));
+    ui::showMessage(
+        this, QMessageBox::Warning, QStringLiteral("Brumvelda"),
+        QStringLiteral("A sérült fájl eredetijét megőriztük: %1").arg(QString::fromStdString(backupPath)));
 }

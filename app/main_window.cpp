@@ -105,7 +105,8 @@ void TfrmMain::buildControls()
     lNev = makeLabel(this, "lNev", {64, 40, 225, 33}, QStringLiteral("Játékos"), 19, Blue, left);
     RxLabel2 = makeLabel(this, "RxLabel2", {296, 40, 113, 33}, QStringLiteral("Pontszám: "), 19, Blue, right);
     lOsszPont = makeLabel(this, "lOsszPont", {416, 40, 121, 33}, QStringLiteral("0"), 19, Blue, centre);
-    lKategoria = makeLabel(this, "lKategoria", {0, 80, 537, 37}, QStringLiteral("Kategória"), 32, Red, centre);
+    lKategoria
+        = makeLabel(this, "lKategoria", {0, 80, 537, 37}, QStringLiteral("Kategória"), 32, Red, centre);
     lKategoria->hide();
     eSugo1 = makeLabel(this, "eSugo1", {0, 117, 537, 20}, QString(), 13, Maroon, centre);
     eSugo2 = makeLabel(this, "eSugo2", {0, 133, 537, 20}, QString(), 13, Maroon, centre);
@@ -117,8 +118,8 @@ void TfrmMain::buildControls()
 
     lFokozat = makeLabel(this, "lFokozat", {0, 301, 273, 25}, QStringLiteral("Fokozat: KÖZEPES"), 19, Blue,
                          centre);
-    lMostPont = makeLabel(this, "lMostPont", {272, 301, 261, 25}, QStringLiteral("Pontszám:  0"), 19, Blue,
-                          centre);
+    lMostPont
+        = makeLabel(this, "lMostPont", {272, 301, 261, 25}, QStringLiteral("Pontszám:  0"), 19, Blue, centre);
 
     eHiba = new ui::Gauge(this);
     eHiba->setObjectName(QStringLiteral("eHiba"));
@@ -219,9 +220,12 @@ void TfrmMain::buildBoard()
     const QString leftHint = QStringLiteral("Ezt a sort eggyel balra görgeti...");
     const QString rightHint = QStringLiteral("Ezt a sort eggyel jobbra görgeti...");
     const ScrollRow rows[] = {
-        {&TfrmMain::sb1b, "sb1b", 1, 0, 176, Qt::LeftArrow},  {&TfrmMain::sb2b, "sb2b", 2, 0, 216, Qt::LeftArrow},
-        {&TfrmMain::sb3b, "sb3b", 3, 0, 256, Qt::LeftArrow},  {&TfrmMain::sb1j, "sb1j", 4, 528, 176, Qt::RightArrow},
-        {&TfrmMain::sb2j, "sb2j", 5, 528, 216, Qt::RightArrow}, {&TfrmMain::sb3j, "sb3j", 6, 528, 256, Qt::RightArrow},
+        {&TfrmMain::sb1b, "sb1b", 1, 0, 176, Qt::LeftArrow},
+        {&TfrmMain::sb2b, "sb2b", 2, 0, 216, Qt::LeftArrow},
+        {&TfrmMain::sb3b, "sb3b", 3, 0, 256, Qt::LeftArrow},
+        {&TfrmMain::sb1j, "sb1j", 4, 528, 176, Qt::RightArrow},
+        {&TfrmMain::sb2j, "sb2j", 5, 528, 216, Qt::RightArrow},
+        {&TfrmMain::sb3j, "sb3j", 6, 528, 256, Qt::RightArrow},
     };
     for (const ScrollRow& row : rows) {
         auto* button = new ui::FlatButton(row.tag, this);
@@ -283,21 +287,16 @@ void TfrmMain::buildStatusBar()
     sBar->setPanelText(4, ui::toQt(game::levelScoreText(0)));
 }
 
-ui::BoardCell* TfrmMain::cell(int number) const
-{
-    return p.at(static_cast<size_t>(number - 1));
-}
+ui::BoardCell* TfrmMain::cell(int number) const { return p.at(static_cast<size_t>(number - 1)); }
 
-ui::FlatButton* TfrmMain::letterButton(int number) const
-{
-    return b.at(static_cast<size_t>(number - 1));
-}
+ui::FlatButton* TfrmMain::letterButton(int number) const { return b.at(static_cast<size_t>(number - 1)); }
 
 void TfrmMain::ResetBoard(bool ClearCells, bool SetButtons, bool ButtonsEnabled)
 {
     if (ClearCells) {
         for (ui::BoardCell* c : p)
-            c->setLook(QStringLiteral(" "), toColour(game::PlainCellColour), toColour(game::LetterTextColour));
+            c->setLook(QStringLiteral(" "), toColour(game::PlainCellColour),
+                       toColour(game::LetterTextColour));
     }
     if (SetButtons) {
         for (ui::FlatButton* button : b)
@@ -305,15 +304,9 @@ void TfrmMain::ResetBoard(bool ClearCells, bool SetButtons, bool ButtonsEnabled)
     }
 }
 
-void TfrmMain::keyPressEvent(QKeyEvent* event)
-{
-    FormKeyPress(event);
-}
+void TfrmMain::keyPressEvent(QKeyEvent* event) { FormKeyPress(event); }
 
-void TfrmMain::keyReleaseEvent(QKeyEvent* event)
-{
-    FormKeyUp(event);
-}
+void TfrmMain::keyReleaseEvent(QKeyEvent* event) { FormKeyUp(event); }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {

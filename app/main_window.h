@@ -39,7 +39,7 @@ public:
     enum class Mode { NoPlayer, BetweenRounds, RoundInPlay, Editor, EditorLeft };
     struct RoundTraits
     {
-        bool hasHint = false;     // PuzzleHint1 + PuzzleHint2 not empty
+        bool hasHint = false; // PuzzleHint1 + PuzzleHint2 not empty
         bool englishRound = false; // the accented letters cannot occur
     };
     void applyMode(Mode mode, RoundTraits round);
@@ -84,7 +84,7 @@ public:
     QLabel* eSugo1 = nullptr;
     QLabel* eSugo2 = nullptr;
     QLabel* eInfo = nullptr;
-    std::array<ui::BoardCell*, 39> p {};   // p[0] is p1
+    std::array<ui::BoardCell*, 39> p {}; // p[0] is p1
     ui::FlatButton* sb1b = nullptr;
     ui::FlatButton* sb2b = nullptr;
     ui::FlatButton* sb3b = nullptr;
@@ -95,7 +95,7 @@ public:
     QLabel* lMostPont = nullptr;
     ui::Gauge* eHiba = nullptr;
     QWidget* Panel1 = nullptr;
-    std::array<ui::FlatButton*, 35> b {};  // b[0] is b1
+    std::array<ui::FlatButton*, 35> b {}; // b[0] is b1
     ui::StatusBar* sBar = nullptr;
 
     // --- handlers of this window
@@ -125,7 +125,8 @@ public:
     void tbModOKClick();
     void tbAdatlapClick();
     void eInfoDblClick();
-    void p1MouseDown(ui::BoardCell* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, bool DoubleClick);
+    void p1MouseDown(ui::BoardCell* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
+                     bool DoubleClick);
     void sb1jClick(ui::FlatButton* Sender);
     // The details dialog over the board's rows; nothing when it was not confirmed.
     std::optional<editor::PuzzleDetails> ShowPuzzleDetails();

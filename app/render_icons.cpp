@@ -13,7 +13,7 @@
 namespace {
 
 // Toolbar buttons show 26 pixels, push buttons the style's 16.
-constexpr int Sizes[] = { 16, 26, 32, 52 };
+constexpr int Sizes[] = {16, 26, 32, 52};
 
 // As the SVG icon engine draws it: the picture's own proportions inside the square, on transparency.
 QImage render(QSvgRenderer& renderer, int side)

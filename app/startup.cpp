@@ -45,10 +45,7 @@ FontconfigWarmUp::FontconfigWarmUp()
 {
 }
 
-FontconfigWarmUp::~FontconfigWarmUp()
-{
-    join();
-}
+FontconfigWarmUp::~FontconfigWarmUp() { join(); }
 
 void FontconfigWarmUp::join()
 {

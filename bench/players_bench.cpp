@@ -44,17 +44,22 @@ const std::string& programFolder()
         if (!::mkdtemp(path.data()))
             std::abort();
         path += '/';
-        static const char* const parts[] = { "Kov\xE1"
-                                             "cs",
-            "Szab\xF3", "Nagy", "T\xF3th", "Kiss", "Moln\xE1r", "\xC9va",
-            "\xC1"
-            "d\xE1m",
-            "Zs\xF3"
-            "fi",
-            "Csaba",
-            "\xD6"
-            "d\xF6n",
-            "Lili" };
+        static const char* const parts[] = {"Kov\xE1"
+                                            "cs",
+                                            "Szab\xF3",
+                                            "Nagy",
+                                            "T\xF3th",
+                                            "Kiss",
+                                            "Moln\xE1r",
+                                            "\xC9va",
+                                            "\xC1"
+                                            "d\xE1m",
+                                            "Zs\xF3"
+                                            "fi",
+                                            "Csaba",
+                                            "\xD6"
+                                            "d\xF6n",
+                                            "Lili"};
         std::mt19937 random(7);
         storage::Table table(storage::playerColumns());
         storage::configurePlayerRegister(table);
@@ -63,8 +68,8 @@ const std::string& programFolder()
         for (int n = 0; n < PlayerCount; ++n) {
             table.append();
             table.setString(storage::player::Nev,
-                std::string(parts[random() % std::size(parts)]) + " " + parts[random() % std::size(parts)]
-                    + " " + std::to_string(n));
+                            std::string(parts[random() % std::size(parts)]) + " "
+                                + parts[random() % std::size(parts)] + " " + std::to_string(n));
             table.setInt(storage::player::OsszPont, static_cast<int32_t>(random() % 20000) - 2000);
             table.setInt(storage::player::Jatszott, static_cast<int32_t>(random() % 500));
             table.post();

@@ -63,7 +63,9 @@ const std::string& bigListPath()
 
 uint64_t fileSize(const std::string& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     ::stat(path.c_str(), &info);
     return uint64_t(info.st_size);
 }
@@ -214,7 +216,8 @@ void BM_DrawScan(benchmark::State& state)
         benchmark::DoNotOptimize(sum);
     }
     state.counters["ns_per_record"]
-        = benchmark::Counter(double(state.iterations()) * PuzzleRecords, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+        = benchmark::Counter(double(state.iterations()) * PuzzleRecords,
+                             benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_DrawScan)->Unit(benchmark::kMillisecond)->Iterations(3);
 

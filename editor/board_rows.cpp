@@ -10,10 +10,7 @@ int scrolledRow(int tag)
     return row == 0 ? 3 : row;
 }
 
-bool scrollsLeft(int tag)
-{
-    return tag <= 3;
-}
+bool scrollsLeft(int tag) { return tag <= 3; }
 
 std::string rotatedRow(std::string_view row, bool left)
 {

@@ -137,10 +137,7 @@ void TfrmMain::leaveEditorMode()
     applyMode(Mode::EditorLeft);
 }
 
-void TfrmMain::tbModCancelClick()
-{
-    leaveEditorMode();
-}
+void TfrmMain::tbModCancelClick() { leaveEditorMode(); }
 
 void TfrmMain::p1MouseDown(ui::BoardCell* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
                            bool DoubleClick)
@@ -181,8 +178,9 @@ void TfrmMain::FormKeyPress(QKeyEvent* event)
     const std::optional<char> capital = typed ? editor::typedCellChar(*typed) : std::nullopt;
     if (!capital)
         return;
-    cell(SelectedCell)->setLook(ui::toQt(std::string(1, *capital)), toColour(game::PlainCellColour),
-                                toColour(game::LetterTextColour));
+    cell(SelectedCell)
+        ->setLook(ui::toQt(std::string(1, *capital)), toColour(game::PlainCellColour),
+                  toColour(game::LetterTextColour));
     SelectedCell = 0;
 }
 
@@ -214,7 +212,8 @@ void TfrmMain::sb1jClick(ui::FlatButton* Sender)
 {
     const int tag = Sender->tag();
     const int first = (editor::scrolledRow(tag) - 1) * game::RowLength + 1;
-    const std::string turned = editor::rotatedRow(boardRow(editor::scrolledRow(tag)), editor::scrollsLeft(tag));
+    const std::string turned
+        = editor::rotatedRow(boardRow(editor::scrolledRow(tag)), editor::scrollsLeft(tag));
     for (int i = 0; i < game::RowLength; ++i)
         cell(first + i)->setCaption(ui::toQt(turned.substr(static_cast<size_t>(i), 1)));
 }
@@ -225,7 +224,8 @@ std::string TfrmMain::boardRow(int row) const
     const int first = (row - 1) * game::RowLength + 1;
     for (int k = first; k < first + game::RowLength; ++k) {
         const std::optional<char> byte = typedByte(cell(k)->caption());
-        text += byte.value_or(' '); // a caption is one board character; the never-blanked empty one is a space
+        text
+            += byte.value_or(' '); // a caption is one board character; the never-blanked empty one is a space
     }
     return text;
 }
@@ -241,8 +241,8 @@ std::optional<editor::PuzzleDetails> TfrmMain::ShowPuzzleDetails()
         return std::nullopt;
 
     for (int row = 1; row <= 3; ++row) {
-        const std::string written =
-            editor::rowWithField(boardRow(row), fieldBytes(fields[static_cast<size_t>(row - 1)]->text()));
+        const std::string written
+            = editor::rowWithField(boardRow(row), fieldBytes(fields[static_cast<size_t>(row - 1)]->text()));
         const int first = (row - 1) * game::RowLength + 1;
         for (int i = 0; i < game::RowLength; ++i)
             cell(first + i)->setCaption(ui::toQt(written.substr(static_cast<size_t>(i), 1)));

@@ -13,9 +13,9 @@ namespace editor {
 struct PuzzleDetails
 {
     int32_t language = 1; // 1 Hungarian, 2 English
-    std::string hint1;    // Windows-1250, trimmed
+    std::string hint1; // Windows-1250, trimmed
     std::string hint2;
-    int32_t level = 1;    // 1..4
+    int32_t level = 1; // 1..4
     int32_t category = 1; // 1..16
 };
 

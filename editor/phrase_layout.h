@@ -10,7 +10,7 @@ namespace editor {
 enum class LayoutProblem {
     None,
     NotBoardCharacter, // `character` is neither a letter of the game, one of the marks nor a space
-    DoesNotFit,        // a word longer than a row, or more than three rows of words
+    DoesNotFit, // a word longer than a row, or more than three rows of words
 };
 
 struct PhraseLayout

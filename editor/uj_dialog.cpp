@@ -8,8 +8,8 @@
 #include "ui/text.h"
 
 #include <QGuiApplication>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -161,10 +161,7 @@ void TfrmUj::FormCreate()
         QWidget::setTabOrder(chain[i], chain[i + 1]);
 }
 
-void TfrmUj::FormShow()
-{
-    e1->setFocus();
-}
+void TfrmUj::FormShow() { e1->setFocus(); }
 
 void TfrmUj::showEvent(QShowEvent* event)
 {

@@ -10,22 +10,22 @@ namespace game {
 struct GameVariables
 {
     bool EditMode = false;
-    int32_t SelectedCell = 0;    // editor: selected cell 1..39, 0 = none
-    int32_t PuzzleCount = 0;     // records in the puzzle list
-    std::string PuzzleText;      // the 39 characters on the board
-    int32_t LettersLeft = 0;     // hidden letter cells of the round in play
+    int32_t SelectedCell = 0; // editor: selected cell 1..39, 0 = none
+    int32_t PuzzleCount = 0; // records in the puzzle list
+    std::string PuzzleText; // the 39 characters on the board
+    int32_t LettersLeft = 0; // hidden letter cells of the round in play
     int32_t RoundScore = 0;
-    std::string PlayerName;      // empty = no player
+    std::string PlayerName; // empty = no player
     int32_t PlayerTotal = 0;
     int32_t PlayerRounds = 0;
-    int32_t PlayLanguage = 1;    // 1 Hungarian, 2 English, 3 mixed
-    int32_t PlayLevel = 1;       // 1..4
+    int32_t PlayLanguage = 1; // 1 Hungarian, 2 English, 3 mixed
+    int32_t PlayLevel = 1; // 1..4
     int32_t PlayCategories = 65535;
-    int32_t ExactLevel = 0;      // 1: only the chosen level may be drawn
-    int32_t MaxMistakes = 10;    // 0 or less: no limit
+    int32_t ExactLevel = 0; // 1: only the chosen level may be drawn
+    int32_t MaxMistakes = 10; // 0 or less: no limit
     std::string PuzzleHint1;
     std::string PuzzleHint2;
-    std::string AppDir;          // ends in '/'
+    std::string AppDir; // ends in '/'
 };
 
 } // namespace game

@@ -46,10 +46,7 @@ void uncover(TfrmMain& w, const game::CellSet& cells)
 }
 
 // The round ends: keyboard off, board as it stands, toolbar between rounds.
-void closeRound(TfrmMain& w)
-{
-    w.applyMode(TfrmMain::Mode::BetweenRounds);
-}
+void closeRound(TfrmMain& w) { w.applyMode(TfrmMain::Mode::BetweenRounds); }
 
 void creditRound(TfrmMain& w)
 {
@@ -90,7 +87,8 @@ void TfrmMain::sbUjClick()
     const int32_t start = std::uniform_int_distribution<int32_t>(0, PuzzleCount - 1)(m_random);
     const game::DrawChoice choice {PlayLevel, PlayLanguage, PlayCategories, ExactLevel};
     if (!game::drawPuzzle(dbLista, PuzzleCount, start, choice).admitted) {
-        ui::showMessage(this, QMessageBox::NoIcon, QStringLiteral("Brumvelda"), QStringLiteral("Nincs ilyen!!"));
+        ui::showMessage(this, QMessageBox::NoIcon, QStringLiteral("Brumvelda"),
+                        QStringLiteral("Nincs ilyen!!"));
         // Nothing was drawn: between rounds again, the board still showing the last puzzle.
         applyMode(Mode::BetweenRounds);
         return;

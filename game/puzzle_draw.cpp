@@ -31,7 +31,7 @@ DrawResult drawPuzzle(storage::Table& dbLista, int32_t PuzzleCount, int32_t star
     auto admitted = [&](int position) {
         const int32_t Fokozat = level.at(position);
         return Fokozat >= lowest && Fokozat <= highest && languageFits(choice, language.at(position))
-               && categoryFits(choice, category.at(position));
+            && categoryFits(choice, category.at(position));
     };
     auto chosen = [&](int position, int64_t tests) {
         dbLista.moveTo(position);

@@ -12,7 +12,7 @@ namespace game {
 struct DrawResult
 {
     bool admitted = false; // the chosen record is the table's current record
-    int64_t tests = 0;     // records tested, the starting one counted again when it comes round
+    int64_t tests = 0; // records tested, the starting one counted again when it comes round
 };
 
 // Scans from record `start` (0..PuzzleCount-1) for the first admitted record, making at most

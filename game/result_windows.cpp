@@ -115,15 +115,9 @@ TResultWindow::TResultWindow(Windows& windows, const Look& look, QWidget* parent
     RxLabel1->setText(look.title);
 }
 
-void TResultWindow::CoolButton1Click()
-{
-    done(QDialog::Accepted);
-}
+void TResultWindow::CoolButton1Click() { done(QDialog::Accepted); }
 
-void TResultWindow::keyPressEvent(QKeyEvent* event)
-{
-    event->accept();
-}
+void TResultWindow::keyPressEvent(QKeyEvent* event) { event->accept(); }
 
 ui::ShadowLabel* TResultWindow::makeAnswerLabel(QRect place)
 {
@@ -131,23 +125,26 @@ ui::ShadowLabel* TResultWindow::makeAnswerLabel(QRect place)
 }
 
 TfrmGratulalok::TfrmGratulalok(Windows& windows, QWidget* parent)
-    : TResultWindow(windows, {"frmGratulalok", QStringLiteral(":/art/gratulalok.svg"),
-                              QStringLiteral("GRATULÁLOK!"), QRect(63, 96, 273, 45)},
+    : TResultWindow(windows,
+                    {"frmGratulalok", QStringLiteral(":/art/gratulalok.svg"), QStringLiteral("GRATULÁLOK!"),
+                     QRect(63, 96, 273, 45)},
                     parent)
 {
 }
 
 TfrmSajnos::TfrmSajnos(Windows& windows, QWidget* parent)
-    : TResultWindow(windows, {"frmSajnos", QStringLiteral(":/art/sajnos.svg"), QStringLiteral("Ez nem jött be!"),
-                              QRect(60, 32, 279, 45)},
+    : TResultWindow(windows,
+                    {"frmSajnos", QStringLiteral(":/art/sajnos.svg"), QStringLiteral("Ez nem jött be!"),
+                     QRect(60, 32, 279, 45)},
                     parent)
 {
     eDuma = makeAnswerLabel(QRect(-1, 192, 401, 97));
 }
 
 TfrmSzabad::TfrmSzabad(Windows& windows, QWidget* parent)
-    : TResultWindow(windows, {"frmSzabad", QStringLiteral(":/art/szabad.svg"), QStringLiteral("Ez nem jött be!"),
-                              QRect(60, 32, 279, 45)},
+    : TResultWindow(windows,
+                    {"frmSzabad", QStringLiteral(":/art/szabad.svg"), QStringLiteral("Ez nem jött be!"),
+                     QRect(60, 32, 279, 45)},
                     parent)
 {
     eDuma = makeAnswerLabel(QRect(24, 112, 217, 97));

@@ -24,8 +24,8 @@ public:
     // one-pixel runs on the line y 299.
     static QRegion outline();
 
-    QWidget* CoolForm1 = nullptr;        // the picture
-    QPushButton* CoolButton1 = nullptr;  // covers the window; a click closes it
+    QWidget* CoolForm1 = nullptr; // the picture
+    QPushButton* CoolButton1 = nullptr; // covers the window; a click closes it
     ui::ShadowLabel* RxLabel1 = nullptr; // the title
 
     void CoolButton1Click();

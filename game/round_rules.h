@@ -62,8 +62,8 @@ CellSet letterCells(std::string_view PuzzleText);
 // What pressing one letter button does.
 struct LetterPress
 {
-    CellSet uncovered;       // every cell holding the letter
-    bool mistake = false;    // no cell matched and a mistake limit is set
+    CellSet uncovered; // every cell holding the letter
+    bool mistake = false; // no cell matched and a mistake limit is set
     int32_t scoreChange = 0; // LetterScore per cell, or MissScore for a counted mistake
 };
 LetterPress pressLetter(std::string_view PuzzleText, char letter, int32_t level, int32_t MaxMistakes);

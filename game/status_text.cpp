@@ -21,10 +21,7 @@ std::string levelName(int32_t level)
     return isLevel(level) ? std::string(LevelTable[static_cast<size_t>(level)].LevelName) : std::string();
 }
 
-std::string levelCaption(int32_t level)
-{
-    return "Fokozat: " + levelName(level);
-}
+std::string levelCaption(int32_t level) { return "Fokozat: " + levelName(level); }
 
 std::string languageName(int32_t language)
 {

@@ -13,10 +13,18 @@ inline constexpr int RowLength = 13;
 inline constexpr int LetterButtonCount = 35;
 
 // Windows-1250 bytes. Order of CapitalLetters is the order of the letter buttons b1..b35.
-inline constexpr std::string_view CapitalLetters =
-    "A\xC1" "BCDE\xC9" "FGHI\xCD" "JKLMNO\xD3\xD6\xD5" "PQRSTU\xDA\xDC\xDB" "VWXYZ";
-inline constexpr std::string_view SmallLetters =
-    "a\xE1" "bcde\xE9" "fghi\xED" "jklmno\xF3\xF6\xF5" "pqrstu\xFA\xFC\xFB" "vwxyz";
+inline constexpr std::string_view CapitalLetters = "A\xC1"
+                                                   "BCDE\xC9"
+                                                   "FGHI\xCD"
+                                                   "JKLMNO\xD3\xD6\xD5"
+                                                   "PQRSTU\xDA\xDC\xDB"
+                                                   "VWXYZ";
+inline constexpr std::string_view SmallLetters = "a\xE1"
+                                                 "bcde\xE9"
+                                                 "fghi\xED"
+                                                 "jklmno\xF3\xF6\xF5"
+                                                 "pqrstu\xFA\xFC\xFB"
+                                                 "vwxyz";
 inline constexpr std::string_view PunctuationMarks = ".,!?:;-+*/";
 inline constexpr std::string_view VowelLetters = "AEIOU\xC1\xC9\xCD\xD3\xD5\xD6\xDA\xDB\xDC";
 
@@ -52,10 +60,22 @@ inline constexpr std::array<LevelRow, 5> LevelTable = {{
 // Indexed by category 1..16 (entry 0 unused), Windows-1250.
 inline constexpr std::array<std::string_view, 17> CategoryNames = {
     "",
-    "T\xE1rgy", "Fogalom", "Hely", "Sz\xF3l\xE1s",
-    "K\xF6zmond\xE1s", "H\xEDres mond\xE1s", "H\xEDres ember", "Vkinek a vmije",
-    "\xC9l\xF5l\xE9ny", "Tulajdons\xE1g", "Sz\xE1m\xEDt\xE1stechnika", "Aut\xF3k",
-    "Mese", "Mesefigura", "Sz\xE1m", "Sz\xEDn",
+    "T\xE1rgy",
+    "Fogalom",
+    "Hely",
+    "Sz\xF3l\xE1s",
+    "K\xF6zmond\xE1s",
+    "H\xEDres mond\xE1s",
+    "H\xEDres ember",
+    "Vkinek a vmije",
+    "\xC9l\xF5l\xE9ny",
+    "Tulajdons\xE1g",
+    "Sz\xE1m\xEDt\xE1stechnika",
+    "Aut\xF3k",
+    "Mese",
+    "Mesefigura",
+    "Sz\xE1m",
+    "Sz\xEDn",
 };
 
 // Indexed by language 1..3 (entry 0 unused).

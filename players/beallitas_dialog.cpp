@@ -29,8 +29,8 @@ TfrmBeallitas::TfrmBeallitas(Windows& windows, QWidget* parent)
 
     rgPontos = new ui::RadioGroup(QString(), 1, this);
     rgPontos->setObjectName(QStringLiteral("rgPontos"));
-    rgPontos->setItems({ QStringLiteral("A bejelölt és a gyengébb nehézségi szintet engedi"),
-        QStringLiteral("Csak a bejelölt nehézségi szintet engedi") });
+    rgPontos->setItems({QStringLiteral("A bejelölt és a gyengébb nehézségi szintet engedi"),
+                        QStringLiteral("Csak a bejelölt nehézségi szintet engedi")});
 
     btOK = new QPushButton(QStringLiteral("OK"), this);
     btOK->setObjectName(QStringLiteral("btOK"));
@@ -73,10 +73,7 @@ int32_t TfrmBeallitas::chosenMaxMistakes()
     return eMaxHiba->value();
 }
 
-int32_t TfrmBeallitas::chosenExactLevel() const
-{
-    return std::max(rgPontos->itemIndex(), 0);
-}
+int32_t TfrmBeallitas::chosenExactLevel() const { return std::max(rgPontos->itemIndex(), 0); }
 
 void TfrmBeallitas::showEvent(QShowEvent* event)
 {

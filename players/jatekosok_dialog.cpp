@@ -49,10 +49,7 @@ TfrmJatekosok::TfrmJatekosok(Windows& windows, QWidget* parent)
     FormCreate();
 }
 
-TfrmJatekosok::~TfrmJatekosok()
-{
-    FormDestroy();
-}
+TfrmJatekosok::~TfrmJatekosok() { FormDestroy(); }
 
 void TfrmJatekosok::buildControls()
 {
@@ -70,9 +67,9 @@ void TfrmJatekosok::buildControls()
         void (TfrmJatekosok::*handler)();
     };
     const ButtonPlace buttons[] = {
-        { &TfrmJatekosok::sbUj, "sbUj", "Új név", 4, &TfrmJatekosok::sbUjClick },
-        { &TfrmJatekosok::sbMod, "sbMod", "Módosít", 61, &TfrmJatekosok::sbModClick },
-        { &TfrmJatekosok::sbDel, "sbDel", "Töröl", 118, &TfrmJatekosok::sbDelClick },
+        {&TfrmJatekosok::sbUj, "sbUj", "Új név", 4, &TfrmJatekosok::sbUjClick},
+        {&TfrmJatekosok::sbMod, "sbMod", "Módosít", 61, &TfrmJatekosok::sbModClick},
+        {&TfrmJatekosok::sbDel, "sbDel", "Töröl", 118, &TfrmJatekosok::sbDelClick},
     };
     for (const ButtonPlace& place : buttons) {
         auto* button = new ui::FlatButton(0, Panel1);
@@ -117,10 +114,10 @@ void TfrmJatekosok::buildGrid()
 
     // The selection stays visible while another control has the focus.
     QPalette colours = gJatekos->palette();
-    colours.setColor(
-        QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Highlight));
+    colours.setColor(QPalette::Inactive, QPalette::Highlight,
+                     colours.color(QPalette::Active, QPalette::Highlight));
     colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
-        colours.color(QPalette::Active, QPalette::HighlightedText));
+                     colours.color(QPalette::Active, QPalette::HighlightedText));
     gJatekos->setPalette(colours);
 
     // A narrow row indicator column; fixed row heights keep a register of any size cheap to show.
@@ -136,8 +133,8 @@ void TfrmJatekosok::buildGrid()
     titles->setHighlightSections(false);
     titles->setSectionResizeMode(QHeaderView::Interactive);
     titles->setStretchLastSection(false);
-    connect(
-        titles, &QHeaderView::sectionClicked, this, [this](int column) { gJatekosTitleBtnClick(column); });
+    connect(titles, &QHeaderView::sectionClicked, this,
+            [this](int column) { gJatekosTitleBtnClick(column); });
 
     // Display widths of the register's columns, in characters, and the average's in pixels.
     const int charWidth = gJatekos->fontMetrics().averageCharWidth();
@@ -147,24 +144,24 @@ void TfrmJatekosok::buildGrid()
     gJatekos->setColumnWidth(storage::player::Atlag, 121);
 
     connect(gJatekos->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        [this](const QModelIndex& current) {
-            if (m_followingCursor || !current.isValid() || !dbJatekos.isOpen())
-                return;
-            dbJatekos.moveTo(current.row());
-            dsJatekos->setIndicatorRow(current.row());
-        });
+            [this](const QModelIndex& current) {
+                if (m_followingCursor || !current.isValid() || !dbJatekos.isOpen())
+                    return;
+                dbJatekos.moveTo(current.row());
+                dsJatekos->setIndicatorRow(current.row());
+            });
 }
 
 void TfrmJatekosok::buildOptions(QWidget* panel)
 {
     rgFokozat = new ui::RadioGroup(QStringLiteral("Pontozási mód"), 1, panel);
     rgFokozat->setObjectName(QStringLiteral("rgFokozat"));
-    rgFokozat->setItems(texts({ "Gyerek", "Kezdő", "Közepes", "Haladó" }));
+    rgFokozat->setItems(texts({"Gyerek", "Kezdő", "Közepes", "Haladó"}));
     rgFokozat->setGeometry(4, 30, 86, 130);
 
     rgNyelv = new ui::RadioGroup(QStringLiteral("Nyelv"), 1, panel);
     rgNyelv->setObjectName(QStringLiteral("rgNyelv"));
-    rgNyelv->setItems(texts({ "Magyar", "Angol", "Vegyes" }));
+    rgNyelv->setItems(texts({"Magyar", "Angol", "Vegyes"}));
     rgNyelv->setGeometry(94, 30, 84, 130);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Kategóriák"), panel);
@@ -174,7 +171,7 @@ void TfrmJatekosok::buildOptions(QWidget* panel)
 
     cgKatAlap = new ui::RadioGroup(QString(), 1, GroupBox1);
     cgKatAlap->setObjectName(QStringLiteral("cgKatAlap"));
-    cgKatAlap->setItems(texts({ "Minden", "Választott:" }));
+    cgKatAlap->setItems(texts({"Minden", "Választott:"}));
     cgKatAlap->setGeometry(4, 18, 104, 52);
 
     cgKat = new ui::CheckGroup(2, GroupBox1);

@@ -18,7 +18,8 @@ namespace {
 constexpr uint32_t AllCategories = 65535;
 
 // An error that reaches a handler is shown and the program goes on; a half-made change is dropped.
-template<typename Action> void guarded(QWidget* window, storage::Table& table, Action action)
+template <typename Action>
+void guarded(QWidget* window, storage::Table& table, Action action)
 {
     try {
         action();
@@ -76,8 +77,8 @@ void TfrmJatekosok::FormDestroy()
     }
     if (!dbJatekos.lastBackupPath().empty()) {
         ui::showMessage(nullptr, QMessageBox::Warning, QStringLiteral("Brumvelda"),
-            QStringLiteral("A sérült fájl eredetijét megőriztük: %1")
-                .arg(QString::fromStdString(dbJatekos.lastBackupPath())));
+                        QStringLiteral("A sérült fájl eredetijét megőriztük: %1")
+                            .arg(QString::fromStdString(dbJatekos.lastBackupPath())));
     }
 }
 
@@ -115,18 +116,9 @@ players::PlayerFigures TfrmJatekosok::takeSelectedPlayer(int32_t currentTotal, i
     return players::currentFigures(dbJatekos);
 }
 
-int32_t TfrmJatekosok::chosenLevel() const
-{
-    return rgFokozat->itemIndex() + 1;
-}
-int32_t TfrmJatekosok::chosenLanguage() const
-{
-    return rgNyelv->itemIndex() + 1;
-}
-int32_t TfrmJatekosok::chosenCategories() const
-{
-    return static_cast<int32_t>(cgKat->value());
-}
+int32_t TfrmJatekosok::chosenLevel() const { return rgFokozat->itemIndex() + 1; }
+int32_t TfrmJatekosok::chosenLanguage() const { return rgNyelv->itemIndex() + 1; }
+int32_t TfrmJatekosok::chosenCategories() const { return static_cast<int32_t>(cgKat->value()); }
 
 // ---------------------------------------------------------------- the register in the grid
 
@@ -157,7 +149,7 @@ void TfrmJatekosok::selectCursorRow()
 void TfrmJatekosok::gJatekosTitleBtnClick(int column)
 {
     // The average has an order of its own but a click on its title keeps the order as it is.
-    static constexpr std::array<const char*, 3> orders = { "iNev", "iOsszPont", "iJatszott" };
+    static constexpr std::array<const char*, 3> orders = {"iNev", "iOsszPont", "iJatszott"};
     if (column < 0 || column >= static_cast<int>(orders.size()) || !dbJatekos.isOpen())
         return;
     guarded(this, dbJatekos, [&] {
@@ -205,7 +197,7 @@ void TfrmJatekosok::sbDelClick()
     if (!dbJatekos.isOpen() || dbJatekos.isEmpty())
         return;
     const auto answer = ui::showMessage(this, QMessageBox::Warning, QStringLiteral("Brumvelda"),
-        QStringLiteral("Biztos törli?"), QMessageBox::Yes | QMessageBox::No);
+                                        QStringLiteral("Biztos törli?"), QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes)
         deleteSelectedPlayer();
 }
@@ -215,7 +207,7 @@ void TfrmJatekosok::gJatekosCtrlDelete()
     if (!dbJatekos.isOpen() || dbJatekos.isEmpty())
         return;
     const auto answer = ui::showMessage(this, QMessageBox::Question, QStringLiteral("Brumvelda"),
-        QStringLiteral("Delete record?"), QMessageBox::Yes | QMessageBox::No);
+                                        QStringLiteral("Delete record?"), QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes)
         deleteSelectedPlayer();
 }
@@ -250,15 +242,6 @@ void TfrmJatekosok::focusGridIfShown()
         gJatekos->setFocus();
 }
 
-void TfrmJatekosok::rgFokozatClick()
-{
-    focusGridIfShown();
-}
-void TfrmJatekosok::rgNyelvClick()
-{
-    focusGridIfShown();
-}
-void TfrmJatekosok::GroupBox1Click()
-{
-    focusGridIfShown();
-}
+void TfrmJatekosok::rgFokozatClick() { focusGridIfShown(); }
+void TfrmJatekosok::rgNyelvClick() { focusGridIfShown(); }
+void TfrmJatekosok::GroupBox1Click() { focusGridIfShown(); }

@@ -39,8 +39,8 @@ void TfrmMain::tbJatekosClick()
     }
 }
 
-void TfrmMain::ApplyPlayerChoice(
-    const std::string& name, int32_t total, int32_t rounds, int32_t level, int32_t language)
+void TfrmMain::ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
+                                 int32_t language)
 {
     PlayerName = name;
     lNev->setText(ui::toQt(PlayerName));

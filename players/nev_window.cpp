@@ -36,10 +36,7 @@ void TfrmNev::setName(const QString& name)
     eNev->selectAll();
 }
 
-QString TfrmNev::name() const
-{
-    return eNev->text();
-}
+QString TfrmNev::name() const { return eNev->text(); }
 
 void TfrmNev::FormKeyUp(int key, Qt::KeyboardModifiers)
 {

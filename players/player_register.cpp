@@ -56,8 +56,8 @@ bool isBlankName(std::string_view name)
 
 PlayerFigures currentFigures(const storage::Table& table)
 {
-    return { table.asString(storage::player::Nev), table.asInt(storage::player::OsszPont),
-        table.asInt(storage::player::Jatszott) };
+    return {table.asString(storage::player::Nev), table.asInt(storage::player::OsszPont),
+            table.asInt(storage::player::Jatszott)};
 }
 
 } // namespace players

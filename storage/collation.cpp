@@ -65,9 +65,6 @@ std::string sortKey(std::string_view cp1250Text)
     return std::string(reinterpret_cast<const char*>(big.data()), size_t(length - 1));
 }
 
-void resetForDefaultLocale()
-{
-    collator() = makeCollator();
-}
+void resetForDefaultLocale() { collator() = makeCollator(); }
 
 } // namespace storage::collation

@@ -19,8 +19,8 @@ struct Tables
     std::vector<std::pair<char32_t, unsigned char>> fromUnicode; // sorted by code point, non-ASCII only
 };
 
-// Built once from ICU's converter; bytes the code page leaves undefined stand for the C1 control of that value,
-// so every byte survives a round trip.
+// Built once from ICU's converter; bytes the code page leaves undefined stand for the C1 control of that
+// value, so every byte survives a round trip.
 const Tables& tables()
 {
     static const Tables built = [] {
@@ -79,10 +79,7 @@ void appendUtf8(std::string& out, char32_t cp)
                        + ") nem írható le Windows-1250 kódolással");
 }
 
-[[noreturn]] void throwBadUnicode()
-{
-    throw StorageError("Hibás Unicode szöveg: érvénytelen bájtsor");
-}
+[[noreturn]] void throwBadUnicode() { throw StorageError("Hibás Unicode szöveg: érvénytelen bájtsor"); }
 
 char byteOrThrow(char32_t cp)
 {
@@ -104,10 +101,7 @@ std::optional<char> byteFor(char32_t codePoint)
     return char(it->second);
 }
 
-char32_t codePointOf(char cp1250Byte)
-{
-    return tables().toUnicode[static_cast<unsigned char>(cp1250Byte)];
-}
+char32_t codePointOf(char cp1250Byte) { return tables().toUnicode[static_cast<unsigned char>(cp1250Byte)]; }
 
 std::string toUtf8(std::string_view cp1250Text)
 {

@@ -15,7 +15,8 @@ std::u16string toUtf16(std::string_view cp1250Text);
 std::string fromUtf8(std::string_view utf8Text);
 std::string fromUtf16(std::u16string_view utf16Text);
 
-// The byte for one Unicode code point, or nothing: typed keys without a byte are refused, never turned into '?'.
+// The byte for one Unicode code point, or nothing: typed keys without a byte are refused, never turned into
+// '?'.
 std::optional<char> byteFor(char32_t codePoint);
 char32_t codePointOf(char cp1250Byte);
 

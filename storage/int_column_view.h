@@ -20,7 +20,8 @@ public:
     IntColumnView(const Table& table, int column);
 
     int count() const { return m_count; }
-    // The value at `position` (0..count()-1), 0 when null, as Table::intAt reads it; positions are not checked.
+    // The value at `position` (0..count()-1), 0 when null, as Table::intAt reads it; positions are not
+    // checked.
     int32_t at(int position) const
     {
         const size_t row = size_t(m_order ? m_order[position] : uint32_t(position)) * m_stride;
@@ -31,8 +32,8 @@ public:
 
 private:
     const uint32_t* m_values = nullptr; // the column's slot in the first row
-    const uint32_t* m_nulls = nullptr;  // the word holding the column's null flag, in the first row
-    const uint32_t* m_order = nullptr;  // row ids by position; null while position and row id are the same
+    const uint32_t* m_nulls = nullptr; // the word holding the column's null flag, in the first row
+    const uint32_t* m_order = nullptr; // row ids by position; null while position and row id are the same
     int m_count = 0;
     size_t m_stride = 0;
     uint32_t m_nullBit = 0;

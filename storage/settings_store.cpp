@@ -149,7 +149,9 @@ void replaceFileContent(const std::string& path, const std::string& content)
         throw StorageError(failure);
 
     // Keep the file's permissions; a new file gets the usual ones for the user's umask.
-    struct stat existing {};
+    struct stat existing
+    {
+    };
     mode_t mode = 0;
     if (::stat(path.c_str(), &existing) == 0) {
         mode = existing.st_mode & 07777;
@@ -289,7 +291,9 @@ void SettingsStore::WriteSettingStr(const std::string& section, const std::strin
     std::string content;
     if (!readWholeFile(m_path, content)) {
         // Only a missing file starts empty; one that exists but cannot be read must not be overwritten.
-        struct stat info {};
+        struct stat info
+        {
+        };
         if (::stat(m_path.c_str(), &info) == 0)
             throw StorageError(formatMessage("Unable to write to %s", m_path));
         content.clear();

@@ -22,7 +22,8 @@ private:
     std::string m_path;
 };
 
-// The conversion rules of ReadSettingInt on a value text: 0x/$ hex, leading spaces, sign, whole text, 32 bits.
+// The conversion rules of ReadSettingInt on a value text: 0x/$ hex, leading spaces, sign, whole text, 32
+// bits.
 bool parseSettingInt(const std::string& text, int32_t& result);
 
 } // namespace storage

@@ -18,7 +18,8 @@ const char* const ClosedMessage = "Cannot perform this operation on a closed dat
 bool sameName(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x))
+                   == std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -44,7 +45,12 @@ int32_t textToInt(std::string_view text)
 class RowAccess : public RecordAccess
 {
 public:
-    RowAccess(Table::Impl& impl, uint32_t id) : m_impl(impl), m_id(id), m_row(impl.row(id)) { }
+    RowAccess(Table::Impl& impl, uint32_t id)
+        : m_impl(impl)
+        , m_id(id)
+        , m_row(impl.row(id))
+    {
+    }
     int32_t asInt(int column) const override
     {
         check(column);
@@ -94,7 +100,11 @@ private:
 class BufferAccess : public RecordAccess
 {
 public:
-    BufferAccess(const std::vector<Column>& columns, EditBuffer& buffer) : m_columns(columns), m_buffer(buffer) { }
+    BufferAccess(const std::vector<Column>& columns, EditBuffer& buffer)
+        : m_columns(columns)
+        , m_buffer(buffer)
+    {
+    }
     int32_t asInt(int column) const override
     {
         check(column);
@@ -790,8 +800,9 @@ int32_t Table::asInt(int column) const
     if (d->state != TableState::Browse) {
         if (d->edit.nulls[size_t(column)])
             return 0;
-        return d->columns[size_t(column)].type == ColumnType::Integer ? d->edit.ints[size_t(column)]
-                                                                       : textToInt(d->edit.texts[size_t(column)]);
+        return d->columns[size_t(column)].type == ColumnType::Integer
+            ? d->edit.ints[size_t(column)]
+            : textToInt(d->edit.texts[size_t(column)]);
     }
     return d->position < 0 ? 0 : intAt(d->position, column);
 }
@@ -803,8 +814,9 @@ std::string Table::asString(int column) const
     if (d->state != TableState::Browse) {
         if (d->edit.nulls[size_t(column)])
             return {};
-        return d->columns[size_t(column)].type == ColumnType::Integer ? std::to_string(d->edit.ints[size_t(column)])
-                                                                       : d->edit.texts[size_t(column)];
+        return d->columns[size_t(column)].type == ColumnType::Integer
+            ? std::to_string(d->edit.ints[size_t(column)])
+            : d->edit.texts[size_t(column)];
     }
     return d->position < 0 ? std::string() : stringAt(d->position, column);
 }
@@ -846,7 +858,8 @@ void Table::setInt(int column, int32_t value)
     if (d->columns[size_t(column)].type == ColumnType::Integer)
         d->edit.ints[size_t(column)] = value;
     else
-        d->edit.texts[size_t(column)] = std::string(cutText(std::to_string(value), d->columns[size_t(column)].size));
+        d->edit.texts[size_t(column)]
+            = std::string(cutText(std::to_string(value), d->columns[size_t(column)].size));
     d->edit.nulls[size_t(column)] = 0;
     changed(*d);
 }
@@ -883,8 +896,14 @@ int namedColumn(const Table& table, std::string_view name)
 } // namespace
 
 int32_t Table::asInt(std::string_view columnName) const { return asInt(namedColumn(*this, columnName)); }
-std::string Table::asString(std::string_view columnName) const { return asString(namedColumn(*this, columnName)); }
-void Table::setInt(std::string_view columnName, int32_t value) { setInt(namedColumn(*this, columnName), value); }
+std::string Table::asString(std::string_view columnName) const
+{
+    return asString(namedColumn(*this, columnName));
+}
+void Table::setInt(std::string_view columnName, int32_t value)
+{
+    setInt(namedColumn(*this, columnName), value);
+}
 void Table::setString(std::string_view columnName, std::string_view value)
 {
     setString(namedColumn(*this, columnName), value);

@@ -20,9 +20,9 @@ struct Column
 {
     std::string name;
     ColumnType type = ColumnType::String;
-    int size = 0;                 // characters, string columns only
+    int size = 0; // characters, string columns only
     ColumnKind kind = ColumnKind::Data;
-    std::string label;            // display label; empty means the name
+    std::string label; // display label; empty means the name
     bool required = false;
     bool readOnly = false;
     std::string defaultExpression; // e.g. "0"; empty = none
@@ -66,7 +66,7 @@ public:
     int columnIndex(std::string_view name) const; // -1 when unknown
 
     // --- lifecycle
-    void open();  // loads the file; a load error is thrown after the records read so far were kept
+    void open(); // loads the file; a load error is thrown after the records read so far were kept
     void close(); // cancels an edit, writes the file, drops the records; throws on a write error (stays open)
     bool isOpen() const;
     TableState state() const;
@@ -90,7 +90,7 @@ public:
     void moveBy(int count);
     bool eof() const;
     int currentPosition() const; // 0-based position of the current record in the active order, -1 if none
-    void moveTo(int position);   // for grids: make the record at this position current
+    void moveTo(int position); // for grids: make the record at this position current
 
     // --- changing records
     void append();

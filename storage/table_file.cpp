@@ -5,15 +5,15 @@
 #include "storage/table.h"
 #include "storage/table_impl.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <memory>
-#include <utility>
 #include <fcntl.h>
+#include <memory>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace storage {
 namespace {
@@ -21,8 +21,8 @@ namespace {
 constexpr size_t BufferSize = 16 * 1024; // writes, copies, and the smallest read buffer
 constexpr uint64_t ReadBufferSize = 256 * 1024;
 constexpr int WrittenVersion = 251;
-constexpr uint8_t EndOfList = 0x00, StartOfList = 0x01, Int8 = 0x02, Int16 = 0x03, Int32 = 0x04, String8 = 0x06,
-                  FlagFalse = 0x08, FlagTrue = 0x09, String32 = 0x0C;
+constexpr uint8_t EndOfList = 0x00, StartOfList = 0x01, Int8 = 0x02, Int16 = 0x03, Int32 = 0x04,
+                  String8 = 0x06, FlagFalse = 0x08, FlagTrue = 0x09, String32 = 0x0C;
 constexpr uint32_t DeletedStatus = 3;
 
 [[noreturn]] void readError() { throw StorageError("Stream read error"); }
@@ -31,7 +31,10 @@ constexpr uint32_t DeletedStatus = 3;
 class FileHandle
 {
 public:
-    explicit FileHandle(int fd) : m_fd(fd) { }
+    explicit FileHandle(int fd)
+        : m_fd(fd)
+    {
+    }
     ~FileHandle()
     {
         if (m_fd >= 0)
@@ -156,7 +159,7 @@ public:
     }
 
     // Hands the first `keep` bytes of a string of `length` bytes to `sink` in pieces and skips the rest.
-    template<typename Sink>
+    template <typename Sink>
     void stringBytes(uint64_t length, uint64_t keep, Sink&& sink)
     {
         keep = std::min(keep, length);
@@ -236,16 +239,16 @@ void readFieldDefinitions(Reader& in, int version)
 {
     in.expect(StartOfList);
     while (in.peek() != EndOfList) {
-        in.string();                        // name
+        in.string(); // name
         const std::string type = in.string(); // type name
         if (!knownFieldType(type))
             throw StorageError(formatMessage("Unknown field type (%s)", cp1250::toUtf8(type)));
         in.integer(); // size
-        in.string();  // label
-        in.string();  // edit mask
+        in.string(); // label
+        in.string(); // edit mask
         in.integer(); // display width
-        in.flag();    // required
-        in.flag();    // read-only
+        in.flag(); // required
+        in.flag(); // read-only
         if (version >= 250)
             in.string(); // kind
         if (version >= 251)
@@ -379,7 +382,7 @@ void readColumns(Reader& in, Table::Impl& d, const std::vector<ColumnPlan>& plan
         }
         const uint64_t length = in.stringLength();
         if (!keep) {
-            in.stringBytes(length, 0, [](const char*, size_t) { });
+            in.stringBytes(length, 0, [](const char*, size_t) {});
             continue;
         }
         const size_t start = d.arena.size();
@@ -467,14 +470,17 @@ void LoadTableFile(Table& table, const std::string& path)
         return;
     }
     FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (file.get() < 0 && (errno == ENOENT || errno == ENOTDIR)) {
         d.written = false;
         d.loadFailed = d.backupPending = false;
         d.finishLoad(firstNewRow);
         return;
     }
-    // A failed load clears the written mark too: the next save must keep the damaged file and write what was read.
+    // A failed load clears the written mark too: the next save must keep the damaged file and write what was
+    // read.
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         d.written = false;
         d.loadFailed = d.backupPending = true;
@@ -513,7 +519,10 @@ namespace {
 class Writer
 {
 public:
-    explicit Writer(int fd) : m_fd(fd) { }
+    explicit Writer(int fd)
+        : m_fd(fd)
+    {
+    }
 
     void byte(uint8_t value)
     {
@@ -710,7 +719,9 @@ void SaveTableFile(Table& table, const std::string& path)
     FileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (file.get() < 0)
         throw StorageError(formatMessage("Cannot create file %s", temporary));
-    struct stat old {};
+    struct stat old
+    {
+    };
     if (::stat(path.c_str(), &old) == 0)
         ::fchmod(file.get(), old.st_mode & 07777); // the new file keeps the old one's permissions
 

@@ -17,7 +17,7 @@
 namespace storage {
 
 // A growable buffer of plain values on malloc/realloc, so large buffers grow and shrink in place (mremap).
-template<typename T>
+template <typename T>
 class PodBuffer
 {
 public:
@@ -112,7 +112,7 @@ struct Table::Impl
     std::vector<Column> columns;
     std::vector<uint32_t> slotOf; // each column's slot: in the row (integers) or the text row (strings)
     uint32_t nullWords = 0;
-    uint32_t stride = 0;     // slots per row
+    uint32_t stride = 0; // slots per row
     uint32_t textStride = 0; // slots per text row
     std::string path;
     std::vector<SortOrder> orders;
@@ -173,7 +173,10 @@ struct Table::Impl
     void finishLoad(uint32_t firstNewRow);
 
     // --- orders
-    const std::vector<uint32_t>& activeRows() const { return active < 0 ? insertion : orders[size_t(active)].rows; }
+    const std::vector<uint32_t>& activeRows() const
+    {
+        return active < 0 ? insertion : orders[size_t(active)].rows;
+    }
     void build(SortOrder& order);
     bool before(const SortOrder& order, uint32_t a, uint32_t b);
     const std::string& key(int column, uint32_t id);

@@ -22,7 +22,9 @@ int fail(const std::string& where, const std::string& message)
 
 bool fileExists(const std::string& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     return ::stat(path.c_str(), &info) == 0;
 }
 

@@ -28,18 +28,27 @@ ColumnRule ruleFor(TableKind kind, int column)
 {
     if (kind == TableKind::PuzzleList) {
         switch (column) {
-        case storage::puzzle::Szoveg: return {Rule::PuzzleText, true};
-        case storage::puzzle::Nyelv: return {Rule::Language, true};
-        case storage::puzzle::Fokozat: return {Rule::Level, true};
-        case storage::puzzle::Kategoria: return {Rule::Category, true};
-        default: return {Rule::Hint, false};
+        case storage::puzzle::Szoveg:
+            return {Rule::PuzzleText, true};
+        case storage::puzzle::Nyelv:
+            return {Rule::Language, true};
+        case storage::puzzle::Fokozat:
+            return {Rule::Level, true};
+        case storage::puzzle::Kategoria:
+            return {Rule::Category, true};
+        default:
+            return {Rule::Hint, false};
         }
     }
     switch (column) {
-    case storage::player::Nev: return {Rule::Name, true};
-    case storage::player::OsszPont: return {Rule::Total, false};
-    case storage::player::Jatszott: return {Rule::Rounds, false};
-    default: return {Rule::Ignored, false};
+    case storage::player::Nev:
+        return {Rule::Name, true};
+    case storage::player::OsszPont:
+        return {Rule::Total, false};
+    case storage::player::Jatszott:
+        return {Rule::Rounds, false};
+    default:
+        return {Rule::Ignored, false};
     }
 }
 
@@ -47,10 +56,13 @@ ColumnRule ruleFor(TableKind kind, int column)
 ImportField absentField(Rule rule)
 {
     switch (rule) {
-    case Rule::Hint: return {ImportField::Kind::Text, 0, ""};
+    case Rule::Hint:
+        return {ImportField::Kind::Text, 0, ""};
     case Rule::Total:
-    case Rule::Rounds: return {ImportField::Kind::Int, 0, ""};
-    default: return {};
+    case Rule::Rounds:
+        return {ImportField::Kind::Int, 0, ""};
+    default:
+        return {};
     }
 }
 
@@ -92,7 +104,8 @@ std::string describeCharacter(char c)
 {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", unsigned(storage::cp1250::codePointOf(c)));
-    std::string shown = static_cast<unsigned char>(c) < 32 ? std::string() : storage::cp1250::toUtf8(std::string(1, c));
+    std::string shown
+        = static_cast<unsigned char>(c) < 32 ? std::string() : storage::cp1250::toUtf8(std::string(1, c));
     return "a(z) " + quoted(shown) + " karakter (" + code + ")";
 }
 
@@ -104,14 +117,18 @@ std::variant<ImportField, std::string> convertField(Rule rule, std::string_view 
         std::optional<int32_t> value = isNull ? std::nullopt : parseInteger(raw);
         if (!value || *value < lo || *value > hi)
             return std::to_string(lo) + " és " + std::to_string(hi) + " közötti egész szám kell, nem "
-                   + quoted(raw);
+                + quoted(raw);
         return ImportField {ImportField::Kind::Int, *value, ""};
     };
     switch (rule) {
-    case Rule::Language: return inRange(1, 2);
-    case Rule::Level: return inRange(1, 4);
-    case Rule::Category: return inRange(1, 16);
-    case Rule::Ignored: return ImportField {};
+    case Rule::Language:
+        return inRange(1, 2);
+    case Rule::Level:
+        return inRange(1, 4);
+    case Rule::Category:
+        return inRange(1, 16);
+    case Rule::Ignored:
+        return ImportField {};
     case Rule::Total:
     case Rule::Rounds: {
         if (isNull)
@@ -123,7 +140,8 @@ std::variant<ImportField, std::string> convertField(Rule rule, std::string_view 
             return "a játszott menetek száma nem lehet negatív";
         return ImportField {ImportField::Kind::Int, *value, ""};
     }
-    default: break;
+    default:
+        break;
     }
 
     // Text columns.
@@ -146,7 +164,7 @@ std::variant<ImportField, std::string> convertField(Rule rule, std::string_view 
         text = trimmedHint(text);
         if (text.size() > std::size_t(storage::puzzle::HintSize))
             return "a súgó legfeljebb " + std::to_string(storage::puzzle::HintSize) + " karakter lehet, ez "
-                   + std::to_string(text.size()) + " karakteres";
+                + std::to_string(text.size()) + " karakteres";
         return ImportField {ImportField::Kind::Text, 0, text};
     }
     // Blanks alone are no name and no phrase: they would make a nameless player or an empty board.
@@ -156,7 +174,7 @@ std::variant<ImportField, std::string> convertField(Rule rule, std::string_view 
             return std::string("a név nem lehet üres");
         if (text.size() > std::size_t(storage::player::NameSize))
             return "a név legfeljebb " + std::to_string(storage::player::NameSize) + " karakter lehet, ez "
-                   + std::to_string(text.size()) + " karakteres";
+                + std::to_string(text.size()) + " karakteres";
         return ImportField {ImportField::Kind::Text, 0, text};
     }
 
@@ -165,10 +183,11 @@ std::variant<ImportField, std::string> convertField(Rule rule, std::string_view 
         return std::string("a feladvány szövege nem lehet üres");
     editor::PhraseLayout layout = editor::layOutPuzzleText(text);
     switch (layout.problem) {
-    case editor::LayoutProblem::None: return ImportField {ImportField::Kind::Text, 0, layout.cells};
+    case editor::LayoutProblem::None:
+        return ImportField {ImportField::Kind::Text, 0, layout.cells};
     case editor::LayoutProblem::NotBoardCharacter:
         return describeCharacter(layout.character)
-               + " nem tehető a táblára (csak betű, szóköz és a . , ! ? : ; - + * / jelek)";
+            + " nem tehető a táblára (csak betű, szóköz és a . , ! ? : ; - + * / jelek)";
     case editor::LayoutProblem::DoesNotFit:
         return std::string("a szöveg nem fér el a táblán: legfeljebb három, 13 karakteres sorba kell férnie, "
                            "a szavak nem törhetők");
@@ -212,8 +231,8 @@ std::variant<Header, std::string> parseHeader(TableKind kind, std::string_view l
 
 ImportResult parseImport(TableKind kind, std::string_view input)
 {
-    const std::vector<storage::Column> columns =
-        kind == TableKind::PuzzleList ? storage::puzzleColumns() : storage::playerColumns();
+    const std::vector<storage::Column> columns
+        = kind == TableKind::PuzzleList ? storage::puzzleColumns() : storage::playerColumns();
     std::optional<Header> header;
     std::vector<ImportRecord> records;
 
@@ -241,8 +260,9 @@ ImportResult parseImport(TableKind kind, std::string_view input)
 
         std::vector<std::string_view> fields = splitFields(line);
         if (fields.size() != header->columnOfField.size())
-            return ImportFailure {lineNumber, std::to_string(fields.size()) + " mező van a sorban, a fejléc szerint "
-                                                  + std::to_string(header->columnOfField.size()) + " kell"};
+            return ImportFailure {lineNumber,
+                                  std::to_string(fields.size()) + " mező van a sorban, a fejléc szerint "
+                                      + std::to_string(header->columnOfField.size()) + " kell"};
         ImportRecord record(columns.size());
         for (std::size_t c = 0; c < columns.size(); ++c)
             record[c] = absentField(ruleFor(kind, int(c)).rule);
@@ -267,10 +287,17 @@ void appendRecords(storage::Table& table, const std::vector<ImportRecord>& recor
         for (std::size_t c = 0; c < record.size(); ++c) {
             const ImportField& field = record[c];
             switch (field.kind) {
-            case ImportField::Kind::Skip: break;
-            case ImportField::Kind::Null: table.clear(int(c)); break;
-            case ImportField::Kind::Int: table.setInt(int(c), field.number); break;
-            case ImportField::Kind::Text: table.setString(int(c), field.text); break;
+            case ImportField::Kind::Skip:
+                break;
+            case ImportField::Kind::Null:
+                table.clear(int(c));
+                break;
+            case ImportField::Kind::Int:
+                table.setInt(int(c), field.number);
+                break;
+            case ImportField::Kind::Text:
+                table.setString(int(c), field.text);
+                break;
             }
         }
         table.post();

@@ -40,7 +40,8 @@ int main(int argc, char** argv)
     const std::string& path = args[1];
     std::optional<tabla::TableKind> kind = tabla::tableKindOf(path);
     if (!kind)
-        return usageError(path + ": a fájl kiterjesztése .lis (feladványlista) vagy .jat (játékosnyilvántartás) legyen");
+        return usageError(
+            path + ": a fájl kiterjesztése .lis (feladványlista) vagy .jat (játékosnyilvántartás) legyen");
 
     if (command == "check")
         return tabla::runCheck(*kind, path);

@@ -10,11 +10,20 @@ std::string escapeField(std::string_view text)
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -31,10 +40,18 @@ std::optional<std::string> unescapeField(std::string_view field, std::string& ba
         }
         char next = i + 1 < field.size() ? field[i + 1] : '\0';
         switch (next) {
-        case '\\': out += '\\'; break;
-        case 't': out += '\t'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
+        case '\\':
+            out += '\\';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
         default: {
             // Name the whole character after the backslash, not half of a UTF-8 sequence.
             std::size_t end = std::min(i + 2, field.size());

@@ -13,7 +13,7 @@ QIcon icon(std::string_view name)
         if (name != picture.name)
             continue;
         const QImage image(reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height,
-            picture.width * 4, QImage::Format_ARGB32_Premultiplied);
+                           picture.width * 4, QImage::Format_ARGB32_Premultiplied);
         result.addPixmap(QPixmap::fromImage(image)); // copies: the compiled-in pixels stay read-only
     }
     return result;

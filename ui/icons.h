@@ -14,18 +14,18 @@ QIcon icon(std::string_view name);
 
 namespace detail {
 
-    // One rendering of one picture: premultiplied ARGB, one 32-bit word per pixel, rows without padding.
-    struct IconPicture
-    {
-        const char* name;
-        int width;
-        int height;
-        const uint32_t* pixels;
-    };
+// One rendering of one picture: premultiplied ARGB, one 32-bit word per pixel, rows without padding.
+struct IconPicture
+{
+    const char* name;
+    int width;
+    int height;
+    const uint32_t* pixels;
+};
 
-    // Written by the build (app/render_icons.cpp).
-    extern const IconPicture iconPictures[];
-    extern const int iconPictureCount;
+// Written by the build (app/render_icons.cpp).
+extern const IconPicture iconPictures[];
+extern const int iconPictureCount;
 
 } // namespace detail
 

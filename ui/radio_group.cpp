@@ -43,20 +43,14 @@ void RadioGroup::layOut()
         grid->addWidget(m_buttons[i], i % rows, i / rows);
 }
 
-int RadioGroup::count() const
-{
-    return static_cast<int>(m_buttons.size());
-}
+int RadioGroup::count() const { return static_cast<int>(m_buttons.size()); }
 
 QRadioButton* RadioGroup::button(int index) const
 {
     return index >= 0 && index < m_buttons.size() ? m_buttons[index] : nullptr;
 }
 
-int RadioGroup::itemIndex() const
-{
-    return m_group->checkedId();
-}
+int RadioGroup::itemIndex() const { return m_group->checkedId(); }
 
 void RadioGroup::setItemIndex(int index)
 {

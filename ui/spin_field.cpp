@@ -30,10 +30,7 @@ QValidator::State SpinField::validate(QString&, int&) const
     return QValidator::Acceptable;
 }
 
-int SpinField::valueFromText(const QString& text) const
-{
-    return readWholeNumber(text);
-}
+int SpinField::valueFromText(const QString& text) const { return readWholeNumber(text); }
 
 void SpinField::interpretTypedText()
 {

@@ -18,20 +18,14 @@ StatusBar::StatusBar(const std::vector<Panel>& panels, QWidget* parent)
     layoutPanels();
 }
 
-QString StatusBar::panelText(int index) const
-{
-    return m_labels.at(static_cast<size_t>(index))->text();
-}
+QString StatusBar::panelText(int index) const { return m_labels.at(static_cast<size_t>(index))->text(); }
 
 void StatusBar::setPanelText(int index, const QString& text)
 {
     m_labels.at(static_cast<size_t>(index))->setText(text);
 }
 
-void StatusBar::resizeEvent(QResizeEvent*)
-{
-    layoutPanels();
-}
+void StatusBar::resizeEvent(QResizeEvent*) { layoutPanels(); }
 
 void StatusBar::layoutPanels()
 {

@@ -15,7 +15,7 @@ class StatusBar : public QWidget
 public:
     struct Panel
     {
-        int width = 0;    // ignored for the last panel
+        int width = 0; // ignored for the last panel
         bool bevel = true;
         Qt::Alignment alignment = Qt::AlignLeft;
     };

@@ -9,9 +9,6 @@ QString toQt(std::string_view cp1250Text)
     return QString::fromStdU16String(storage::cp1250::toUtf16(cp1250Text));
 }
 
-std::string fromQt(const QString& text)
-{
-    return storage::cp1250::fromUtf16(text.toStdU16String());
-}
+std::string fromQt(const QString& text) { return storage::cp1250::fromUtf16(text.toStdU16String()); }
 
 } // namespace ui

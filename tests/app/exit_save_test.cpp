@@ -25,7 +25,8 @@ protected:
     }
 };
 
-const char* const ExpectedSettings = "[Main]\nMaxHiba=6\nExactLevel=1\n[Last]\nLanguage=3\nLevel=2\nCategories=7\nUser=\n";
+const char* const ExpectedSettings
+    = "[Main]\nMaxHiba=6\nExactLevel=1\n[Last]\nLanguage=3\nLevel=2\nCategories=7\nUser=\n";
 
 TEST_F(ExitSave, ExitButtonWritesTheLastChoicesAndThePuzzleList)
 {

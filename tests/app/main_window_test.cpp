@@ -157,8 +157,8 @@ TEST_F(MainWindow, LeavingTheEditorAllowsANewRoundOnlyWithPuzzlesAndAPlayer)
         std::string player;
         bool newRound;
     };
-    for (const Case& c : {Case {0, "Anna", false}, Case {3, "", false}, Case {3, " \t", false},
-                          Case {3, "Anna", true}}) {
+    for (const Case& c :
+         {Case {0, "Anna", false}, Case {3, "", false}, Case {3, " \t", false}, Case {3, "Anna", true}}) {
         w.PuzzleCount = c.puzzles;
         w.PlayerName = c.player;
         w.applyMode(TfrmMain::Mode::EditorLeft);

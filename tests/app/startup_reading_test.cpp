@@ -55,8 +55,8 @@ TEST_F(StartupReading, SettingsOutsideTheirRangeFallBackAndTheMistakeLimitIsKept
 
 TEST_F(StartupReading, PuzzleListIsReadFromTheProgramFolderWhateverTheCurrentDirectory)
 {
-    folder.writePuzzles({{"ALMA", 1, "", "", 1, 1}, {"KORTE", 1, "gyumolcs", "", 2, 1},
-                         {"APPLE", 2, "", "", 1, 1}});
+    folder.writePuzzles(
+        {{"ALMA", 1, "", "", 1, 1}, {"KORTE", 1, "gyumolcs", "", 2, 1}, {"APPLE", 2, "", "", 1, 1}});
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path("/");
     startProgram();

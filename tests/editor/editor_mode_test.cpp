@@ -49,8 +49,9 @@ TEST_F(EditorMode, EnteringBlanksTheBoardAndShowsTheEditorControls)
     for (ui::FlatButton* button : scrollButtons()) {
         EXPECT_TRUE(button->isVisible()) << button->objectName().toStdString();
         EXPECT_EQ(button->size(), QSize(8, 40));
-        EXPECT_EQ(button->toolTip(), button->tag() <= 3 ? QStringLiteral("Ezt a sort eggyel balra görgeti...")
-                                                        : QStringLiteral("Ezt a sort eggyel jobbra görgeti..."));
+        EXPECT_EQ(button->toolTip(),
+                  button->tag() <= 3 ? QStringLiteral("Ezt a sort eggyel balra görgeti...")
+                                     : QStringLiteral("Ezt a sort eggyel jobbra görgeti..."));
     }
     EXPECT_FALSE(m.tbUj->isEnabled());
     EXPECT_FALSE(m.tbMod->isEnabled());
@@ -248,7 +249,8 @@ TEST_F(EditorMode, ScrollingKeepsTheSelectionOnItsPlace)
 TEST_F(EditorMode, EscWithAnyModifiersClearsAndLeaves)
 {
     for (Qt::KeyboardModifiers modifiers :
-         {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+         {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier),
+          Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
         if (!main().EditMode)
             enterEditor();
         put(1, QStringLiteral("x"));

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-using editor::layOutPuzzleText;
 using editor::LayoutProblem;
+using editor::layOutPuzzleText;
 
 namespace {
 
@@ -25,7 +25,8 @@ TEST(PhraseLayout, OneRowGoesToTheMiddleCentred)
 TEST(PhraseLayout, OddSpareSpaceGoesToTheRightAndSmallLettersAreRaised)
 {
     EXPECT_EQ(layOutPuzzleText("alma").cells, board(Blank, "    ALMA     ", Blank));
-    EXPECT_EQ(layOutPuzzleText("\xE1rv\xEDzt\xFBr\xF5").cells, board(Blank, "  \xC1RV\xCDZT\xDBR\xD5  ", Blank));
+    EXPECT_EQ(layOutPuzzleText("\xE1rv\xEDzt\xFBr\xF5").cells,
+              board(Blank, "  \xC1RV\xCDZT\xDBR\xD5  ", Blank));
 }
 
 TEST(PhraseLayout, TwoRowsTakeTheTopTwoRows)
@@ -63,7 +64,8 @@ TEST(PhraseLayout, MarksAreBoardCharacters)
 
 TEST(PhraseLayout, CharacterOffTheBoardIsNamed)
 {
-    for (std::string text : std::initializer_list<std::string>{"ALMA 12", "\xE4pfel", "A\tB", std::string(39, '1')}) {
+    for (std::string text :
+         std::initializer_list<std::string> {"ALMA 12", "\xE4pfel", "A\tB", std::string(39, '1')}) {
         auto layout = layOutPuzzleText(text);
         EXPECT_EQ(layout.problem, LayoutProblem::NotBoardCharacter) << text;
     }
@@ -80,7 +82,4 @@ TEST(PhraseLayout, PhraseThatDoesNotFitIsRefused)
     EXPECT_TRUE(layOutPuzzleText("ABCDEFGHIJKLM").ok());
 }
 
-TEST(PhraseLayout, EmptyPhraseIsABlankBoard)
-{
-    EXPECT_EQ(layOutPuzzleText("").cells, std::string(39, ' '));
-}
+TEST(PhraseLayout, EmptyPhraseIsABlankBoard) { EXPECT_EQ(layOutPuzzleText("").cells, std::string(39, ' ')); }

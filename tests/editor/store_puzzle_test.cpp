@@ -93,7 +93,10 @@ TEST_F(StorePuzzle, AcceptStoresTheRecordAndLeavesEditorMode)
 {
     startProgram();
     typeAlma();
-    expectDetails({.hint1 = QStringLiteral("  piros gyumolcs  "), .hint2 = QString(), .language = 1, .level = 2,
+    expectDetails({.hint1 = QStringLiteral("  piros gyumolcs  "),
+                   .hint2 = QString(),
+                   .language = 1,
+                   .level = 2,
                    .category = 12});
     click(main().tbModOK);
     TfrmMain& m = main();
@@ -134,7 +137,9 @@ TEST_F(StorePuzzle, RowFieldsCorrectTheBoardBeforeItIsStored)
     const auto& list = main().dbLista;
     ASSERT_EQ(list.recordCount(), 1);
     EXPECT_EQ(list.stringAt(0, storage::puzzle::Szoveg),
-              "ALMA         " "ALMA FA   XYZ" "HARMADIK     ");
+              "ALMA         "
+              "ALMA FA   XYZ"
+              "HARMADIK     ");
 }
 
 TEST_F(StorePuzzle, TypingIntoAFullRowFieldGoesOverTheCellsAfterTheCursor)

@@ -1,4 +1,5 @@
-// Runs saved fuzz inputs through the fuzz target without libFuzzer: every file named, or every file of a folder.
+// Runs saved fuzz inputs through the fuzz target without libFuzzer: every file named, or every file of a
+// folder.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>

@@ -15,7 +15,9 @@ namespace {
 
 TEST_F(RoundTest, DrawLaysTheTextOutWithSignsPaddingAndHiddenLetters)
 {
-    startWith({{"\xC9V 2024, J\xD3 \x9A" "ANS?", 1, "", "", 1, 16}}); // ÉV 2024, JÓ šANS? (š is no capital)
+    startWith({{"\xC9V 2024, J\xD3 \x9A"
+                "ANS?",
+                1, "", "", 1, 16}}); // ÉV 2024, JÓ šANS? (š is no capital)
     draw();
     const TfrmMain& w = main();
     EXPECT_EQ(w.PuzzleText.size(), 39u);
@@ -103,9 +105,9 @@ TEST_F(RoundTest, FirstDrawWithNothingFittingKeepsTheCategoryHidden)
 TEST_F(RoundTest, DrawsOverManyRoundsFollowTheRunOfRefusedRecordsBeforeEach)
 {
     // Admitted at level 1 (Fokozat 1): A0, A3, A5; refused (Fokozat 4) in between. Weights 1, 3, 2.
-    const std::vector<PuzzleRow> list = {{"AA", 1, "", "", 1, 1}, {"XB", 1, "", "", 4, 1},
-                                         {"XC", 1, "", "", 4, 1}, {"AD", 1, "", "", 1, 1},
-                                         {"XE", 1, "", "", 4, 1}, {"AF", 1, "", "", 1, 1}};
+    const std::vector<PuzzleRow> list
+        = {{"AA", 1, "", "", 1, 1}, {"XB", 1, "", "", 4, 1}, {"XC", 1, "", "", 4, 1},
+           {"AD", 1, "", "", 1, 1}, {"XE", 1, "", "", 4, 1}, {"AF", 1, "", "", 1, 1}};
     startWith(list, 1, "ExactLevel=1", 1, 0, 0, 777);
     const std::map<std::string, double> weight = {{"AA", 1}, {"AD", 3}, {"AF", 2}};
     std::map<std::string, int> drawn;

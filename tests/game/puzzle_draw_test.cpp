@@ -154,7 +154,7 @@ TEST_F(DrawList, AnEmptyListDrawsNothing)
 // directly before it (cyclically). Chi-square over a fixed-seed sample, with a generous bound.
 TEST_F(DrawList, DrawOddsFollowTheRunOfRefusedRecordsBeforeEach)
 {
-    const std::vector<bool> admitted = {false, true,  false, false, false, true, true,  false,
+    const std::vector<bool> admitted = {false, true,  false, false, false, true,  true,  false,
                                         true,  false, false, true,  false, false, false, false};
     fill(admitted);
     const int n = count();

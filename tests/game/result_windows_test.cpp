@@ -30,10 +30,10 @@ TEST_F(ResultWindows, AreBorderlessCentredAndCutToTheEllipse)
         EXPECT_LE((window->geometry().center() - screenCentre).manhattanLength(), 2);
         const QRegion shape = window->mask();
         EXPECT_TRUE(shape.contains(QPoint(200, 150)));
-        EXPECT_TRUE(shape.contains(QPoint(3, 150)));   // the ellipse's left end
-        EXPECT_TRUE(shape.contains(QPoint(200, 5)));   // its top
-        EXPECT_FALSE(shape.contains(QPoint(0, 150)));  // left of the outline
-        EXPECT_FALSE(shape.contains(QPoint(200, 3)));  // above it
+        EXPECT_TRUE(shape.contains(QPoint(3, 150))); // the ellipse's left end
+        EXPECT_TRUE(shape.contains(QPoint(200, 5))); // its top
+        EXPECT_FALSE(shape.contains(QPoint(0, 150))); // left of the outline
+        EXPECT_FALSE(shape.contains(QPoint(200, 3))); // above it
         for (QPoint corner : {QPoint(2, 6), QPoint(396, 6), QPoint(2, 294), QPoint(396, 294)})
             EXPECT_FALSE(shape.contains(corner)) << corner.x() << "," << corner.y();
         EXPECT_TRUE(shape.contains(QPoint(100, 299)));
@@ -105,7 +105,7 @@ TEST_F(ResultWindows, PicturesAreCompiledInAndFillTheWindow)
 {
     startProgram();
     for (const char* name : {":/art/gratulalok.svg", ":/art/sajnos.svg", ":/art/szabad.svg"}) {
-        QSvgRenderer picture{QString::fromLatin1(name)};
+        QSvgRenderer picture {QString::fromLatin1(name)};
         EXPECT_TRUE(picture.isValid()) << name;
         EXPECT_EQ(picture.defaultSize(), QSize(400, 300)) << name;
     }

@@ -36,13 +36,16 @@ protected:
 
     // Starts the program with these puzzles and the player "Anna" (total `total`, `rounds` played)
     // remembered as the last one; `settings` goes into the settings file's "Main" section.
-    void startWith(const std::vector<PuzzleRow>& puzzles, int32_t level = 1, const std::string& mainSettings = "",
-                   int32_t language = 1, int32_t total = 100, int32_t rounds = 4, uint32_t seed = 12345)
+    void startWith(const std::vector<PuzzleRow>& puzzles, int32_t level = 1,
+                   const std::string& mainSettings = "", int32_t language = 1, int32_t total = 100,
+                   int32_t rounds = 4, uint32_t seed = 12345)
     {
         folder.writePuzzles(puzzles);
         folder.writePlayers({{"Anna", total, rounds}});
-        startAs("Anna", "Level=" + std::to_string(level) + "\nLanguage=" + std::to_string(language)
-                + "\nCategories=65535\n", mainSettings, seed);
+        startAs("Anna",
+                "Level=" + std::to_string(level) + "\nLanguage=" + std::to_string(language)
+                    + "\nCategories=65535\n",
+                mainSettings, seed);
     }
 
     void draw() { click(main().tbUj); }

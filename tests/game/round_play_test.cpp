@@ -60,9 +60,9 @@ TEST_F(RoundTest, ThreeMissesAtLevelTwoLoseAndShowTheAnswer)
     pressAll("QW");
     expectResult<TfrmSajnos>([&](TfrmSajnos& shown) {
         EXPECT_EQ(shown.RxLabel1->text(), QStringLiteral("Ez nem jött be!"));
-        EXPECT_EQ(shown.eDuma->lines(), QStringList({QStringLiteral("A helyes megoldás:"),
-                                                     QStringLiteral("KUTYA        "), ui::toQt(Blank13),
-                                                     ui::toQt(Blank13)}));
+        EXPECT_EQ(shown.eDuma->lines(),
+                  QStringList({QStringLiteral("A helyes megoldás:"), QStringLiteral("KUTYA        "),
+                               ui::toQt(Blank13), ui::toQt(Blank13)}));
         EXPECT_EQ(text(main().lOsszPont), QStringLiteral("94"));
     });
     press('Z');

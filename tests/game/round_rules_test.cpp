@@ -28,25 +28,27 @@ TEST_P(Admission, FollowsLevelLanguageAndCategoryTests)
 }
 
 // DrawChoice: PlayLevel, PlayLanguage, PlayCategories, ExactLevel.
-INSTANTIATE_TEST_SUITE_P(Rows, Admission, ::testing::Values(
-    AdmissionRow {"easier levels allowed: level 1 at level 2", {2, 1, 65535, 0}, 1, 1, 1, true},
-    AdmissionRow {"easier levels allowed: level 2 at level 2", {2, 1, 65535, 0}, 2, 1, 1, true},
-    AdmissionRow {"easier levels allowed: never a harder one", {2, 1, 65535, 0}, 3, 1, 1, false},
-    AdmissionRow {"exact level: an easier one is refused", {2, 1, 65535, 1}, 1, 1, 1, false},
-    AdmissionRow {"exact level: the chosen one passes", {2, 1, 65535, 1}, 2, 1, 1, true},
-    AdmissionRow {"exact level: a harder one is refused", {2, 1, 65535, 1}, 4, 1, 1, false},
-    AdmissionRow {"mixed language takes Hungarian", {4, 3, 65535, 0}, 1, 1, 1, true},
-    AdmissionRow {"mixed language takes English", {4, 3, 65535, 0}, 1, 2, 1, true},
-    AdmissionRow {"Hungarian refuses English", {4, 1, 65535, 0}, 1, 2, 1, false},
-    AdmissionRow {"English refuses Hungarian", {4, 2, 65535, 0}, 1, 1, 1, false},
-    AdmissionRow {"mask 1 is category 1 only", {4, 1, 1, 0}, 1, 1, 1, true},
-    AdmissionRow {"mask 1 refuses category 2", {4, 1, 1, 0}, 1, 1, 2, false},
-    AdmissionRow {"mask 32768 is category 16", {4, 1, 32768, 0}, 1, 1, 16, true},
-    AdmissionRow {"mask 32768 refuses category 15", {4, 1, 32768, 0}, 1, 1, 15, false},
-    AdmissionRow {"category 0 never passes", {4, 1, 65535, 0}, 1, 1, 0, false},
-    AdmissionRow {"category 17 never passes", {4, 1, 65535, 0}, 1, 1, 17, false},
-    AdmissionRow {"a negative category never passes", {4, 1, 65535, 0}, 1, 1, -3, false},
-    AdmissionRow {"a huge category never passes", {4, 1, -1, 0}, 1, 1, 40, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Admission,
+    ::testing::Values(
+        AdmissionRow {"easier levels allowed: level 1 at level 2", {2, 1, 65535, 0}, 1, 1, 1, true},
+        AdmissionRow {"easier levels allowed: level 2 at level 2", {2, 1, 65535, 0}, 2, 1, 1, true},
+        AdmissionRow {"easier levels allowed: never a harder one", {2, 1, 65535, 0}, 3, 1, 1, false},
+        AdmissionRow {"exact level: an easier one is refused", {2, 1, 65535, 1}, 1, 1, 1, false},
+        AdmissionRow {"exact level: the chosen one passes", {2, 1, 65535, 1}, 2, 1, 1, true},
+        AdmissionRow {"exact level: a harder one is refused", {2, 1, 65535, 1}, 4, 1, 1, false},
+        AdmissionRow {"mixed language takes Hungarian", {4, 3, 65535, 0}, 1, 1, 1, true},
+        AdmissionRow {"mixed language takes English", {4, 3, 65535, 0}, 1, 2, 1, true},
+        AdmissionRow {"Hungarian refuses English", {4, 1, 65535, 0}, 1, 2, 1, false},
+        AdmissionRow {"English refuses Hungarian", {4, 2, 65535, 0}, 1, 1, 1, false},
+        AdmissionRow {"mask 1 is category 1 only", {4, 1, 1, 0}, 1, 1, 1, true},
+        AdmissionRow {"mask 1 refuses category 2", {4, 1, 1, 0}, 1, 1, 2, false},
+        AdmissionRow {"mask 32768 is category 16", {4, 1, 32768, 0}, 1, 1, 16, true},
+        AdmissionRow {"mask 32768 refuses category 15", {4, 1, 32768, 0}, 1, 1, 15, false},
+        AdmissionRow {"category 0 never passes", {4, 1, 65535, 0}, 1, 1, 0, false},
+        AdmissionRow {"category 17 never passes", {4, 1, 65535, 0}, 1, 1, 17, false},
+        AdmissionRow {"a negative category never passes", {4, 1, 65535, 0}, 1, 1, -3, false},
+        AdmissionRow {"a huge category never passes", {4, 1, -1, 0}, 1, 1, 40, false}));
 
 TEST(LetterPress, UncoversEveryMatchingCellAndScoresEach)
 {
@@ -110,10 +112,10 @@ TEST(Board, LettersAreHiddenAndEverythingElseIsASign)
     const std::string text = paddedPuzzleText("3 KIS \xC1G, 2x!"); // lower-case x is not a board letter
     const CellSet letters = letterCells(text);
     EXPECT_EQ(letters.count(), 5u); // K I S Á G
-    EXPECT_FALSE(letters[0]);       // the digit
-    EXPECT_FALSE(letters[5]);       // a space
-    EXPECT_TRUE(letters[6]);        // Á
-    EXPECT_FALSE(letters[11]);      // x
+    EXPECT_FALSE(letters[0]); // the digit
+    EXPECT_FALSE(letters[5]); // a space
+    EXPECT_TRUE(letters[6]); // Á
+    EXPECT_FALSE(letters[11]); // x
     EXPECT_EQ(text.size(), 39u);
 }
 

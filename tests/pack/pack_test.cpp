@@ -96,7 +96,8 @@ protected:
                 continue;
             const auto fields = splitOn(lines[i], '\t');
             ASSERT_EQ(fields.size(), 6u) << "line " << i + 1;
-            s_lines.push_back({storage::cp1250::fromUtf8(fields[0]), storage::cp1250::fromUtf8(trimmed(fields[2])),
+            s_lines.push_back({storage::cp1250::fromUtf8(fields[0]),
+                               storage::cp1250::fromUtf8(trimmed(fields[2])),
                                storage::cp1250::fromUtf8(trimmed(fields[3]))});
         }
 
@@ -110,8 +111,9 @@ protected:
         table.setFilePath(s_folder->file("Brumvelda.lis"));
         table.open();
         for (int i = 0; i < table.recordCount(); ++i) {
-            Puzzle p {table.stringAt(i, col::Szoveg), table.intAt(i, col::Nyelv),    table.intAt(i, col::Fokozat),
-                      table.intAt(i, col::Kategoria), table.stringAt(i, col::Sugo1), table.stringAt(i, col::Sugo2)};
+            Puzzle p {table.stringAt(i, col::Szoveg), table.intAt(i, col::Nyelv),
+                      table.intAt(i, col::Fokozat),   table.intAt(i, col::Kategoria),
+                      table.stringAt(i, col::Sugo1),  table.stringAt(i, col::Sugo2)};
             for (int c = 0; c < int(table.columns().size()); ++c)
                 p.hasNull = p.hasNull || table.isNullAt(i, c);
             s_puzzles.push_back(p);
@@ -121,7 +123,8 @@ protected:
 
     static std::string describe(size_t i)
     {
-        return "puzzle " + std::to_string(i + 1) + " \"" + storage::cp1250::toUtf8(trimmed(s_puzzles[i].text)) + "\"";
+        return "puzzle " + std::to_string(i + 1) + " \"" + storage::cp1250::toUtf8(trimmed(s_puzzles[i].text))
+            + "\"";
     }
 
     static inline std::unique_ptr<TempFolder> s_folder;
@@ -161,7 +164,8 @@ TEST_F(ShippedPack, EveryRecordKeepsTheRulesOfAPuzzle)
         EXPECT_GT(letterCount(p.text), 0);
         if (p.language == 2) { // the nine accented buttons are disabled in English rounds
             for (char c : p.text)
-                EXPECT_TRUE(c == ' ' || game::isPunctuationMark(c) || (c >= 'A' && c <= 'Z')) << "accented letter";
+                EXPECT_TRUE(c == ' ' || game::isPunctuationMark(c) || (c >= 'A' && c <= 'Z'))
+                    << "accented letter";
         }
         EXPECT_LE(p.hint1.size(), size_t(col::HintSize));
         EXPECT_LE(p.hint2.size(), size_t(col::HintSize));

@@ -44,8 +44,7 @@ TEST_F(OptionControls, SpinFieldReadsTypedTextIntoRangeAndNonNumbersAsZero)
     {
         const char* typed;
         int value;
-    } cases[] = { { "45", 30 }, { "-3", 0 }, { "abc", 0 }, { " 7 ", 7 }, { "", 0 }, { "12x", 0 },
-        { "99999999999", 30 } };
+    } cases[] = {{"45", 30}, {"-3", 0}, {"abc", 0}, {" 7 ", 7}, {"", 0}, {"12x", 0}, {"99999999999", 30}};
     for (const auto& c : cases) {
         field.setValue(12);
         field.editor()->setText(QString::fromLatin1(c.typed));
@@ -58,7 +57,7 @@ TEST_F(OptionControls, SpinFieldReadsTypedTextIntoRangeAndNonNumbersAsZero)
 TEST_F(OptionControls, CheckGroupValueIsTheMaskOfCheckedBoxes)
 {
     ui::CheckGroup group(2);
-    group.setItems({ "a", "b", "c", "d" });
+    group.setItems({"a", "b", "c", "d"});
     EXPECT_EQ(group.value(), 0u);
     QSignalSpy changes(&group, &ui::CheckGroup::valueChanged);
     group.setValue(0xFFFFu); // bits beyond the items are ignored
@@ -66,7 +65,7 @@ TEST_F(OptionControls, CheckGroupValueIsTheMaskOfCheckedBoxes)
     EXPECT_EQ(changes.count(), 1) << "one notification per change of the value";
     group.box(1)->setChecked(false);
     EXPECT_EQ(group.value(), 0xDu);
-    group.setItems({ "x", "y" });
+    group.setItems({"x", "y"});
     EXPECT_EQ(group.value(), 0u) << "new items start unchecked";
 }
 

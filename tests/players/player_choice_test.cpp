@@ -46,7 +46,7 @@ TEST_F(PlayerChoice, FirstStartNewPlayerBecomesCurrentWithNothingScored)
 
 TEST_F(PlayerChoice, RestartBringsBackPlayerLevelLanguageAndChosenCategories)
 {
-    folder.writePlayers({ { "A", 5, 1 }, { "B", 40, 4 } });
+    folder.writePlayers({{"A", 5, 1}, {"B", 40, 4}});
     startProgram();
     withPlayerDialog([](TfrmJatekosok& players) {
         clickPlayer(players, "B");
@@ -55,7 +55,7 @@ TEST_F(PlayerChoice, RestartBringsBackPlayerLevelLanguageAndChosenCategories)
         choose(players.cgKatAlap, 1);
         EXPECT_TRUE(players.cgKat->isEnabled());
         EXPECT_EQ(players.cgKat->value(), 65535u) << "going to Választott: leaves every box checked";
-        checkOnly(players, { 3, 16 }); // Hely, Szín
+        checkOnly(players, {3, 16}); // Hely, Szín
         pressOk(players);
     });
     EXPECT_EQ(main().PlayCategories, 32772);
@@ -83,7 +83,7 @@ TEST_F(PlayerChoice, RestartBringsBackPlayerLevelLanguageAndChosenCategories)
 
 TEST_F(PlayerChoice, AllCategoriesShowMindenWithADisabledFullyCheckedGroup)
 {
-    folder.writePlayers({ { "A", 0, 0 } });
+    folder.writePlayers({{"A", 0, 0}});
     startProgram();
     withPlayerDialog([](TfrmJatekosok& players) {
         EXPECT_EQ(players.cgKatAlap->itemIndex(), 0);
@@ -92,7 +92,7 @@ TEST_F(PlayerChoice, AllCategoriesShowMindenWithADisabledFullyCheckedGroup)
         EXPECT_EQ(players.cgKat->box(8)->text(), QStringLiteral("Élőlény"));
 
         choose(players.cgKatAlap, 1);
-        checkOnly(players, { 1 });
+        checkOnly(players, {1});
         choose(players.cgKatAlap, 0);
         EXPECT_EQ(players.cgKat->value(), 65535u) << "Minden checks every box again";
         EXPECT_FALSE(players.cgKat->isEnabled());
@@ -102,7 +102,7 @@ TEST_F(PlayerChoice, AllCategoriesShowMindenWithADisabledFullyCheckedGroup)
 
 TEST_F(PlayerChoice, NoBoxCheckedIsAcceptedAndComesBackAsAllAfterRestart)
 {
-    folder.writePlayers({ { "A", 0, 0 } });
+    folder.writePlayers({{"A", 0, 0}});
     startProgram();
     withPlayerDialog([](TfrmJatekosok& players) {
         choose(players.cgKatAlap, 1);
@@ -117,7 +117,7 @@ TEST_F(PlayerChoice, NoBoxCheckedIsAcceptedAndComesBackAsAllAfterRestart)
 
 TEST_F(PlayerChoice, CancelKeepsPlayerAndOptionsAndDropsTheDialogsChoices)
 {
-    folder.writePlayers({ { "A", 5, 1 }, { "B", 40, 4 } });
+    folder.writePlayers({{"A", 5, 1}, {"B", 40, 4}});
     startAs("A", "Level=2\n");
     withPlayerDialog([](TfrmJatekosok& players) {
         clickPlayer(players, "B");
@@ -142,7 +142,7 @@ TEST_F(PlayerChoice, OkOnAnEmptyRegisterAppliesNothing)
     withPlayerDialog([](TfrmJatekosok& players) {
         choose(players.rgFokozat, 3);
         choose(players.cgKatAlap, 1);
-        checkOnly(players, { 2 });
+        checkOnly(players, {2});
         pressOk(players);
     });
     EXPECT_TRUE(main().PlayerName.empty());
@@ -154,7 +154,7 @@ TEST_F(PlayerChoice, OkOnAnEmptyRegisterAppliesNothing)
 
 TEST_F(PlayerChoice, StartUpRestoreNeedsTheExactName)
 {
-    folder.writePlayers({ { "Anna", 5, 1 } });
+    folder.writePlayers({{"Anna", 5, 1}});
     folder.writeSettings("[Last]\nUser=anna\n");
     startProgram();
     EXPECT_TRUE(main().PlayerName.empty());
@@ -165,7 +165,7 @@ TEST_F(PlayerChoice, StartUpRestoreNeedsTheExactName)
 
 TEST_F(PlayerChoice, TotalsLandInTheCurrentPlayersOwnRecordWhateverRowIsSelected)
 {
-    folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 } });
+    folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startAs("Anna");
     main().PlayerTotal = 55; // as rounds would have left it
     main().PlayerRounds = 4;
@@ -185,7 +185,7 @@ TEST_F(PlayerChoice, TotalsLandInTheCurrentPlayersOwnRecordWhateverRowIsSelected
 
 TEST_F(PlayerChoice, WithoutAPlayerNoRecordIsWritten)
 {
-    folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 } });
+    folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startProgram();
     main().PlayerTotal = 99;
     main().PlayerRounds = 9;
@@ -198,7 +198,7 @@ TEST_F(PlayerChoice, WithoutAPlayerNoRecordIsWritten)
 
 TEST_F(PlayerChoice, ADeletedCurrentPlayerGetsNoRecordWritten)
 {
-    folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 } });
+    folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startAs("Anna");
     main().PlayerTotal = 77;
     withPlayerDialog([this](TfrmJatekosok& players) {
@@ -216,7 +216,7 @@ TEST_F(PlayerChoice, ADeletedCurrentPlayerGetsNoRecordWritten)
 
 TEST_F(PlayerChoice, ChoosingAgainFirstWritesTheGainsBack)
 {
-    folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 } });
+    folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startAs("Anna");
     main().PlayerTotal = 30;
     main().PlayerRounds = 3;
@@ -257,7 +257,7 @@ TEST_F(PlayerChoice, ADamagedRegisterIsReportedAndNoPlayerIsRestored)
 
 TEST_F(PlayerChoice, OkDuringARoundEndsItWithTheBoardBlanked)
 {
-    folder.writePlayers({ { "Anna", 10, 1 } });
+    folder.writePlayers({{"Anna", 10, 1}});
     startAs("Anna");
     main().applyMode(TfrmMain::Mode::RoundInPlay);
     ASSERT_TRUE(main().letterButton(1)->isEnabled());
@@ -270,7 +270,7 @@ TEST_F(PlayerChoice, OkDuringARoundEndsItWithTheBoardBlanked)
 
 TEST_F(PlayerChoice, OkInTheEditorTakesThePlayerAndLeavesTheEditorAlone)
 {
-    folder.writePlayers({ { "Anna", 10, 1 } });
+    folder.writePlayers({{"Anna", 10, 1}});
     startProgram();
     main().EditMode = true;
     main().applyMode(TfrmMain::Mode::Editor);

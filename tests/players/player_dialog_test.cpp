@@ -15,9 +15,9 @@ class PlayerRegisterDialog : public PlayersTest
 
 TEST_F(PlayerRegisterDialog, AverageTruncatesTowardZeroAndIsZeroWithoutRounds)
 {
-    folder.writePlayers({ { "Anna", -7, 2 }, { "Bea", 25, 4 }, { "Cili", 5, 0 } });
+    folder.writePlayers({{"Anna", -7, 2}, {"Bea", 25, 4}, {"Cili", 5, 0}});
     startProgram();
-    EXPECT_EQ(names(dialog()), QStringList({ "Anna", "Bea", "Cili" }));
+    EXPECT_EQ(names(dialog()), QStringList({"Anna", "Bea", "Cili"}));
     EXPECT_EQ(cellText(dialog(), 0, 3), "-3");
     EXPECT_EQ(cellText(dialog(), 1, 3), "6");
     EXPECT_EQ(cellText(dialog(), 2, 3), "0");
@@ -27,24 +27,24 @@ TEST_F(PlayerRegisterDialog, AverageTruncatesTowardZeroAndIsZeroWithoutRounds)
 
 TEST_F(PlayerRegisterDialog, TitleClicksSortAndTheSelectedPlayerStaysSelected)
 {
-    folder.writePlayers({ { "Dani", 40, 1 }, { "Anna", 10, 9 }, { "Cili", 90, 5 }, { "Bea", 20, 3 } });
+    folder.writePlayers({{"Dani", 40, 1}, {"Anna", 10, 9}, {"Cili", 90, 5}, {"Bea", 20, 3}});
     startProgram();
     withPlayerDialog([this](TfrmJatekosok& players) {
         clickPlayer(players, "Bea");
         clickTitle(players, 1); // Összes pontszám: highest first
-        EXPECT_EQ(names(players), QStringList({ "Cili", "Dani", "Bea", "Anna" }));
+        EXPECT_EQ(names(players), QStringList({"Cili", "Dani", "Bea", "Anna"}));
         EXPECT_EQ(selectedName(players), "Bea");
         EXPECT_EQ(players.dbJatekos.asString(storage::player::Nev), "Bea");
 
         clickTitle(players, 3); // Átlag pontszám: the order stays
-        EXPECT_EQ(names(players), QStringList({ "Cili", "Dani", "Bea", "Anna" }));
+        EXPECT_EQ(names(players), QStringList({"Cili", "Dani", "Bea", "Anna"}));
 
         clickTitle(players, 2); // Játszott menetek: fewest first
-        EXPECT_EQ(names(players), QStringList({ "Dani", "Bea", "Cili", "Anna" }));
+        EXPECT_EQ(names(players), QStringList({"Dani", "Bea", "Cili", "Anna"}));
         EXPECT_EQ(selectedName(players), "Bea");
 
         clickTitle(players, 0);
-        EXPECT_EQ(names(players), QStringList({ "Anna", "Bea", "Cili", "Dani" }));
+        EXPECT_EQ(names(players), QStringList({"Anna", "Bea", "Cili", "Dani"}));
         EXPECT_EQ(selectedName(players), "Bea");
         pressCancel(players);
     });
@@ -52,19 +52,19 @@ TEST_F(PlayerRegisterDialog, TitleClicksSortAndTheSelectedPlayerStaysSelected)
 
 TEST_F(PlayerRegisterDialog, NewNameTakesItsPlaceInTheOrderAndIsSelected)
 {
-    folder.writePlayers({ { "Anna", 10, 1 }, { "Cili", 30, 3 } });
+    folder.writePlayers({{"Anna", 10, 1}, {"Cili", 30, 3}});
     startProgram();
     withPlayerDialog([this](TfrmJatekosok& players) {
         expectNameEntry(QStringLiteral("Bea"));
         click(players.sbUj);
-        EXPECT_EQ(names(players), QStringList({ "Anna", "Bea", "Cili" }));
+        EXPECT_EQ(names(players), QStringList({"Anna", "Bea", "Cili"}));
         EXPECT_EQ(selectedName(players), "Bea");
         EXPECT_EQ(cellText(players, 1, 1), "0");
         EXPECT_EQ(cellText(players, 1, 2), "0");
 
         expectNameEntry(QStringLiteral("Zoé"), Qt::Key_Escape);
         click(players.sbUj);
-        EXPECT_EQ(names(players), QStringList({ "Anna", "Bea", "Cili" })) << "Esc adds nobody";
+        EXPECT_EQ(names(players), QStringList({"Anna", "Bea", "Cili"})) << "Esc adds nobody";
         pressCancel(players);
     });
     exitProgram();
@@ -75,7 +75,7 @@ TEST_F(PlayerRegisterDialog, NewNameTakesItsPlaceInTheOrderAndIsSelected)
 
 TEST_F(PlayerRegisterDialog, RenameWithEnterChangesTheNameAndEscKeepsIt)
 {
-    folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 } });
+    folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startProgram();
     withPlayerDialog([this](TfrmJatekosok& players) {
         clickPlayer(players, "Anna");
@@ -86,11 +86,11 @@ TEST_F(PlayerRegisterDialog, RenameWithEnterChangesTheNameAndEscKeepsIt)
             QTest::keyClick(entry.eNev, Qt::Key_Escape);
         });
         click(players.sbMod);
-        EXPECT_EQ(names(players), QStringList({ "Anna", "Bea" }));
+        EXPECT_EQ(names(players), QStringList({"Anna", "Bea"}));
 
         expectNameEntry(QStringLiteral("Zsófi"));
         click(players.sbMod);
-        EXPECT_EQ(names(players), QStringList({ "Bea", "Zsófi" }));
+        EXPECT_EQ(names(players), QStringList({"Bea", "Zsófi"}));
         EXPECT_EQ(selectedName(players), QStringLiteral("Zsófi"));
         pressCancel(players);
     });
@@ -98,14 +98,14 @@ TEST_F(PlayerRegisterDialog, RenameWithEnterChangesTheNameAndEscKeepsIt)
     const auto stored = folder.readPlayers();
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_EQ(stored[1].Nev,
-        "Zs\xF3"
-        "fi");
+              "Zs\xF3"
+              "fi");
     EXPECT_EQ(stored[1].OsszPont, 10) << "only the name changes";
 }
 
 TEST_F(PlayerRegisterDialog, DeleteAsksAndOnlyYesDeletes)
 {
-    folder.writePlayers({ { "Anna", 10, 1 }, { "Bea", 20, 2 }, { "Cili", 30, 3 } });
+    folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}, {"Cili", 30, 3}});
     startProgram();
     withPlayerDialog([this](TfrmJatekosok& players) {
         clickPlayer(players, "Bea");
@@ -115,7 +115,7 @@ TEST_F(PlayerRegisterDialog, DeleteAsksAndOnlyYesDeletes)
 
         modals.expectMessage(QMessageBox::Yes);
         click(players.sbDel);
-        EXPECT_EQ(names(players), QStringList({ "Anna", "Cili" }));
+        EXPECT_EQ(names(players), QStringList({"Anna", "Cili"}));
 
         // Ctrl+Delete in the grid asks the grid's own question.
         modals.expectMessage(QMessageBox::Yes);
@@ -123,8 +123,7 @@ TEST_F(PlayerRegisterDialog, DeleteAsksAndOnlyYesDeletes)
         EXPECT_EQ(names(players).size(), 1);
         pressCancel(players);
     });
-    EXPECT_EQ(
-        modals.messages(), std::vector<QString>({ "Biztos törli?", "Biztos törli?", "Delete record?" }));
+    EXPECT_EQ(modals.messages(), std::vector<QString>({"Biztos törli?", "Biztos törli?", "Delete record?"}));
     EXPECT_EQ(modals.titles().front(), "Brumvelda");
 }
 
@@ -143,7 +142,7 @@ TEST_F(PlayerRegisterDialog, ModifyAndDeleteOnAnEmptyRegisterDoNothingAndShowNot
 
 TEST_F(PlayerRegisterDialog, TypingInTheGridNeverChangesTheRegister)
 {
-    folder.writePlayers({ { "Anna", 10, 1 } });
+    folder.writePlayers({{"Anna", 10, 1}});
     startProgram();
     withPlayerDialog([](TfrmJatekosok& players) {
         players.gJatekos->setFocus();
@@ -151,7 +150,7 @@ TEST_F(PlayerRegisterDialog, TypingInTheGridNeverChangesTheRegister)
         QTest::keyClick(players.gJatekos, Qt::Key_Insert);
         QTest::keyClick(players.gJatekos, Qt::Key_Down);
         QTest::keyClick(players.gJatekos, Qt::Key_F2);
-        EXPECT_EQ(names(players), QStringList({ "Anna" }));
+        EXPECT_EQ(names(players), QStringList({"Anna"}));
         EXPECT_EQ(players.dbJatekos.state(), storage::TableState::Browse);
         pressCancel(players);
     });
@@ -177,7 +176,7 @@ TEST_F(PlayerRegisterDialog, BlankNameIsRefusedAndTheEntryStaysOpen)
             QTest::keyClick(entry.eNev, Qt::Key_Return);
         });
         click(players.sbUj);
-        EXPECT_EQ(names(players), QStringList({ "Bo" }));
+        EXPECT_EQ(names(players), QStringList({"Bo"}));
         pressCancel(players);
     });
     ASSERT_EQ(modals.messages().size(), 2u);

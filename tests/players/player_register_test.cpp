@@ -47,12 +47,12 @@ protected:
         return table.asInt(storage::player::OsszPont);
     }
 
-    Table table { storage::playerColumns() };
+    Table table {storage::playerColumns()};
 };
 
 TEST_F(Register, WriteTotalsHitsOnlyTheTrackedRecordAndKeepsTheCursor)
 {
-    add({ { "Anna", 10, 1 }, { "Anna", 90, 9 }, { "Bea", 30, 3 } });
+    add({{"Anna", 10, 1}, {"Anna", 90, 9}, {"Bea", 30, 3}});
     table.selectSortOrder("iOsszPont");
     table.first(); // the second Anna (90)
     const players::RecordId richAnna = players::currentRecordId(table);
@@ -72,7 +72,7 @@ TEST_F(Register, WriteTotalsHitsOnlyTheTrackedRecordAndKeepsTheCursor)
 
 TEST_F(Register, WriteTotalsIntoADeletedRecordWritesNothing)
 {
-    add({ { "Anna", 10, 1 }, { "Bea", 30, 3 } });
+    add({{"Anna", 10, 1}, {"Bea", 30, 3}});
     const players::RecordId anna = idOf("Anna");
     table.deleteRecord();
     EXPECT_FALSE(players::writeTotals(table, anna, 99, 9));
@@ -82,7 +82,7 @@ TEST_F(Register, WriteTotalsIntoADeletedRecordWritesNothing)
 
 TEST_F(Register, LocateExactNameCountsLetterCaseAndFindsNoEmptyName)
 {
-    add({ { "anna", 1, 1 }, { "", 2, 2 }, { "Anna", 3, 3 } });
+    add({{"anna", 1, 1}, {"", 2, 2}, {"Anna", 3, 3}});
     EXPECT_EQ(totalOf("Anna"), 3);
     EXPECT_EQ(totalOf("anna"), 1);
     EXPECT_FALSE(players::locateExactName(table, ""));

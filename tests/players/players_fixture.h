@@ -56,8 +56,8 @@ protected:
     static void clickTitle(TfrmJatekosok& players, int column)
     {
         QHeaderView* titles = players.gJatekos->horizontalHeader();
-        const QPoint at(
-            titles->sectionViewportPosition(column) + titles->sectionSize(column) / 2, titles->height() / 2);
+        const QPoint at(titles->sectionViewportPosition(column) + titles->sectionSize(column) / 2,
+                        titles->height() / 2);
         QTest::mouseClick(titles->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
     static void clickRow(TfrmJatekosok& players, int row)

@@ -33,16 +33,17 @@ TEST(CollationEnvironment, IcuTakesHungarianFromTheEnvironment)
 
 TEST_F(Collation, HungarianNamesSortAsAHungarianExpects)
 {
-    std::vector<std::string> names = {cp("Zsófi"), cp("Anna"), cp("Csaba"), cp("Cecília"), cp("Ádám"), cp("Zoltán")};
+    std::vector<std::string> names
+        = {cp("Zsófi"), cp("Anna"), cp("Csaba"), cp("Cecília"), cp("Ádám"), cp("Zoltán")};
     std::sort(names.begin(), names.end(), [](auto& a, auto& b) { return collation::compare(a, b) < 0; });
-    const std::vector<std::string> expected = {cp("Ádám"), cp("Anna"), cp("Cecília"), cp("Csaba"), cp("Zoltán"),
-                                               cp("Zsófi")};
+    const std::vector<std::string> expected
+        = {cp("Ádám"), cp("Anna"), cp("Cecília"), cp("Csaba"), cp("Zoltán"), cp("Zsófi")};
     EXPECT_EQ(names, expected);
 }
 
 TEST_F(Collation, SortKeysOrderLikeCompare)
 {
-    const std::vector<std::string> words = {cp("Ádám"), cp("adam"), cp("Adam"), cp("Anna"), cp("anna"),
+    const std::vector<std::string> words = {cp("Ádám"),  cp("adam"),  cp("Adam"), cp("Anna"),   cp("anna"),
                                             cp("Csaba"), cp("Cukor"), cp("Ödön"), cp("Oszkár"), ""};
     for (const auto& a : words)
         for (const auto& b : words) {

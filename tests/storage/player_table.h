@@ -1,5 +1,6 @@
 #pragma once
-// An in-memory player register in name order under the Hungarian collation; names are given and read in UTF-8.
+// An in-memory player register in name order under the Hungarian collation; names are given and read in
+// UTF-8.
 
 #include "storage/collation.h"
 #include "storage/cp1250.h"

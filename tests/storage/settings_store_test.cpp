@@ -34,10 +34,7 @@ protected:
         fs::remove_all(m_dir);
     }
 
-    void writeFile(const std::string& content)
-    {
-        std::ofstream(m_store.path(), std::ios::binary) << content;
-    }
+    void writeFile(const std::string& content) { std::ofstream(m_store.path(), std::ios::binary) << content; }
     std::string fileContent() const
     {
         std::ifstream in(m_store.path(), std::ios::binary);
@@ -63,16 +60,33 @@ struct IntCase
 TEST(ParseSettingInt, FollowsTheConversionRules)
 {
     const IntCase cases[] = {
-        {"10", true, 10},          {"-3", true, -3},           {"+7", true, 7},
-        {"   42", true, 42},       {"0xFF", true, 255},        {"0XfF", true, 255},
-        {"$FF", true, 255},        {"xff", true, 255},         {"-$10", true, -16},
-        {"007", true, 7},          {"2147483647", true, INT32_MAX},
-        {"-2147483648", true, INT32_MIN},                      {"-$80000000", true, INT32_MIN},
-        {"", false, 0},            {"abc", false, 0},          {"12a", false, 0},
-        {"12 ", false, 0},         {"- 5", false, 0},          {"$", false, 0},
-        {"-", false, 0},           {"0x", false, 0},           {" 0x10", false, 0},
-        {"2147483648", false, 0},  {"-2147483649", false, 0},  {"0x80000000", false, 0},
-        {"99999999999999999999", false, 0},                    {"1.5", false, 0},
+        {"10", true, 10},
+        {"-3", true, -3},
+        {"+7", true, 7},
+        {"   42", true, 42},
+        {"0xFF", true, 255},
+        {"0XfF", true, 255},
+        {"$FF", true, 255},
+        {"xff", true, 255},
+        {"-$10", true, -16},
+        {"007", true, 7},
+        {"2147483647", true, INT32_MAX},
+        {"-2147483648", true, INT32_MIN},
+        {"-$80000000", true, INT32_MIN},
+        {"", false, 0},
+        {"abc", false, 0},
+        {"12a", false, 0},
+        {"12 ", false, 0},
+        {"- 5", false, 0},
+        {"$", false, 0},
+        {"-", false, 0},
+        {"0x", false, 0},
+        {" 0x10", false, 0},
+        {"2147483648", false, 0},
+        {"-2147483649", false, 0},
+        {"0x80000000", false, 0},
+        {"99999999999999999999", false, 0},
+        {"1.5", false, 0},
     };
     for (const IntCase& c : cases) {
         int32_t value = 12345;
@@ -105,9 +119,12 @@ TEST_F(SettingsFile, ValuesThatDoNotConvertGiveTheDefault)
 
 TEST_F(SettingsFile, NamesMatchWithoutCaseAndValuesAreTrimmed)
 {
-    writeFile("; comment\n# another\n  [ last ]  \r\n  user =   Kov\xE1" "cs \xC9va  \r\nLEVEL=3\r\n"
+    writeFile("; comment\n# another\n  [ last ]  \r\n  user =   Kov\xE1"
+              "cs \xC9va  \r\nLEVEL=3\r\n"
               "[Quoted]\nName=\"  Anna  \"\n");
-    EXPECT_EQ(m_store.ReadSettingStr("Last", "User", "x"), "Kov\xE1" "cs \xC9va");
+    EXPECT_EQ(m_store.ReadSettingStr("Last", "User", "x"),
+              "Kov\xE1"
+              "cs \xC9va");
     EXPECT_EQ(m_store.ReadSettingInt("LAST", "level", 1), 3);
     EXPECT_EQ(m_store.ReadSettingStr("quoted", "name", ""), "  Anna  ");
 }
@@ -152,12 +169,15 @@ TEST_F(SettingsFile, EveryReadSeesTheFileAsItIsNow)
 TEST_F(SettingsFile, StringsReadBackExactlyAsWritten)
 {
     // Blanks at the edges and quotes around a value would be lost to trimming and unquoting.
-    for (const std::string value :
-         {"Anna ", " \xC9va", "\"Bob\"", "'x'", "a\"b", "\"", "Kov\xE1" "cs \xC9va"}) {
+    for (const std::string value : {"Anna ", " \xC9va", "\"Bob\"", "'x'", "a\"b", "\"",
+                                    "Kov\xE1"
+                                    "cs \xC9va"}) {
         m_store.WriteSettingStr("Last", "User", value);
         EXPECT_EQ(m_store.ReadSettingStr("Last", "User", ""), value) << fileContent();
     }
-    EXPECT_EQ(fileContent(), "[Last]\nUser=Kov\xE1" "cs \xC9va\n");
+    EXPECT_EQ(fileContent(),
+              "[Last]\nUser=Kov\xE1"
+              "cs \xC9va\n");
 }
 
 TEST_F(SettingsFile, LongValuesAreCutWhenRead)

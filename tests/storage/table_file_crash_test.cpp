@@ -14,8 +14,8 @@
 #include <thread>
 
 using namespace storage;
-using storage::testing::TempFolder;
 using storage::testing::readBytes;
+using storage::testing::TempFolder;
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <random>
 
 using namespace storage;
-using storage::testing::TempFolder;
 using storage::testing::readBytes;
+using storage::testing::TempFolder;
 using storage::testing::writeBytes;
 
 namespace {
@@ -81,7 +81,8 @@ protected:
         table->setFilePath(path);
         return table;
     }
-    void appendPuzzle(Table& t, const std::string& text, int language, const std::string& hint1, int level = 2)
+    void appendPuzzle(Table& t, const std::string& text, int language, const std::string& hint1,
+                      int level = 2)
     {
         t.append();
         t.setString(puzzle::Szoveg, text);
@@ -176,8 +177,8 @@ TEST_F(TableFile, IntegersTakeTheSmallestTag)
 
 TEST_F(TableFile, AnyIntegerTagAndEitherStringTagReads)
 {
-    const std::string record = hex("01 02 00 08 0C 27 00 00 00") + PuzzleText + hex("08 04 01 00 00 00 08 06 00")
-        + hex("08 0C 00 00 00 00 08 04 40 9C 00 00 08 03 02 00 00");
+    const std::string record = hex("01 02 00 08 0C 27 00 00 00") + PuzzleText
+        + hex("08 04 01 00 00 00 08 06 00") + hex("08 0C 00 00 00 00 08 04 40 9C 00 00 08 03 02 00 00");
     writeBytes(lis, Header + record + hex("00"));
     auto t = puzzles(lis);
     t->open();
@@ -192,8 +193,8 @@ TEST_F(TableFile, AnyIntegerTagAndEitherStringTagReads)
 TEST_F(TableFile, TextsAreCutToTheColumnAndAtAZeroByte)
 {
     const std::string longText(45, 'A');
-    const std::string record = hex("01 02 00 08 06 2D") + longText + hex("08 02 01 08 06 05") + "ab" + '\0' + "cd"
-        + hex("09 08 02 01 08 02 01 00");
+    const std::string record = hex("01 02 00 08 06 2D") + longText + hex("08 02 01 08 06 05") + "ab" + '\0'
+        + "cd" + hex("09 08 02 01 08 02 01 00");
     writeBytes(lis, Header + record + hex("00"));
     auto t = puzzles(lis);
     t->open();
@@ -206,8 +207,9 @@ TEST_F(TableFile, TextsAreCutToTheColumnAndAtAZeroByte)
 TEST_F(TableFile, VersionOneHundredHasNoIndexListMarkersStatusOrFlags)
 {
     // No version integer: the byte after the signature is the field list's start.
-    const std::string file = hex("54 50 46 30 01 00 01") + hex("06 01") + "X" + hex("02 01 06 00 06 00 02 03 02 04")
-        + hex("06 01") + "Y" + hex("02 02 06 00 06 00 02 01 02 05") + hex("00") + "trailing junk";
+    const std::string file = hex("54 50 46 30 01 00 01") + hex("06 01") + "X"
+        + hex("02 01 06 00 06 00 02 03 02 04") + hex("06 01") + "Y" + hex("02 02 06 00 06 00 02 01 02 05")
+        + hex("00") + "trailing junk";
     writeBytes(lis, file);
     auto t = puzzles(lis);
     t->open();
@@ -231,8 +233,9 @@ TEST_F(TableFile, VersionsBetweenDifferInMarkersAndFlags)
     t->open();
     EXPECT_EQ(t->recordCount(), 1);
     t->close();
-    writeBytes(lis, hex("54 50 46 30 03 2C 01 01 00 01 00 01 01 02 00 08") + hex("06 01") + "V"
-                        + hex("08 02 01 09 09 08 02 03 08 02 04 00 00"));
+    writeBytes(lis,
+               hex("54 50 46 30 03 2C 01 01 00 01 00 01 01 02 00 08") + hex("06 01") + "V"
+                   + hex("08 02 01 09 09 08 02 03 08 02 04 00 00"));
     t->open();
     EXPECT_EQ(t->recordCount(), 1);
     EXPECT_TRUE(t->isNull(puzzle::Sugo1));
@@ -268,7 +271,8 @@ TEST_F(TableFile, FieldDefinitionsAreCheckedForTheirType)
             + hex("02 27 06 00 06 00 02 10 08 08 06 04") + "Data" + hex("06 00");
     };
     const std::string tail = hex("00 01 00 01 00");
-    writeBytes(lis, hex("54 50 46 30 03 FB 00 01") + def("Szoveg", "String") + def("Nyelv", "Integer") + tail);
+    writeBytes(lis,
+               hex("54 50 46 30 03 FB 00 01") + def("Szoveg", "String") + def("Nyelv", "Integer") + tail);
     auto t = puzzles(lis);
     EXPECT_EQ(errorOf(*t), "");
     t->close();
@@ -391,7 +395,8 @@ TEST_F(TableFile, AFailedRenameIsReportedAndTheTableStaysOpen)
 TEST_F(TableFile, ADamagedFileIsKeptAsABackupBeforeItIsReplaced)
 {
     // The first record whole, the second cut short.
-    const std::string cut = PuzzleExample.substr(0, PuzzleExample.size() - 1) + PuzzleExample.substr(Header.size(), 10);
+    const std::string cut
+        = PuzzleExample.substr(0, PuzzleExample.size() - 1) + PuzzleExample.substr(Header.size(), 10);
     writeBytes(lis, cut);
     writeBytes(lis + ".bak", "an older backup");
     auto t = puzzles(lis);
@@ -415,7 +420,8 @@ TEST_F(TableFile, AReopenThatFailsAfterASaveStillKeepsTheDamagedFileAndWritesWha
     auto t = puzzles(lis);
     t->open();
     t->close(); // written once: the mark is set
-    const std::string cut = PuzzleExample.substr(0, PuzzleExample.size() - 1) + PuzzleExample.substr(Header.size(), 10);
+    const std::string cut
+        = PuzzleExample.substr(0, PuzzleExample.size() - 1) + PuzzleExample.substr(Header.size(), 10);
     writeBytes(lis, cut);
     try {
         t->open();
@@ -432,7 +438,7 @@ TEST_F(TableFile, TheRegisterIsWrittenInTheActiveOrderAndOpensByName)
 {
     auto t = players(jat);
     t->open();
-    for (auto [name, total] : {std::pair{"Bea", 10}, {"Anna", 30}, {"Cili", 20}}) {
+    for (auto [name, total] : {std::pair {"Bea", 10}, {"Anna", 30}, {"Cili", 20}}) {
         t->append();
         t->setString(player::Nev, name);
         t->setInt(player::OsszPont, total);
@@ -461,7 +467,8 @@ TEST_F(TableFile, ATableDestroyedWhileOpenWritesItsFile)
 
 TEST_F(TableFile, AnyFlagByteButTrueMeansAValueFollows)
 {
-    const std::string record = hex("01 02 00 07 06 01") + "F" + hex("00 02 01 08 06 00 08 06 00 08 02 01 08 02 01 00");
+    const std::string record
+        = hex("01 02 00 07 06 01") + "F" + hex("00 02 01 08 06 00 08 06 00 08 02 01 08 02 01 00");
     writeBytes(lis, Header + record + hex("00"));
     auto t = puzzles(lis);
     t->open();

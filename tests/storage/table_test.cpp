@@ -17,7 +17,7 @@ protected:
             out.push_back(cp1250::toUtf8(t.stringAt(i, player::Nev)));
         return out;
     }
-    template<typename F>
+    template <typename F>
     std::string messageOf(F&& action)
     {
         try {

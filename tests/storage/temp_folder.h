@@ -37,7 +37,8 @@ inline std::string readBytes(const std::string& path)
 
 inline void writeBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 inline bool exists(const std::string& path) { return std::filesystem::exists(path); }

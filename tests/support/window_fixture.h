@@ -11,11 +11,11 @@
 #include "ui/radio_group.h"
 
 #include <QAbstractButton>
-#include <QRadioButton>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -282,11 +282,11 @@ protected:
     }
     // Starts with `player` (already in the register) remembered as the last one; `last` and `mainSettings`
     // are further lines of the settings file's "Last" and "Main" sections.
-    void startAs(const std::string& player, const std::string& last = "", const std::string& mainSettings = "",
-                 uint32_t seed = 12345)
+    void startAs(const std::string& player, const std::string& last = "",
+                 const std::string& mainSettings = "", uint32_t seed = 12345)
     {
-        folder.writeSettings((mainSettings.empty() ? "" : "[Main]\n" + mainSettings + "\n") + "[Last]\nUser=" + player
-                             + "\n" + last);
+        folder.writeSettings((mainSettings.empty() ? "" : "[Main]\n" + mainSettings + "\n")
+                             + "[Last]\nUser=" + player + "\n" + last);
         startProgram(seed);
         ASSERT_EQ(main().PlayerName, player) << "the last player was not restored";
     }

@@ -22,17 +22,17 @@ std::string szelesUtList()
 {
     return bytes({0x54, 0x50, 0x46, 0x30, 0x03, 0xFB, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x01, 0x02, 0x00,
                   0x08, 0x06, 0x27})
-           + std::string(13, ' ') + "  SZELES UT  " + std::string(13, ' ')
-           + bytes({0x08, 0x02, 0x01, 0x08, 0x06, 0x0B}) + "Nem keskeny"
-           + bytes({0x08, 0x06, 0x00, 0x08, 0x02, 0x02, 0x08, 0x02, 0x02, 0x00, 0x00});
+        + std::string(13, ' ') + "  SZELES UT  " + std::string(13, ' ')
+        + bytes({0x08, 0x02, 0x01, 0x08, 0x06, 0x0B}) + "Nem keskeny"
+        + bytes({0x08, 0x06, 0x00, 0x08, 0x02, 0x02, 0x08, 0x02, 0x02, 0x00, 0x00});
 }
 
 // One player: Anna, 150 points over 3 rounds (average 50).
 std::string annaRegister()
 {
-    return bytes({0x54, 0x50, 0x46, 0x30, 0x03, 0xFB, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x01, 0x02, 0x00,
-                  0x08, 0x06, 0x04, 0x41, 0x6E, 0x6E, 0x61, 0x08, 0x03, 0x96, 0x00, 0x08, 0x02, 0x03, 0x08,
-                  0x02, 0x32, 0x00, 0x00});
+    return bytes({0x54, 0x50, 0x46, 0x30, 0x03, 0xFB, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01,
+                  0x01, 0x02, 0x00, 0x08, 0x06, 0x04, 0x41, 0x6E, 0x6E, 0x61, 0x08, 0x03,
+                  0x96, 0x00, 0x08, 0x02, 0x03, 0x08, 0x02, 0x32, 0x00, 0x00});
 }
 
 int entriesIn(const TempFolder& folder)
@@ -46,8 +46,8 @@ int entriesIn(const TempFolder& folder)
 TEST(TablaUsage, BadCommandLinesExitWithTwo)
 {
     TempFolder folder;
-    for (const char* arguments : {"", "list a.lis", "check", "dump a.lis b.lis", "check a.txt", "import a",
-                                  "check lis"}) {
+    for (const char* arguments :
+         {"", "list a.lis", "check", "dump a.lis b.lis", "check a.txt", "import a", "check lis"}) {
         auto run = runTool(folder, arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments;
         EXPECT_EQ(run.err.rfind("brumvelda-tabla: ", 0), 0u) << arguments << ": " << run.err;
@@ -70,8 +70,8 @@ TEST(TablaCheck, PrintsTheRecordCount)
     TempFolder folder;
     writeBytes(folder.file("Brumvelda.lis"), szelesUtList());
     writeBytes(folder.file("Brumvelda.jat"), annaRegister());
-    writeBytes(folder.file("ures.LIS"), bytes({0x54, 0x50, 0x46, 0x30, 0x03, 0xFB, 0x00, 0x01, 0x00, 0x01, 0x00,
-                                               0x01, 0x00}));
+    writeBytes(folder.file("ures.LIS"),
+               bytes({0x54, 0x50, 0x46, 0x30, 0x03, 0xFB, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00}));
     EXPECT_EQ(runTool(folder, "check Brumvelda.lis").out, "1\n");
     EXPECT_EQ(runTool(folder, "check Brumvelda.jat").out, "1\n");
     auto empty = runTool(folder, "check ures.LIS");
@@ -112,8 +112,9 @@ TEST(TablaDump, PuzzleListInFileOrder)
     writeBytes(folder.file("Brumvelda.lis"), szelesUtList());
     auto run = runTool(folder, "dump Brumvelda.lis");
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "Szoveg\tNyelv\tSugo1\tSugo2\tFokozat\tKategoria\n" + std::string(15, ' ') + "SZELES UT"
-                           + std::string(15, ' ') + "\t1\tNem keskeny\t\t2\t2\n");
+    EXPECT_EQ(run.out,
+              "Szoveg\tNyelv\tSugo1\tSugo2\tFokozat\tKategoria\n" + std::string(15, ' ') + "SZELES UT"
+                  + std::string(15, ' ') + "\t1\tNem keskeny\t\t2\t2\n");
     EXPECT_EQ(readBytes(folder.file("Brumvelda.lis")), szelesUtList());
 }
 
@@ -121,17 +122,17 @@ TEST(TablaDump, RegisterWithComputedAverage)
 {
     TempFolder folder;
     writeBytes(folder.file("Brumvelda.jat"), annaRegister());
-    EXPECT_EQ(runTool(folder, "dump Brumvelda.jat").out, "Nev\tOsszPont\tJatszott\tAtlag\nAnna\t150\t3\t50\n");
+    EXPECT_EQ(runTool(folder, "dump Brumvelda.jat").out,
+              "Nev\tOsszPont\tJatszott\tAtlag\nAnna\t150\t3\t50\n");
 }
 
 TEST(TablaDump, NullsEscapesAndWindows1250TextAreWrittenAsUtf8)
 {
     TempFolder folder;
     // Old-style record (version 251 with null flags): name "K\xF6\tb\\", total null, rounds 2.
-    writeBytes(folder.file("x.jat"),
-               bytes({0x54, 0x50, 0x46, 0x30, 0x03, 0xFB, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x01, 0x02, 0x00,
-                      0x08, 0x06, 0x06, 'K', 0xF6, '\t', 'b', '\\', '\n', 0x09, 0x08, 0x02, 0x02, 0x09, 0x00,
-                      0x00}));
+    writeBytes(folder.file("x.jat"), bytes({0x54, 0x50, 0x46, 0x30, 0x03, 0xFB, 0x00, 0x01, 0x00, 0x01, 0x00,
+                                            0x01, 0x01, 0x02, 0x00, 0x08, 0x06, 0x06, 'K',  0xF6, '\t', 'b',
+                                            '\\', '\n', 0x09, 0x08, 0x02, 0x02, 0x09, 0x00, 0x00}));
     auto run = runTool(folder, "dump x.jat");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "Nev\tOsszPont\tJatszott\tAtlag\nK\xC3\xB6\\tb\\\\\\n\t\\N\t2\t0\n");

@@ -31,8 +31,7 @@ inline ToolRun runTool(const storage::testing::TempFolder& folder, const std::st
     const std::string out = in + ".out", err = in + ".err";
     storage::testing::writeBytes(in, input);
     std::string command = "cd " + shellQuoted(folder.path()) + " && " + shellQuoted(BRUMVELDA_TABLA) + " "
-                          + arguments + " <" + shellQuoted(in) + " >" + shellQuoted(out) + " 2>"
-                          + shellQuoted(err);
+        + arguments + " <" + shellQuoted(in) + " >" + shellQuoted(out) + " 2>" + shellQuoted(err);
     int status = std::system(command.c_str());
     ToolRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
