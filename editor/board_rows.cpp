@@ -31,16 +31,4 @@ std::string rowWithField(std::string_view row, std::string_view field)
     return result;
 }
 
-std::string trimmedHint(std::string_view text)
-{
-    auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return std::string(text.substr(begin, end - begin));
-}
-
 } // namespace editor

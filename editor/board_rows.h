@@ -2,6 +2,8 @@
 // The editor's work on whole board rows: scrolling a row and writing a corrected row back.
 // Text is Windows-1250 bytes; a row is 13 characters, the board 39.
 
+#include "game/round_rules.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,7 +20,7 @@ std::string rotatedRow(std::string_view row, bool left);
 // characters as board cells get them (NormalizeCellChar); cells past the end of a shorter text keep theirs.
 std::string rowWithField(std::string_view row, std::string_view field);
 
-// Leading and trailing spaces and control characters (codes up to 32) removed, as hint lines are stored.
-std::string trimmedHint(std::string_view text);
+// Hint lines typed in the details dialog are stored trimmed as the game trims the hints it shows.
+using game::trimmedHint;
 
 } // namespace editor

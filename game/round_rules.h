@@ -21,8 +21,8 @@ struct DrawChoice
 };
 
 // Level, language and category tests of one puzzle record, also one by one so a scan can stop reading a
-// record at its first failed test.
-// (Inline: the draw runs them over the whole list.)
+// record at its first failed test. (Inline: the draw runs the language and category tests over the whole
+// list; it tests the level as one range of its own.)
 inline bool levelFits(const DrawChoice& choice, int32_t Fokozat)
 {
     return choice.ExactLevel == 1 ? Fokozat == choice.PlayLevel : Fokozat <= choice.PlayLevel;

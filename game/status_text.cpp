@@ -1,25 +1,19 @@
 #include "game/status_text.h"
 
+#include "game/round_rules.h"
 #include "game/tables.h"
 
 namespace game {
 
-namespace {
-bool isLevel(int32_t level) { return level >= 1 && level <= 4; }
-} // namespace
-
 std::string levelScoreText(int32_t level)
 {
-    const LevelRow row = isLevel(level) ? LevelTable[static_cast<size_t>(level)] : LevelTable[0];
+    const LevelRow& row = levelRow(level);
     // "Betű" and "Súgó" in Windows-1250.
     return "Bet\xFB: " + std::to_string(row.LetterScore) + "/" + std::to_string(row.MissScore)
         + " - S\xFAg\xF3: " + std::to_string(row.HintScore) + " - Passz: " + std::to_string(row.PassScore);
 }
 
-std::string levelName(int32_t level)
-{
-    return isLevel(level) ? std::string(LevelTable[static_cast<size_t>(level)].LevelName) : std::string();
-}
+std::string levelName(int32_t level) { return std::string(levelRow(level).LevelName); }
 
 std::string levelCaption(int32_t level) { return "Fokozat: " + levelName(level); }
 

@@ -1,6 +1,7 @@
 #include "tools/import_records.h"
 
 #include "editor/phrase_layout.h"
+#include "game/round_rules.h"
 #include "game/tables.h"
 #include "storage/cp1250.h"
 #include "storage/schemas.h"
@@ -89,17 +90,6 @@ std::optional<int32_t> parseInteger(std::string_view text)
     return value;
 }
 
-// Codes up to 32 (spaces and control characters) are trimmed from both ends, as the details dialog does.
-std::string trimmedHint(const std::string& text)
-{
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32)
-        --end;
-    return text.substr(begin, end - begin);
-}
-
 std::string describeCharacter(char c)
 {
     char code[16];
@@ -161,14 +151,14 @@ std::variant<ImportField, std::string> convertField(Rule rule, std::string_view 
     }
 
     if (rule == Rule::Hint) {
-        text = trimmedHint(text);
+        text = game::trimmedHint(text);
         if (text.size() > std::size_t(storage::puzzle::HintSize))
             return "a súgó legfeljebb " + std::to_string(storage::puzzle::HintSize) + " karakter lehet, ez "
                 + std::to_string(text.size()) + " karakteres";
         return ImportField {ImportField::Kind::Text, 0, text};
     }
     // Blanks alone are no name and no phrase: they would make a nameless player or an empty board.
-    const bool blank = trimmedHint(text).empty();
+    const bool blank = game::trimmedHint(text).empty();
     if (rule == Rule::Name) {
         if (blank)
             return std::string("a név nem lehet üres");
