@@ -4,6 +4,7 @@
 #include "game/status_text.h"
 #include "game/tables.h"
 #include "ui/board_cell.h"
+#include "ui/colours.h"
 #include "ui/error_box.h"
 #include "ui/flat_button.h"
 #include "ui/fonts.h"
@@ -29,8 +30,6 @@ const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 const QColor Maroon(128, 0, 0);
 const QColor Green(0, 128, 0);
-
-QColor toColour(game::Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
 
 QLabel* makeLabel(QWidget* parent, const char* name, QRect place, const QString& text, int fontPixels,
                   const QColor& colour, Qt::Alignment alignment)
@@ -204,7 +203,7 @@ void TfrmMain::buildBoard()
         const int column = (k - 1) % game::RowLength;
         cell->setGeometry(8 + 40 * column, 176 + 40 * row, 40, 40);
         // Empty captions in the blank colours until the first blanking.
-        cell->setLook(QString(), toColour(game::PlainCellColour), toColour(game::LetterTextColour));
+        cell->setLook(QString(), ui::toColour(game::PlainCellColour), ui::toColour(game::LetterTextColour));
         p[static_cast<size_t>(k - 1)] = cell;
     }
 
@@ -258,12 +257,13 @@ void TfrmMain::buildKeyboard()
         int left;
     };
     const KeyRow rows[] = {{1, 13, 16, 8}, {14, 25, 56, 27}, {26, 35, 96, 67}};
+    const QFont letterFont = ui::boldPixelFont(32); // one font shared by the 35 buttons
     for (const KeyRow& row : rows) {
         for (int k = row.first; k <= row.last; ++k) {
             auto* button = new ui::FlatButton(k, Panel1);
             button->setObjectName(QStringLiteral("b%1").arg(k));
             button->setGeometry(row.left + 40 * (k - row.first), row.top, 40, 40);
-            button->setFont(ui::boldPixelFont(32));
+            button->setFont(letterFont);
             button->setText(ui::toQt(game::CapitalLetters.substr(static_cast<size_t>(k - 1), 1)));
             button->setEnabled(false);
             b[static_cast<size_t>(k - 1)] = button;
@@ -295,8 +295,8 @@ void TfrmMain::ResetBoard(bool ClearCells, bool SetButtons, bool ButtonsEnabled)
 {
     if (ClearCells) {
         for (ui::BoardCell* c : p)
-            c->setLook(QStringLiteral(" "), toColour(game::PlainCellColour),
-                       toColour(game::LetterTextColour));
+            c->setLook(QStringLiteral(" "), ui::toColour(game::PlainCellColour),
+                       ui::toColour(game::LetterTextColour));
     }
     if (SetButtons) {
         for (ui::FlatButton* button : b)

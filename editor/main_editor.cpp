@@ -7,6 +7,7 @@
 #include "game/tables.h"
 #include "storage/cp1250.h"
 #include "ui/board_cell.h"
+#include "ui/colours.h"
 #include "ui/error_box.h"
 #include "ui/flat_button.h"
 #include "ui/modal.h"
@@ -24,8 +25,6 @@
 #include <functional>
 
 namespace {
-
-QColor toColour(game::Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
 
 // Labels have no double-click signal of their own.
 class DoubleClickWatcher : public QObject
@@ -81,6 +80,17 @@ QIcon triangleIcon(bool pointsLeft)
     const QPolygonF right {QPointF(6, 6), QPointF(0, 0), QPointF(0, 12)};
     painter.drawPolygon(pointsLeft ? left : right);
     return QIcon(picture);
+}
+
+// The number of the first cell of board row 1..3.
+int firstCellOf(int row) { return (row - 1) * game::RowLength + 1; }
+
+// Shows `text` (13 Windows-1250 characters, one a cell) in board row 1..3, keeping the cells' colours.
+void showBoardRow(TfrmMain& window, int row, const std::string& text)
+{
+    const int first = firstCellOf(row);
+    for (int i = 0; i < game::RowLength; ++i)
+        window.cell(first + i)->setCaption(ui::toQt(text.substr(static_cast<size_t>(i), 1)));
 }
 
 bool isModifierKey(int key)
@@ -150,15 +160,15 @@ void TfrmMain::p1MouseDown(ui::BoardCell* Sender, Qt::MouseButton Button, Qt::Ke
     if (Button != Qt::LeftButton && Button != Qt::RightButton)
         return;
 
-    const QColor plain = toColour(game::PlainCellColour);
+    const QColor plain = ui::toColour(game::PlainCellColour);
     if (SelectedCell > 0 && SelectedCell != Sender->tag())
         cell(SelectedCell)->setBackground(plain);
     if (Button == Qt::RightButton) {
-        Sender->setLook(QStringLiteral(" "), plain, toColour(game::LetterTextColour));
+        Sender->setLook(QStringLiteral(" "), plain, ui::toColour(game::LetterTextColour));
         SelectedCell = 0;
     } else {
         SelectedCell = Sender->tag();
-        Sender->setBackground(toColour(game::LetterCellColour));
+        Sender->setBackground(ui::toColour(game::LetterCellColour));
     }
 }
 
@@ -179,8 +189,8 @@ void TfrmMain::FormKeyPress(QKeyEvent* event)
     if (!capital)
         return;
     cell(SelectedCell)
-        ->setLook(ui::toQt(std::string(1, *capital)), toColour(game::PlainCellColour),
-                  toColour(game::LetterTextColour));
+        ->setLook(ui::toQt(std::string(1, *capital)), ui::toColour(game::PlainCellColour),
+                  ui::toColour(game::LetterTextColour));
     SelectedCell = 0;
 }
 
@@ -210,18 +220,14 @@ void TfrmMain::FormKeyUp(QKeyEvent* event)
 
 void TfrmMain::sb1jClick(ui::FlatButton* Sender)
 {
-    const int tag = Sender->tag();
-    const int first = (editor::scrolledRow(tag) - 1) * game::RowLength + 1;
-    const std::string turned
-        = editor::rotatedRow(boardRow(editor::scrolledRow(tag)), editor::scrollsLeft(tag));
-    for (int i = 0; i < game::RowLength; ++i)
-        cell(first + i)->setCaption(ui::toQt(turned.substr(static_cast<size_t>(i), 1)));
+    const int row = editor::scrolledRow(Sender->tag());
+    showBoardRow(*this, row, editor::rotatedRow(boardRow(row), editor::scrollsLeft(Sender->tag())));
 }
 
 std::string TfrmMain::boardRow(int row) const
 {
     std::string text;
-    const int first = (row - 1) * game::RowLength + 1;
+    const int first = firstCellOf(row);
     for (int k = first; k < first + game::RowLength; ++k) {
         const std::optional<char> byte = typedByte(cell(k)->caption());
         text
@@ -241,11 +247,9 @@ std::optional<editor::PuzzleDetails> TfrmMain::ShowPuzzleDetails()
         return std::nullopt;
 
     for (int row = 1; row <= 3; ++row) {
-        const std::string written
-            = editor::rowWithField(boardRow(row), fieldBytes(fields[static_cast<size_t>(row - 1)]->text()));
-        const int first = (row - 1) * game::RowLength + 1;
-        for (int i = 0; i < game::RowLength; ++i)
-            cell(first + i)->setCaption(ui::toQt(written.substr(static_cast<size_t>(i), 1)));
+        showBoardRow(
+            *this, row,
+            editor::rowWithField(boardRow(row), fieldBytes(fields[static_cast<size_t>(row - 1)]->text())));
     }
 
     editor::PuzzleDetails details;

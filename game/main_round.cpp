@@ -6,6 +6,7 @@
 #include "game/round_rules.h"
 #include "storage/schemas.h"
 #include "ui/board_cell.h"
+#include "ui/colours.h"
 #include "ui/error_box.h"
 #include "ui/flat_button.h"
 #include "ui/gauge.h"
@@ -17,8 +18,6 @@
 #include <QToolButton>
 
 namespace {
-
-QColor toColour(game::Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
 
 QString scoreCaption(int32_t score) { return QStringLiteral("Pontszám: ") + QString::number(score); }
 
@@ -39,7 +38,7 @@ void uncover(TfrmMain& w, const game::CellSet& cells)
     game::CellSet hidden(w.m_hiddenCells);
     for (int k = 1; k <= game::CellCount; ++k) {
         if (cells[size_t(k - 1)])
-            w.cell(k)->setTextColour(toColour(game::LetterTextColour));
+            w.cell(k)->setTextColour(ui::toColour(game::LetterTextColour));
     }
     hidden &= ~cells;
     w.m_hiddenCells = hidden.to_ullong();
@@ -111,9 +110,11 @@ void TfrmMain::sbUjClick()
     for (int k = 1; k <= game::CellCount; ++k) {
         const QString caption = ui::toQt(std::string_view(PuzzleText).substr(size_t(k - 1), 1));
         if (letters[size_t(k - 1)])
-            cell(k)->setLook(caption, toColour(game::LetterCellColour), toColour(game::LetterCellColour));
+            cell(k)->setLook(caption, ui::toColour(game::LetterCellColour),
+                             ui::toColour(game::LetterCellColour));
         else
-            cell(k)->setLook(caption, toColour(game::PlainCellColour), toColour(game::SignTextColour));
+            cell(k)->setLook(caption, ui::toColour(game::PlainCellColour),
+                             ui::toColour(game::SignTextColour));
     }
     LettersLeft = int32_t(letters.count());
     m_hiddenCells = letters.to_ullong();

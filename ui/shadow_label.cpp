@@ -55,8 +55,9 @@ void ShadowLabel::paintEvent(QPaintEvent*)
     QFont drawn = font();
     const int room = width() - m_shadowDepth;
     int widest = 0;
+    const QFontMetrics natural(drawn);
     for (const QString& line : all)
-        widest = std::max(widest, QFontMetrics(drawn).horizontalAdvance(line));
+        widest = std::max(widest, natural.horizontalAdvance(line));
     if (widest > room && room > 0)
         drawn.setStretch(std::max(50, 100 * room / widest));
 
