@@ -13,7 +13,7 @@ IntColumnView::IntColumnView(const Table& table, int column)
     if (!d.open)
         throw StorageError("Cannot perform this operation on a closed dataset");
     if (column < 0 || size_t(column) >= d.columns.size())
-        throw StorageError("List index out of bounds (" + std::to_string(column) + ")");
+        throwIndexOutOfBounds(column);
     if (d.columns[size_t(column)].type != ColumnType::Integer)
         throw std::logic_error("IntColumnView needs an integer column");
     const auto& order = d.activeRows();

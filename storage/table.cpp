@@ -7,13 +7,18 @@
 #include "storage/table_impl.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
-#include <numeric>
 
 namespace storage {
 namespace {
 
 const char* const ClosedMessage = "Cannot perform this operation on a closed dataset";
+
+[[noreturn]] void fieldNotFound(std::string_view name)
+{
+    throw StorageError("Field '" + std::string(name) + "' not found");
+}
 
 bool sameName(std::string_view a, std::string_view b)
 {
@@ -89,7 +94,7 @@ private:
     void check(int column) const
     {
         if (column < 0 || size_t(column) >= m_impl.columns.size())
-            throw StorageError("List index out of bounds (" + std::to_string(column) + ")");
+            throwIndexOutOfBounds(column);
     }
     Table::Impl& m_impl;
     uint32_t m_id;
@@ -143,13 +148,18 @@ private:
     void check(int column) const
     {
         if (column < 0 || size_t(column) >= m_columns.size())
-            throw StorageError("List index out of bounds (" + std::to_string(column) + ")");
+            throwIndexOutOfBounds(column);
     }
     const std::vector<Column>& m_columns;
     EditBuffer& m_buffer;
 };
 
 } // namespace
+
+void throwIndexOutOfBounds(int index)
+{
+    throw StorageError("List index out of bounds (" + std::to_string(index) + ")");
+}
 
 std::string_view cutText(std::string_view text, int size)
 {
@@ -355,7 +365,7 @@ void Table::addSortOrder(std::string name, std::vector<std::string> columnNames,
     for (const auto& columnName : columnNames) {
         const int column = columnIndex(columnName);
         if (column < 0)
-            throw StorageError("Field '" + columnName + "' not found");
+            fieldNotFound(columnName);
         order.columns.push_back(column);
     }
     d->orders.push_back(std::move(order));
@@ -761,7 +771,7 @@ bool Table::locate(std::string_view columnName, std::string_view value)
     requireOpen(*d);
     const int column = columnIndex(columnName);
     if (column < 0)
-        throw StorageError("Field '" + std::string(columnName) + "' not found");
+        fieldNotFound(columnName);
     refresh();
     const auto& active = d->activeRows();
     const bool isText = d->columns[size_t(column)].type == ColumnType::String;
@@ -789,7 +799,7 @@ namespace {
 void requireColumn(const Table::Impl& d, int column)
 {
     if (column < 0 || size_t(column) >= d.columns.size())
-        throw StorageError("List index out of bounds (" + std::to_string(column) + ")");
+        throwIndexOutOfBounds(column);
 }
 } // namespace
 
@@ -890,7 +900,7 @@ int namedColumn(const Table& table, std::string_view name)
 {
     const int column = table.columnIndex(name);
     if (column < 0)
-        throw StorageError("Field '" + std::string(name) + "' not found");
+        fieldNotFound(name);
     return column;
 }
 } // namespace
@@ -915,7 +925,7 @@ uint32_t idAt(const Table::Impl& d, int position)
     requireOpen(d);
     const auto& active = d.activeRows();
     if (position < 0 || size_t(position) >= active.size())
-        throw StorageError("List index out of bounds (" + std::to_string(position) + ")");
+        throwIndexOutOfBounds(position);
     return active[size_t(position)];
 }
 } // namespace

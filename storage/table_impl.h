@@ -184,6 +184,9 @@ struct Table::Impl
     void calculate(uint32_t id);
 };
 
+// The error for a column or position outside the table, raised in this one place.
+[[noreturn]] void throwIndexOutOfBounds(int index);
+
 // Text as stored: cut to `size` bytes, and at a zero byte.
 std::string_view cutText(std::string_view text, int size);
 
