@@ -4,10 +4,8 @@
 #include "app/startup.h"
 #include "game/tables.h"
 #include "players/jatekosok_dialog.h"
-#include "storage/storage_error.h"
 #include "ui/error_box.h"
 #include "ui/gauge.h"
-#include "ui/modal.h"
 #include "ui/text.h"
 
 #include <QToolButton>
@@ -106,12 +104,5 @@ void TfrmMain::SaveSession()
             dbLista.close();
     });
     if (!dbLista.lastBackupPath().empty())
-        tellAboutBackup(dbLista.lastBackupPath());
-}
-
-void TfrmMain::tellAboutBackup(const std::string& backupPath)
-{
-    ui::showMessage(
-        this, QMessageBox::Warning, QStringLiteral("Brumvelda"),
-        QStringLiteral("A sérült fájl eredetijét megőriztük: %1").arg(QString::fromStdString(backupPath)));
+        ui::showBackupKept(this, dbLista.lastBackupPath());
 }

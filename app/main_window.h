@@ -154,7 +154,6 @@ private:
     void buildKeyboard();
     void buildStatusBar();
     void startupReading();
-    void tellAboutBackup(const std::string& backupPath);
     bool hasPlayer() const;
 
     Windows& m_windows;

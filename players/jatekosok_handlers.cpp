@@ -75,11 +75,8 @@ void TfrmJatekosok::FormDestroy()
     } catch (const std::exception& error) {
         ui::showError(nullptr, error.what());
     }
-    if (!dbJatekos.lastBackupPath().empty()) {
-        ui::showMessage(nullptr, QMessageBox::Warning, QStringLiteral("Brumvelda"),
-                        QStringLiteral("A sérült fájl eredetijét megőriztük: %1")
-                            .arg(QString::fromStdString(dbJatekos.lastBackupPath())));
-    }
+    if (!dbJatekos.lastBackupPath().empty())
+        ui::showBackupKept(nullptr, dbJatekos.lastBackupPath());
 }
 
 // ---------------------------------------------------------------- the game's side

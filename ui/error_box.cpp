@@ -30,4 +30,11 @@ void showError(QWidget* parent, const std::string& message)
                 errorMessageText(errorBoxText(message)));
 }
 
+void showBackupKept(QWidget* parent, const std::string& backupPath)
+{
+    showMessage(
+        parent, QMessageBox::Warning, QStringLiteral("Brumvelda"),
+        QStringLiteral("A sérült fájl eredetijét megőriztük: %1").arg(QString::fromStdString(backupPath)));
+}
+
 } // namespace ui

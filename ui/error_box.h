@@ -16,4 +16,7 @@ std::string errorBoxText(const std::string& message);
 // The message as Unicode: UTF-8 when it is valid UTF-8, otherwise Windows-1250.
 QString errorMessageText(const std::string& message);
 
+// The warning after a save that kept a damaged file's original under `backupPath` (a UTF-8 path).
+void showBackupKept(QWidget* parent, const std::string& backupPath);
+
 } // namespace ui
