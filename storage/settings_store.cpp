@@ -1,5 +1,6 @@
 #include "storage/settings_store.h"
 
+#include "storage/folder_sync.h"
 #include "storage/storage_error.h"
 
 #include <cerrno>
@@ -125,18 +126,6 @@ bool findValue(std::string_view content, const std::string& section, const std::
         }
     }
     return false;
-}
-
-// The rename itself reaches the disk only with the folder's entry.
-void syncFolderOf(const std::string& path)
-{
-    std::size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 // Writes the new content beside the file and renames it over, so a crash leaves the old file or the new one.

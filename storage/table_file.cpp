@@ -1,6 +1,7 @@
 #include "storage/table_file.h"
 
 #include "storage/cp1250.h"
+#include "storage/folder_sync.h"
 #include "storage/storage_error.h"
 #include "storage/table.h"
 #include "storage/table_impl.h"
@@ -24,6 +25,13 @@ constexpr int WrittenVersion = 251;
 constexpr uint8_t EndOfList = 0x00, StartOfList = 0x01, Int8 = 0x02, Int16 = 0x03, Int32 = 0x04,
                   String8 = 0x06, FlagFalse = 0x08, FlagTrue = 0x09, String32 = 0x0C;
 constexpr uint32_t DeletedStatus = 3;
+
+// Integers are stored little-endian.
+int16_t le16(const uint8_t* p) { return int16_t(uint16_t(p[0] | (p[1] << 8))); }
+uint32_t le32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
 
 [[noreturn]] void readError() { throw StorageError("Stream read error"); }
 [[noreturn]] void badValue() { throw StorageError("Invalid property value"); }
@@ -106,11 +114,10 @@ public:
                 return int8_t(p[1]);
             case Int16:
                 m_pos += 3;
-                return int16_t(uint16_t(p[1] | (p[2] << 8)));
+                return le16(p + 1);
             case Int32:
                 m_pos += 5;
-                return int32_t(uint32_t(p[1]) | (uint32_t(p[2]) << 8) | (uint32_t(p[3]) << 16)
-                               | (uint32_t(p[4]) << 24));
+                return int32_t(le32(p + 1));
             default:
                 badValue();
             }
@@ -121,14 +128,13 @@ public:
             return int8_t(*m_pos++);
         case Int16: {
             need(2);
-            const auto value = int16_t(uint16_t(m_pos[0] | (m_pos[1] << 8)));
+            const int16_t value = le16(m_pos);
             m_pos += 2;
             return value;
         }
         case Int32: {
             need(4);
-            const uint32_t value = uint32_t(m_pos[0]) | (uint32_t(m_pos[1]) << 8) | (uint32_t(m_pos[2]) << 16)
-                | (uint32_t(m_pos[3]) << 24);
+            const uint32_t value = le32(m_pos);
             m_pos += 4;
             return int32_t(value);
         }
@@ -146,8 +152,7 @@ public:
             break;
         case String32:
             need(4);
-            length = uint64_t(m_pos[0]) | (uint64_t(m_pos[1]) << 8) | (uint64_t(m_pos[2]) << 16)
-                | (uint64_t(m_pos[3]) << 24);
+            length = le32(m_pos);
             m_pos += 4;
             break;
         default:
@@ -317,11 +322,11 @@ bool readColumnInBuffer(Reader& in, Table::Impl& d, const ColumnPlan& c, bool ha
             p += 2;
             break;
         case Int16:
-            value = uint32_t(int32_t(int16_t(uint16_t(p[1] | (p[2] << 8)))));
+            value = uint32_t(int32_t(le16(p + 1)));
             p += 3;
             break;
         case Int32:
-            value = uint32_t(p[1]) | (uint32_t(p[2]) << 8) | (uint32_t(p[3]) << 16) | (uint32_t(p[4]) << 24);
+            value = le32(p + 1);
             p += 5;
             break;
         default:
@@ -628,15 +633,6 @@ void writeTable(Writer& out, Table::Impl& d)
     }
     out.byte(EndOfList);
     out.flush();
-}
-
-void syncFolderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
 }
 
 // Copies the file's bytes into a new file that must not exist yet. False when the name is taken.
