@@ -41,9 +41,6 @@ public:
     int32_t chosenLanguage() const;
     int32_t chosenCategories() const;
 
-    // The record of the current player, NoRecord when there is none (or it was deleted).
-    players::RecordId currentPlayerRecord() const { return m_currentPlayer; }
-
     // --- owned state
     storage::Table dbJatekos;
     PlayerTableModel* dsJatekos = nullptr;

@@ -27,12 +27,6 @@ void Gauge::setMaximum(int maximum)
     update();
 }
 
-void Gauge::setBarColour(const QColor& colour)
-{
-    m_barColour = colour;
-    update();
-}
-
 void Gauge::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -49,7 +43,7 @@ void Gauge::paintEvent(QPaintEvent*)
     const QRect trough = r.adjusted(1, 1, -1, -1);
     const int filled = static_cast<int>(static_cast<qint64>(trough.width()) * m_position / m_maximum);
     if (filled > 0)
-        painter.fillRect(QRect(trough.left(), trough.top(), filled, trough.height()), m_barColour);
+        painter.fillRect(QRect(trough.left(), trough.top(), filled, trough.height()), Qt::red);
 }
 
 } // namespace ui

@@ -2,7 +2,6 @@
 // A horizontal progress gauge with a red bar. The position stays within 0..maximum: a larger position is
 // taken as the maximum, and lowering the maximum below the position pulls the position down with it.
 
-#include <QColor>
 #include <QWidget>
 
 namespace ui {
@@ -19,16 +18,12 @@ public:
     void setPosition(int position);
     void setMaximum(int maximum); // values below 1 are taken as 1, so the bar always has a scale
 
-    QColor barColour() const { return m_barColour; }
-    void setBarColour(const QColor& colour);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     int m_position = 0;
     int m_maximum = 10;
-    QColor m_barColour {Qt::red};
 };
 
 } // namespace ui

@@ -24,7 +24,6 @@ public:
     int panelCount() const { return static_cast<int>(m_labels.size()); }
     QString panelText(int index) const;
     void setPanelText(int index, const QString& text);
-    QLabel* panelLabel(int index) const { return m_labels.at(static_cast<size_t>(index)); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
