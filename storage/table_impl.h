@@ -47,12 +47,16 @@ public:
         if (m_size + count > m_capacity)
             reserve(std::max(m_size + count, m_capacity + m_capacity / 2 + 64));
         T* added = m_data + m_size;
+        if (count == 0) // an empty buffer has no memory yet, and mem* functions take no null pointer
+            return added;
         std::memset(static_cast<void*>(added), 0, count * sizeof(T));
         m_size += count;
         return added;
     }
     void append(const T* values, size_t count)
     {
+        if (count == 0)
+            return;
         if (m_size + count > m_capacity)
             reserve(std::max(m_size + count, m_capacity + m_capacity / 2 + 64));
         std::memcpy(static_cast<void*>(m_data + m_size), values, count * sizeof(T));
