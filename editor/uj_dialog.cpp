@@ -29,8 +29,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        auto* field = static_cast<QLineEdit*>(watched);
-        if (event->type() == QEvent::KeyPress) {
+        // Events also arrive while the field is being destroyed, when it is no longer a QLineEdit.
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (field && event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
             const bool printable = !key->text().isEmpty() && key->text().at(0).isPrint();
             if (printable && !field->hasSelectedText() && field->text().size() >= field->maxLength()
