@@ -13,18 +13,6 @@
 
 namespace {
 
-// Runs one step of the exit save; an error is shown and the remaining steps still run, so a settings
-// file that cannot be written does not cost the puzzles stored in this run.
-template <typename Step>
-void runStep(QWidget* window, Step step)
-{
-    try {
-        step();
-    } catch (const std::exception& error) {
-        ui::showError(window, error.what());
-    }
-}
-
 int32_t inRange(int32_t value, int32_t low, int32_t high, int32_t otherwise)
 {
     return value >= low && value <= high ? value : otherwise;
@@ -89,17 +77,19 @@ void TfrmMain::SaveSession()
         return;
     m_sessionSaved = true;
 
-    runStep(this, [this] {
+    // Each step runs even when one before it failed: a settings file that cannot be written must not cost
+    // the puzzles stored in this run.
+    ui::runShowingErrors(this, [this] {
         SettingsStore.WriteSettingInt("Last", "Language", PlayLanguage);
         SettingsStore.WriteSettingInt("Last", "Level", PlayLevel);
         SettingsStore.WriteSettingInt("Last", "Categories", PlayCategories);
         SettingsStore.WriteSettingStr("Last", "User", PlayerName);
     });
-    runStep(this, [this] {
+    ui::runShowingErrors(this, [this] {
         if (m_windows.frmJatekosok)
             m_windows.frmJatekosok->storeCurrentPlayerTotals(PlayerTotal, PlayerRounds);
     });
-    runStep(this, [this] {
+    ui::runShowingErrors(this, [this] {
         if (dbLista.isOpen())
             dbLista.close();
     });

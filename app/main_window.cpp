@@ -69,11 +69,7 @@ TfrmMain::TfrmMain(Windows& windows, const StartupOptions& options, QWidget* par
     connectEditorHandlers();
     connectPlayerHandlers();
 
-    try {
-        FormCreate();
-    } catch (const std::exception& error) {
-        ui::showError(this, error.what());
-    }
+    ui::runShowingErrors(this, [this] { FormCreate(); });
 }
 
 TfrmMain::~TfrmMain() = default;

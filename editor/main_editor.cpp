@@ -279,11 +279,7 @@ void TfrmMain::tbModOKClick()
 
 void TfrmMain::tbAdatlapClick()
 {
-    try {
-        ShowPuzzleDetails();
-    } catch (const std::exception& error) {
-        ui::showError(this, error.what());
-    }
+    ui::runShowingErrors(this, [this] { ShowPuzzleDetails(); });
 }
 
 void TfrmMain::eInfoDblClick()

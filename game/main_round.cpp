@@ -21,17 +21,6 @@ namespace {
 
 QString scoreCaption(int32_t score) { return QStringLiteral("Pontszám: ") + QString::number(score); }
 
-// Any error that escapes a handler is shown and the game goes on.
-template <typename Handler>
-void guarded(TfrmMain* window, Handler handler)
-{
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        ui::showError(window, error.what());
-    }
-}
-
 // Shows the letter of every cell in `cells` and takes them off the hidden ones.
 void uncover(TfrmMain& w, const game::CellSet& cells)
 {
@@ -57,13 +46,17 @@ void creditRound(TfrmMain& w)
 
 void TfrmMain::connectRoundHandlers()
 {
-    connect(tbUj, &QToolButton::clicked, this, [this] { guarded(this, [this] { sbUjClick(); }); });
-    connect(tbInfo, &QToolButton::clicked, this, [this] { guarded(this, [this] { tbInfoClick(); }); });
-    connect(tbMaganh, &QToolButton::clicked, this, [this] { guarded(this, [this] { tbMaganhClick(); }); });
-    connect(tbSzabad, &QToolButton::clicked, this, [this] { guarded(this, [this] { tbSzabadClick(); }); });
+    connect(tbUj, &QToolButton::clicked, this,
+            [this] { ui::runShowingErrors(this, [this] { sbUjClick(); }); });
+    connect(tbInfo, &QToolButton::clicked, this,
+            [this] { ui::runShowingErrors(this, [this] { tbInfoClick(); }); });
+    connect(tbMaganh, &QToolButton::clicked, this,
+            [this] { ui::runShowingErrors(this, [this] { tbMaganhClick(); }); });
+    connect(tbSzabad, &QToolButton::clicked, this,
+            [this] { ui::runShowingErrors(this, [this] { tbSzabadClick(); }); });
     for (ui::FlatButton* button : b) {
         connect(button, &QToolButton::clicked, this,
-                [this, button] { guarded(this, [this, button] { b1Click(button); }); });
+                [this, button] { ui::runShowingErrors(this, [this, button] { b1Click(button); }); });
     }
 }
 

@@ -24,7 +24,7 @@ void TfrmMain::tbJatekosClick()
     dialog.loadOptions(PlayLevel, PlayLanguage, PlayCategories);
     if (ui::showModal(dialog) != QDialog::Accepted)
         return; // the choices made in the dialog are dropped; changes to the register stay
-    try {
+    ui::runShowingErrors(this, [this, &dialog] {
         // OK on an empty register applies nothing, not even the options.
         if (!dialog.dbJatekos.isOpen() || dialog.dbJatekos.isEmpty())
             return;
@@ -34,9 +34,7 @@ void TfrmMain::tbJatekosClick()
         const players::PlayerFigures player = dialog.takeSelectedPlayer(PlayerTotal, PlayerRounds);
         ApplyPlayerChoice(player.name, player.total, player.rounds, level, language);
         PlayCategories = categories;
-    } catch (const std::exception& error) {
-        ui::showError(this, error.what());
-    }
+    });
 }
 
 void TfrmMain::ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
@@ -70,7 +68,7 @@ void TfrmMain::tbBeallitasClick()
     dialog.loadSettings(MaxMistakes, ExactLevel);
     if (ui::showModal(dialog) != QDialog::Accepted)
         return;
-    try {
+    ui::runShowingErrors(this, [this, &dialog] {
         MaxMistakes = dialog.chosenMaxMistakes();
         if (MaxMistakes >= 1) {
             eHiba->setMaximum(MaxMistakes); // a count above the new limit comes down to it
@@ -81,7 +79,5 @@ void TfrmMain::tbBeallitasClick()
         SettingsStore.WriteSettingInt("Main", "MaxHiba", MaxMistakes);
         ExactLevel = dialog.chosenExactLevel();
         SettingsStore.WriteSettingInt("Main", "ExactLevel", ExactLevel);
-    } catch (const std::exception& error) {
-        ui::showError(this, error.what());
-    }
+    });
 }

@@ -3,6 +3,7 @@
 // the message ending in a full stop unless its last character already sorts at or before one.
 
 #include <QString>
+#include <exception>
 #include <string>
 
 class QWidget;
@@ -15,6 +16,20 @@ void showError(QWidget* parent, const std::string& message);
 std::string errorBoxText(const std::string& message);
 // The message as Unicode: UTF-8 when it is valid UTF-8, otherwise Windows-1250.
 QString errorMessageText(const std::string& message);
+
+// Runs `action`; an error escaping it is shown in the error box and the program goes on.
+// Returns whether the action ran to its end.
+template <typename Action>
+bool runShowingErrors(QWidget* parent, Action action)
+{
+    try {
+        action();
+        return true;
+    } catch (const std::exception& error) {
+        showError(parent, error.what());
+        return false;
+    }
+}
 
 // The warning after a save that kept a damaged file's original under `backupPath` (a UTF-8 path).
 void showBackupKept(QWidget* parent, const std::string& backupPath);
