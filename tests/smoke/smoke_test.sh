@@ -18,8 +18,9 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 # A display nobody else uses: Xvfb takes the first free number itself and reports it, so two runs started
-# at the same moment never share a display (and never press each other's exit button).
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# at the same moment never share a display (and never press each other's exit button). -noreset: without
+# it the server resets when its last client (the readiness check below) leaves, and refuses the game meanwhile.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
@@ -41,7 +42,7 @@ for _ in $(seq 100); do
     [ -n "$window" ] && break
     sleep 0.1
 done
-[ -n "$window" ] || fail "no window titled 'Brumvelda v1.0c'"
+[ -n "$window" ] || fail "no window titled 'Brumvelda v1.0c': $(cat "$work/out.txt")"
 
 # tbExit sits at x 432 on the toolbar, 34 x 34 from y 2.
 sleep 0.3
