@@ -6,6 +6,8 @@ PACKAGES := build-essential pkg-config cmake ninja-build qt6-base-dev qt6-svg-de
             libfontconfig-dev qt6-translations-l10n libicu-dev libgtest-dev googletest libbenchmark-dev xvfb xdotool \
             clang-14 libclang-rt-14-dev fonts-dejavu-core imagemagick
 PREFIX   ?= $(HOME)/.local
+# A compiler cache, when the machine has one, makes rebuilds in several checkouts cheap.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: all deps configure build run test bench fuzz sanitize install uninstall format clean
 
@@ -21,7 +23,7 @@ deps:
 	fi
 
 configure: deps
-	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX) $(LAUNCHER)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
