@@ -704,6 +704,32 @@ void Table::deleteRecord()
     d->eof = total == 0;
 }
 
+void Table::reorderRecords(const std::vector<int>& order)
+{
+    requireOpen(*d);
+    refresh();
+    const size_t count = d->insertion.size();
+    std::vector<uint32_t> reordered;
+    reordered.reserve(count);
+    std::vector<bool> taken(count, false);
+    for (int position : order) {
+        if (position < 0 || size_t(position) >= count || taken[size_t(position)])
+            throw StorageError("The new order must name every record once");
+        taken[size_t(position)] = true;
+        reordered.push_back(d->insertion[size_t(position)]);
+    }
+    if (reordered.size() != count)
+        throw StorageError("The new order must name every record once");
+    d->insertion = std::move(reordered);
+    for (SortOrder& sortOrder : d->orders) {
+        sortOrder.built = false;
+        sortOrder.rows.clear();
+    }
+    if (d->active >= 0)
+        d->build(d->orders[size_t(d->active)]);
+    first();
+}
+
 void Table::refresh()
 {
     requireOpen(*d);

@@ -99,6 +99,10 @@ public:
     void cancel();
     void deleteRecord();
     void refresh();
+    // Puts the records in a new insertion order: `order` lists every position of the insertion order once
+    // (the record that goes first, then the next...). Ends a pending edit; the first record becomes current.
+    // Throws, leaving the order as it was, when `order` is not such a list.
+    void reorderRecords(const std::vector<int>& order);
 
     // --- sort orders and search
     void selectSortOrder(std::string_view name); // case-insensitive; "" selects the insertion order

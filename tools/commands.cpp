@@ -1,5 +1,7 @@
 #include "tools/commands.h"
 
+#include "game/draw_spread.h"
+#include "storage/schemas.h"
 #include "storage/storage_error.h"
 #include "tools/dump.h"
 #include "tools/import_records.h"
@@ -90,6 +92,31 @@ int runImport(TableKind kind, const std::string& path)
         return fail(path, e.what());
     }
     std::printf("%zu\n", records.size());
+    return ExitOk;
+}
+
+int runShuffle(TableKind kind, const std::string& path, uint32_t seed)
+{
+    if (kind != TableKind::PuzzleList)
+        return fail(path, "csak feladványlistát (.lis) lehet keverni");
+    int status = ExitOk;
+    std::unique_ptr<OpenedTable> opened = openExisting(kind, path, status);
+    if (!opened)
+        return status;
+    storage::Table& list = opened->table();
+    const int count = list.recordCount();
+    std::vector<game::PuzzleKind> kinds;
+    kinds.reserve(size_t(count));
+    for (int i = 0; i < count; ++i)
+        kinds.push_back({list.intAt(i, storage::puzzle::Nyelv), list.intAt(i, storage::puzzle::Fokozat),
+                         list.intAt(i, storage::puzzle::Kategoria)});
+    try {
+        list.reorderRecords(game::spreadOrder(kinds, seed));
+        opened->save();
+    } catch (const storage::StorageError& e) {
+        return fail(path, e.what());
+    }
+    std::printf("%d\n", count);
     return ExitOk;
 }
 

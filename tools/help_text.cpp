@@ -21,6 +21,15 @@ Parancsok:
                fájl végéhez fűzi (ha a fájl nincs meg, létrehozza). Kiírja a
                hozzáadott rekordok számát. Vagy minden sor bekerül, vagy egy sem:
                hiba esetén a fájl változatlan marad.
+  shuffle [--seed N] FÁJL
+               Összekeveri a feladványlista rekordjait, és minden nyelv, szint és
+               kategória feladványait egyenletesen elosztja a listában. A játék egy
+               véletlen rekordtól indulva az első megfelelőt húzza ki, ezért egy
+               egy tömbben álló kategóriából szinte mindig ugyanazt a feladványt
+               adná; keverés után minden feladvány nagyjából egyforma eséllyel
+               jön. Importálás után érdemes futtatni. Ugyanaz a mag (N) ugyanazt a
+               sorrendet adja. Vagy az egész lista új sorrendben kerül a fájlba,
+               vagy semmi sem változik. Kiírja a rekordok számát.
 
 Oszlopok:
   feladványlista:        Szoveg Nyelv Sugo1 Sugo2 Fokozat Kategoria
@@ -55,6 +64,7 @@ Hibaüzenetek:
 Példák:
   brumvelda-tabla check Brumvelda.lis
   brumvelda-tabla dump Brumvelda.jat > jatekosok.tsv
+  brumvelda-tabla shuffle Brumvelda.lis
   printf 'Szoveg\tNyelv\tFokozat\tKategoria\nszeles ut\t1\t2\t3\n' |
       brumvelda-tabla import Brumvelda.lis
 )";

@@ -2,6 +2,7 @@
 #include "tools/commands.h"
 #include "tools/help_text.h"
 
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -17,20 +18,38 @@ int usageError(const std::string& message)
 
 std::string quoted(const std::string& text) { return "\xE2\x80\x9E" + text + "\xE2\x80\x9D"; }
 
+bool parseSeed(const std::string& text, std::optional<uint32_t>& seed)
+{
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const unsigned long long value = std::stoull(text);
+    if (value > 4294967295ULL)
+        return false;
+    seed = uint32_t(value);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
-        return usageError("hiányzik a parancs (check, dump vagy import)");
+        return usageError("hiányzik a parancs (check, dump, import vagy shuffle)");
     if (args[0] == "--help" || args[0] == "-h") {
         std::fwrite(tabla::HelpText.data(), 1, tabla::HelpText.size(), stdout);
         return tabla::ExitOk;
     }
 
-    const std::string& command = args[0];
-    if (command != "check" && command != "dump" && command != "import")
+    const std::string command = args[0];
+    // shuffle takes "--seed N" before its file: the same seed gives the same order.
+    std::optional<uint32_t> seed;
+    if (command == "shuffle" && args.size() >= 2 && args[1] == "--seed") {
+        if (args.size() < 3 || !parseSeed(args[2], seed))
+            return usageError("a --seed után 0 és 4294967295 közötti egész szám álljon");
+        args.erase(args.begin() + 1, args.begin() + 3);
+    }
+    if (command != "check" && command != "dump" && command != "import" && command != "shuffle")
         return usageError("ismeretlen parancs: " + quoted(command));
     if (args.size() < 2)
         return usageError("a(z) " + command + " parancs után meg kell adni a fájlt");
@@ -47,5 +66,9 @@ int main(int argc, char** argv)
         return tabla::runCheck(*kind, path);
     if (command == "dump")
         return tabla::runDump(*kind, path);
+    if (command == "shuffle")
+        return tabla::runShuffle(
+            *kind, path,
+            seed ? *seed : uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
     return tabla::runImport(*kind, path);
 }

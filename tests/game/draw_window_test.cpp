@@ -7,7 +7,9 @@
 
 #include <QToolButton>
 
+#include <filesystem>
 #include <map>
+#include <set>
 
 using namespace round_testing;
 
@@ -152,3 +154,22 @@ TEST_F(RoundTest, TotalsOfTheRunReachTheRegisterAtExit)
 }
 
 } // namespace
+
+// The shipped list as a player of one category meets it: twenty rounds of fairy tales (Hungarian, up to
+// level 3), each given up, bring many different puzzles rather than the same one again and again.
+TEST_F(RoundTest, TwentyRoundsOfOneCategoryFromTheShippedListBringManyPuzzles)
+{
+    std::filesystem::copy_file(BRUMVELDA_BUILT_LIST, folder.file("Brumvelda.lis"));
+    folder.writePlayers({{"Anna", 0, 0}});
+    startAs("Anna", "Level=3\nLanguage=1\nCategories=" + std::to_string(1 << (13 - 1)) + "\n");
+    std::set<std::string> seen;
+    for (int round = 0; round < 20; ++round) {
+        draw();
+        ASSERT_TRUE(main().tbSzabad->isEnabled()) << "no puzzle drawn in round " << round + 1;
+        EXPECT_EQ(text(main().lKategoria), QStringLiteral("Mese"));
+        seen.insert(main().PuzzleText);
+        expectResult<TfrmSzabad>();
+        click(main().tbSzabad);
+    }
+    EXPECT_GE(seen.size(), 10u);
+}

@@ -249,3 +249,21 @@ TEST(PuzzleTable, TheDrawSequenceVisitsRecordsInFileOrderWithWrap)
     }
     EXPECT_EQ(seen, (std::vector<int> {3, 4, 0, 1, 2}));
 }
+
+TEST_F(PlayerTable, ReorderingChangesTheInsertionOrderOnlyAndRefusesAnythingButAPermutation)
+{
+    add("Cecil");
+    add("Anna");
+    add("Béla");
+    t.selectSortOrder("");
+    t.reorderRecords({2, 0, 1});
+    EXPECT_EQ(names(), (std::vector<std::string> {"Béla", "Cecil", "Anna"}));
+    EXPECT_EQ(current(), "Béla");
+    t.selectSortOrder("iNev");
+    EXPECT_EQ(names(), (std::vector<std::string> {"Anna", "Béla", "Cecil"}));
+    t.selectSortOrder("");
+    for (const std::vector<int>& wrong :
+         {std::vector<int> {0, 1}, {0, 1, 1}, {0, 1, 3}, {0, 1, 2, 0}, {-1, 0, 1}})
+        EXPECT_EQ(messageOf([&] { t.reorderRecords(wrong); }), "The new order must name every record once");
+    EXPECT_EQ(names(), (std::vector<std::string> {"Béla", "Cecil", "Anna"}));
+}

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+#include <vector>
+
 using storage::testing::readBytes;
 using storage::testing::TempFolder;
 using storage::testing::writeBytes;
@@ -47,7 +51,9 @@ TEST(TablaUsage, BadCommandLinesExitWithTwo)
 {
     TempFolder folder;
     for (const char* arguments :
-         {"", "list a.lis", "check", "dump a.lis b.lis", "check a.txt", "import a", "check lis"}) {
+         {"", "list a.lis", "check", "dump a.lis b.lis", "check a.txt", "import a", "check lis", "shuffle",
+          "shuffle --seed", "shuffle --seed x a.lis", "shuffle --seed 4294967296 a.lis",
+          "shuffle a.lis b.lis", "check --seed 1 a.lis"}) {
         auto run = runTool(folder, arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments;
         EXPECT_EQ(run.err.rfind("brumvelda-tabla: ", 0), 0u) << arguments << ": " << run.err;
@@ -61,7 +67,8 @@ TEST(TablaUsage, HelpIsHungarianAndNamesEveryCommand)
     TempFolder folder;
     auto run = runTool(folder, "--help");
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* word : {"Használat", "check", "dump", "import", ".lis", ".jat", "Szoveg", "\\N"})
+    for (const char* word :
+         {"Használat", "check", "dump", "import", "shuffle", ".lis", ".jat", "Szoveg", "\\N"})
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }
 
@@ -136,4 +143,82 @@ TEST(TablaDump, NullsEscapesAndWindows1250TextAreWrittenAsUtf8)
     auto run = runTool(folder, "dump x.jat");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "Nev\tOsszPont\tJatszott\tAtlag\nK\xC3\xB6\\tb\\\\\\n\t\\N\t2\t0\n");
+}
+
+// A list of 32 puzzles in two category blocks of 16 (Hungarian, level 1), as a file sorted by category is.
+std::string twoBlockPack()
+{
+    std::string tsv = "Szoveg\tNyelv\tFokozat\tKategoria\n";
+    for (int category = 1; category <= 2; ++category)
+        for (int i = 0; i < 16; ++i)
+            tsv += "KATEGORIA " + std::string(1, char('A' + category)) + " " + std::string(1, char('A' + i))
+                + "\t1\t1\t" + std::to_string(category) + "\n";
+    return tsv;
+}
+
+TEST(TablaShuffle, SpreadsTheBlocksKeepingEveryRecordAndRepeatsForTheSameSeed)
+{
+    TempFolder folder;
+    ASSERT_EQ(runTool(folder, "import a.lis", twoBlockPack()).exitCode, 0);
+    const std::string before = runTool(folder, "dump a.lis").out;
+
+    auto run = runTool(folder, "shuffle --seed 5 a.lis");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "32\n");
+    const std::string after = runTool(folder, "dump a.lis").out;
+    EXPECT_NE(after, before);
+
+    auto sortedLines = [](const std::string& text) {
+        std::vector<std::string> lines;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    };
+    EXPECT_EQ(sortedLines(after), sortedLines(before));
+
+    // The two categories now alternate: no run of one category longer than two.
+    int runLength = 0, longest = 0;
+    char last = 0;
+    std::istringstream lines(after);
+    std::string line;
+    std::getline(lines, line); // header
+    while (std::getline(lines, line)) {
+        const char category = line.back();
+        runLength = category == last ? runLength + 1 : 1;
+        longest = std::max(longest, runLength);
+        last = category;
+    }
+    EXPECT_LE(longest, 2) << after;
+
+    ASSERT_EQ(runTool(folder, "import b.lis", twoBlockPack()).exitCode, 0);
+    ASSERT_EQ(runTool(folder, "shuffle --seed 5 b.lis").exitCode, 0);
+    EXPECT_EQ(readBytes(folder.file("b.lis")), readBytes(folder.file("a.lis")));
+}
+
+TEST(TablaShuffle, RefusesWhatItCannotShuffleAndLeavesTheFileAlone)
+{
+    TempFolder folder;
+    const std::string damaged = szelesUtList().substr(0, 40);
+    writeBytes(folder.file("rossz.lis"), damaged);
+    writeBytes(folder.file("Brumvelda.jat"), annaRegister());
+    struct Row
+    {
+        const char* arguments;
+        const char* error;
+    } rows[] = {
+        {"shuffle rossz.lis", "brumvelda-tabla: rossz.lis: Stream read error\n"},
+        {"shuffle Brumvelda.jat",
+         "brumvelda-tabla: Brumvelda.jat: csak feladványlistát (.lis) lehet keverni\n"},
+        {"shuffle nincs.lis", "brumvelda-tabla: nincs.lis: nincs ilyen fájl\n"},
+    };
+    for (const Row& row : rows) {
+        auto run = runTool(folder, row.arguments);
+        EXPECT_EQ(run.exitCode, 1) << row.arguments;
+        EXPECT_EQ(run.err, row.error) << row.arguments;
+    }
+    EXPECT_EQ(readBytes(folder.file("rossz.lis")), damaged);
+    EXPECT_EQ(readBytes(folder.file("Brumvelda.jat")), annaRegister());
+    EXPECT_EQ(entriesIn(folder), 2);
 }
