@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -78,6 +79,72 @@ int letterCount(const std::string& text)
     return count;
 }
 
+// Letters of a hint or an answer, case-folded on the game's own capital/small pairs, so Hungarian
+// accents stay apart (KÉZ is not KEZ) while "Kutya" and "KUTYA" meet.
+char folded(char c)
+{
+    if (c >= 'A' && c <= 'Z')
+        return char(c - 'A' + 'a');
+    const auto at = game::CapitalLetters.find(c);
+    return at == std::string_view::npos ? c : game::SmallLetters[at];
+}
+
+bool isWordLetter(char c)
+{
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+        return true;
+    const char32_t code = storage::cp1250::codePointOf(c); // accented Latin letters, not „”–… or ×÷
+    return code >= 0xC0 && code <= 0x24F && code != 0xD7 && code != 0xF7;
+}
+
+// Words of letters only, folded: punctuation and digits separate words ("Duna-hídja" is two).
+std::vector<std::string> foldedWords(const std::string& text)
+{
+    std::vector<std::string> found(1);
+    for (char c : text) {
+        if (isWordLetter(c))
+            found.back() += folded(c);
+        else if (!found.back().empty())
+            found.emplace_back();
+    }
+    if (found.back().empty())
+        found.pop_back();
+    return found;
+}
+
+// Whether a hint word names an answer word: the same word from four letters on, and from five letters
+// on the word with an ending too (KUTYA in "kutyát"), also with the final a/e lengthened as Hungarian
+// endings do (LABDA in "labdát"). Short words are only caught whole, so HAT does not catch "hatalmas".
+bool namesAnswerWord(const std::string& answerWord, const std::string& hintWord)
+{
+    if (answerWord.size() < 4)
+        return false;
+    if (hintWord == answerWord)
+        return true;
+    if (answerWord.size() < 5)
+        return false;
+    if (hintWord.starts_with(answerWord))
+        return true;
+    std::string lengthened = answerWord;
+    if (lengthened.back() == 'a')
+        lengthened.back() = '\xE1';
+    else if (lengthened.back() == 'e')
+        lengthened.back() = '\xE9';
+    else
+        return false;
+    return hintWord.starts_with(lengthened);
+}
+
+// Two hints are the same hint when only case, spaces and marks tell them apart.
+std::string hintKey(const std::string& hint)
+{
+    std::string key;
+    for (char c : hint)
+        if (isWordLetter(c) || (c >= '0' && c <= '9'))
+            key += folded(c);
+    return key;
+}
+
 class ShippedPack : public ::testing::Test
 {
 protected:
@@ -125,6 +192,16 @@ protected:
     {
         return "puzzle " + std::to_string(i + 1) + " \"" + storage::cp1250::toUtf8(trimmed(s_puzzles[i].text))
             + "\"";
+    }
+
+    // The answer's words as foldedWords gives them, read off the board row by row.
+    static std::vector<std::string> answerWords(size_t i)
+    {
+        std::vector<std::string> found;
+        for (const auto& word : boardWords(s_puzzles[i].text))
+            for (auto& part : foldedWords(word))
+                found.push_back(part);
+        return found;
     }
 
     static inline std::unique_ptr<TempFolder> s_folder;
@@ -226,6 +303,99 @@ TEST_F(ShippedPack, HarderLevelsHaveLongerPuzzlesOnAverage)
             previous = mean;
         }
     }
+}
+
+TEST(PackWordMatching, CatchesAnAnswerWordInAHintButNotAWordThatMerelyStartsAlike)
+{
+    const auto cp = [](const char* utf8) { return storage::cp1250::fromUtf8(utf8); };
+    struct Case
+    {
+        const char *answerWord, *hintWord;
+        bool names;
+    } cases[] = {
+        {"KUTYA", "Kutya", true}, // case folded
+        {"KUTYA", "kutyát", true}, // final vowel lengthened by the ending
+        {"LABDA", "labdázik", true}, // ending on the lengthened stem
+        {"MOTOR", "motorháztető", true}, // compound starting with the answer
+        {"SZÉK", "szék", true}, // four letters, whole word
+        {"SZÉK", "szekér", false}, // accents kept apart, four letters never as a prefix
+        {"ALMA", "almás", false}, // four letters only whole
+        {"HAT", "hat", false}, // three letters never
+        {"TÖRPE", "törp", false}, // the hint word is shorter
+        {"BRAVE", "Bravely", true},      {"ÓRA", "órák", false},
+    };
+    for (const auto& c : cases) {
+        const auto answer = foldedWords(cp(c.answerWord)), hint = foldedWords(cp(c.hintWord));
+        ASSERT_EQ(answer.size(), 1u);
+        ASSERT_EQ(hint.size(), 1u);
+        EXPECT_EQ(namesAnswerWord(answer[0], hint[0]), c.names) << c.answerWord << " / " << c.hintWord;
+    }
+    EXPECT_EQ(foldedWords(cp("„Duna-hídja”, 1849.")), (std::vector<std::string> {cp("duna"), cp("hídja")}));
+    EXPECT_EQ(hintKey(cp("Andersen meséje.")), hintKey(cp("andersen  meséje")));
+}
+
+// Buying a hint must help, not hand over the answer or another puzzle's.
+TEST_F(ShippedPack, NoHintNamesAWordOfItsOwnAnswer)
+{
+    for (size_t i = 0; i < s_puzzles.size(); ++i) {
+        const auto answer = answerWords(i);
+        for (const std::string* hint : {&s_puzzles[i].hint1, &s_puzzles[i].hint2})
+            for (const auto& hintWord : foldedWords(*hint))
+                for (const auto& answerWord : answer)
+                    EXPECT_FALSE(namesAnswerWord(answerWord, hintWord))
+                        << describe(i) << ": \"" << storage::cp1250::toUtf8(*hint) << "\"";
+    }
+}
+
+TEST_F(ShippedPack, NoHintHoldsTheWholeAnswerOfAnotherPuzzleOfTwoWordsOrMore)
+{
+    std::vector<std::vector<std::string>> answers(s_puzzles.size());
+    std::multimap<std::string, size_t> byFirstWord;
+    for (size_t i = 0; i < s_puzzles.size(); ++i) {
+        answers[i] = answerWords(i);
+        if (answers[i].size() >= 2)
+            byFirstWord.emplace(answers[i].front(), i);
+    }
+    for (size_t i = 0; i < s_puzzles.size(); ++i)
+        for (const std::string* hint : {&s_puzzles[i].hint1, &s_puzzles[i].hint2}) {
+            const auto words = foldedWords(*hint);
+            for (size_t at = 0; at < words.size(); ++at) {
+                const auto [first, last] = byFirstWord.equal_range(words[at]);
+                for (auto other = first; other != last; ++other) {
+                    const auto& answer = answers[other->second];
+                    const bool holds = other->second != i && at + answer.size() <= words.size()
+                        && std::equal(answer.begin(), answer.end(), words.begin() + at);
+                    EXPECT_FALSE(holds) << describe(i) << ": \"" << storage::cp1250::toUtf8(*hint)
+                                        << "\" gives away " << describe(other->second);
+                }
+            }
+        }
+}
+
+TEST_F(ShippedPack, NoTwoPuzzlesShareAHint)
+{
+    std::map<std::string, size_t> firstSeen;
+    for (size_t i = 0; i < s_puzzles.size(); ++i) {
+        const auto key1 = hintKey(s_puzzles[i].hint1), key2 = hintKey(s_puzzles[i].hint2);
+        EXPECT_TRUE(key1.empty() || key1 != key2) << describe(i) << " repeats its first hint";
+        for (int slot = 1; slot <= 2; ++slot) {
+            const std::string& key = slot == 1 ? key1 : key2;
+            if (key.empty() || (slot == 2 && key == key1))
+                continue;
+            const auto [at, isNew] = firstSeen.emplace(key, i);
+            EXPECT_TRUE(isNew) << describe(i) << " shares a hint with " << describe(at->second);
+        }
+    }
+}
+
+// A second hint is what makes buying hints worth it; most puzzles must offer one.
+TEST_F(ShippedPack, MostPuzzlesHaveASecondHint)
+{
+    ASSERT_FALSE(s_puzzles.empty());
+    size_t withSecond = 0;
+    for (const Puzzle& p : s_puzzles)
+        withSecond += !trimmed(p.hint1).empty() && !trimmed(p.hint2).empty();
+    EXPECT_GE(withSecond * 100, s_puzzles.size() * 60) << withSecond << " of " << s_puzzles.size();
 }
 
 } // namespace
