@@ -1,6 +1,6 @@
 #include "storage/settings_store.h"
 
-#include "storage/folder_sync.h"
+#include "storage/posix_file.h"
 #include "storage/storage_error.h"
 
 #include <cerrno>
@@ -80,27 +80,24 @@ std::vector<std::string_view> splitLines(std::string_view content)
     return lines;
 }
 
-// The whole file, or nothing when it is missing or cannot be read.
+// Far more than the six keys ever take; a larger file is no settings file of ours.
+constexpr unsigned long long MaxFileSize = 1 << 20;
+
+// The whole file, or nothing when it is missing or cannot be read. A FIFO or a device (a link to /dev/zero)
+// is not read at all: it could block or never end.
 bool readWholeFile(const std::string& path, std::string& content)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const OpenedForReading opened = openForReading(path);
+    if (opened.outcome != OpenedForReading::Outcome::Opened)
         return false;
-    content.clear();
-    char buffer[16384];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            return false;
-        }
-        if (n == 0)
-            break;
-        content.append(buffer, std::size_t(n));
-    }
-    ::close(fd);
+    FileHandle file(opened.fd);
+    if (opened.size > MaxFileSize)
+        return false;
+    content.resize(std::size_t(opened.size));
+    const long long got = readAll(file.get(), content.data(), content.size());
+    if (got < 0)
+        return false;
+    content.resize(std::size_t(got));
     return true;
 }
 
@@ -129,46 +126,19 @@ bool findValue(std::string_view content, const std::string& section, const std::
 }
 
 // Writes the new content beside the file and renames it over, so a crash leaves the old file or the new one.
+// Through a link the link's target is rewritten; a file the user may not write is left alone.
 void replaceFileContent(const std::string& path, const std::string& content)
 {
     const std::string failure = formatMessage("Unable to write to %s", path);
-    std::string tempPath = path + ".XXXXXX";
-    int fd = ::mkstemp(tempPath.data());
-    if (fd < 0)
-        throw StorageError(failure);
-
-    // Keep the file's permissions; a new file gets the usual ones for the user's umask.
-    struct stat existing
-    {
-    };
-    mode_t mode = 0;
-    if (::stat(path.c_str(), &existing) == 0) {
-        mode = existing.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    bool ok = ::fchmod(fd, mode) == 0;
-
-    std::size_t written = 0;
-    while (ok && written < content.size()) {
-        ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            ok = false;
-        else
-            written += std::size_t(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(tempPath.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tempPath.c_str());
-        throw StorageError(failure);
-    }
-    syncFolderOf(path);
+    const std::string target = followLinks(path);
+    refuseReadOnly(target, failure);
+    replaceFile(
+        target, target + ".XXXXXX",
+        [&](int fd) {
+            if (!writeAll(fd, content.data(), content.size()))
+                throw StorageError(failure);
+        },
+        {failure, failure, failure});
 }
 
 std::string lineEndingOf(std::string_view content)

@@ -2,6 +2,13 @@
 
 namespace storage {
 
+std::string namingFile(const std::string& message, const std::string& path)
+{
+    if (path.empty() || message.find(path) != std::string::npos)
+        return message;
+    return message + ": " + path;
+}
+
 std::string formatMessage(const std::string& pattern, const std::string& argument)
 {
     const auto at = pattern.find("%s");

@@ -27,6 +27,9 @@ private:
     std::string m_column;
 };
 
+// `message` naming the file it is about: ": " and the path appended unless the message holds it already.
+std::string namingFile(const std::string& message, const std::string& path);
+
 // Replaces the first "%s" of a message pattern; the messages have at most one.
 std::string formatMessage(const std::string& pattern, const std::string& argument);
 

@@ -432,6 +432,7 @@ void Table::openFrom(Table& loaded, std::exception_ptr loadError)
     d->arena.swap(from.arena);
     d->loadFailed = from.loadFailed;
     d->backupPending = from.backupPending;
+    d->unreadable = from.unreadable;
     d->written = from.written;
     loaded.closeWithoutSaving();
     d->finishLoad(0);

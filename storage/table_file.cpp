@@ -1,7 +1,7 @@
 #include "storage/table_file.h"
 
 #include "storage/cp1250.h"
-#include "storage/folder_sync.h"
+#include "storage/posix_file.h"
 #include "storage/storage_error.h"
 #include "storage/table.h"
 #include "storage/table_impl.h"
@@ -35,27 +35,6 @@ uint32_t le32(const uint8_t* p)
 
 [[noreturn]] void readError() { throw StorageError("Stream read error"); }
 [[noreturn]] void badValue() { throw StorageError("Invalid property value"); }
-
-class FileHandle
-{
-public:
-    explicit FileHandle(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~FileHandle()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int get() const { return m_fd; }
-    int release() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
 
 // Reads the file through one buffer of up to 256 KB: a few large reads, and the parse runs over memory the
 // cache holds (reading a whole large list into fresh memory costs more in page faults than it saves). Every
@@ -474,46 +453,49 @@ void LoadTableFile(Table& table, const std::string& path)
         d.finishLoad(firstNewRow);
         return;
     }
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info
-    {
-    };
-    if (file.get() < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+    const OpenedForReading opened = openForReading(path);
+    if (opened.outcome == OpenedForReading::Outcome::Missing) {
         d.written = false;
-        d.loadFailed = d.backupPending = false;
+        d.loadFailed = d.backupPending = d.unreadable = false;
         d.finishLoad(firstNewRow);
         return;
     }
-    // A failed load clears the written mark too: the next save must keep the damaged file and write what was
-    // read.
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    // A file that exists but cannot be read is not damaged: it is never replaced, so it needs no backup.
+    if (opened.outcome == OpenedForReading::Outcome::Unreadable) {
         d.written = false;
-        d.loadFailed = d.backupPending = true;
+        d.loadFailed = d.unreadable = true;
+        d.backupPending = false;
         d.finishLoad(firstNewRow);
-        throw StorageError(formatMessage("Cannot open file %s", path));
+        throw StorageError(formatMessage("Cannot open file %s", path) + ": " + opened.whyNot);
     }
+    FileHandle file(opened.fd);
     // Keeps our own writers out while we read; a lock we cannot get must not hang the start-up.
     ::flock(file.get(), LOCK_SH | LOCK_NB);
 
-    const auto fileSize = uint64_t(info.st_size);
-    // Room for the records up front: the file size over a record's size in memory, plus a fiftieth.
-    const uint64_t recordBytes = uint64_t(d.stride + d.textStride) * sizeof(uint32_t);
-    const uint64_t estimate = fileSize / std::max<uint64_t>(recordBytes, 1);
-    d.rows.reserve(size_t(d.rows.size() + (estimate + estimate / 50) * d.stride));
-    d.textRows.reserve(size_t(d.textRows.size() + (estimate + estimate / 50) * d.textStride));
-    d.arena.reserve(size_t(d.arena.size() + fileSize));
-
-    Reader in(file.get(), fileSize);
+    // Nothing is reserved by the file's size: bytes after the end of the list may be many and are never read.
+    const auto fileSize = uint64_t(opened.size);
+    auto failed = [&] {
+        // A failed load clears the written mark too: the next save must keep the damaged file first.
+        d.written = false;
+        d.loadFailed = d.backupPending = true;
+        d.unreadable = false;
+        d.finishLoad(firstNewRow);
+    };
     try {
+        Reader in(file.get(), fileSize);
         if (fileSize > 0)
             parse(in, d);
     } catch (const StorageError&) {
-        d.written = false;
-        d.loadFailed = d.backupPending = true;
-        d.finishLoad(firstNewRow);
+        failed();
         throw;
+    } catch (const std::bad_alloc&) {
+        failed();
+        throw StorageError("Out of memory");
+    } catch (const std::length_error&) {
+        failed();
+        throw StorageError("Out of memory");
     }
-    d.loadFailed = d.backupPending = false;
+    d.loadFailed = d.backupPending = d.unreadable = false;
     d.written = false;
     d.finishLoad(firstNewRow);
 }
@@ -577,15 +559,8 @@ public:
     }
     void flush()
     {
-        size_t done = 0;
-        while (done < m_used) {
-            const ssize_t wrote = ::write(m_fd, m_buffer + done, m_used - done);
-            if (wrote < 0 && errno == EINTR)
-                continue;
-            if (wrote <= 0)
-                throw StorageError("Stream write error");
-            done += size_t(wrote);
-        }
+        if (!writeAll(m_fd, m_buffer, m_used))
+            throw StorageError("Stream write error");
         m_used = 0;
     }
 
@@ -650,21 +625,12 @@ bool copyToNewFile(const std::string& from, const std::string& to)
     char buffer[BufferSize];
     bool ok = true;
     for (;;) {
-        const ssize_t got = ::read(source.get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const long long got = readAll(source.get(), buffer, sizeof buffer);
         if (got <= 0) {
             ok = got == 0;
             break;
         }
-        for (ssize_t done = 0; ok && done < got;) {
-            const ssize_t wrote = ::write(target.get(), buffer + done, size_t(got - done));
-            if (wrote < 0 && errno == EINTR)
-                continue;
-            ok = wrote > 0;
-            done += std::max<ssize_t>(wrote, 0);
-        }
-        if (!ok)
+        if (!(ok = writeAll(target.get(), buffer, size_t(got))))
             break;
     }
     ok = ok && ::fsync(target.get()) == 0;
@@ -708,36 +674,23 @@ void SaveTableFile(Table& table, const std::string& path)
     Table::Impl& d = table.impl();
     if (path.empty() || d.written)
         return;
+    if (d.unreadable)
+        throw StorageError(formatMessage(NotSavedUnreadable, path));
+    // Through a link the file it names is replaced, and the link stays.
+    const std::string target = followLinks(path);
+    refuseReadOnly(target, formatMessage(NotSavedReadOnly, path));
     if (d.backupPending)
-        keepDamagedFile(d, path);
+        keepDamagedFile(d, target);
 
-    const std::string temporary = temporaryPath(path);
-    FileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (file.get() < 0)
-        throw StorageError(formatMessage("Cannot create file %s", temporary));
-    struct stat old
-    {
-    };
-    if (::stat(path.c_str(), &old) == 0)
-        ::fchmod(file.get(), old.st_mode & 07777); // the new file keeps the old one's permissions
-
-    try {
-        auto out = std::make_unique<Writer>(file.get());
-        writeTable(*out, d);
-        if (::fsync(file.get()) != 0)
-            throw StorageError("Stream write error");
-        if (::close(file.release()) != 0)
-            throw StorageError("Stream write error");
-    } catch (...) {
-        ::unlink(temporary.c_str()); // a half-written file is of no use to anyone
-        throw;
-    }
-    // The old file is replaced only now, in one step: a crash leaves either the old file or the new one.
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        throw StorageError(formatMessage("Cannot create file %s", path));
-    }
-    syncFolderOf(path);
+    const std::string temporary = temporaryPath(target);
+    replaceFile(
+        target, temporary,
+        [&](int fd) {
+            auto out = std::make_unique<Writer>(fd);
+            writeTable(*out, d);
+        },
+        {formatMessage("Cannot create file %s", temporary), "Stream write error",
+         formatMessage("Cannot create file %s", path)});
     d.written = true;
 }
 

@@ -146,6 +146,7 @@ struct Table::Impl
     bool written = false;
     bool loadFailed = false;
     bool backupPending = false;
+    bool unreadable = false; // the file exists but could not be read: it is never replaced
     std::string lastBackupPath;
 
     // --- row access

@@ -217,6 +217,24 @@ TEST_F(SettingsFile, PathThatCannotBeReadIsNotOverwritten)
     EXPECT_TRUE(fs::is_directory(m_store.path()));
 }
 
+TEST_F(SettingsFile, LinksAreWrittenThroughAndDevicesAreNeitherReadNorReplaced)
+{
+    const std::string target = m_store.path() + ".real";
+    { std::ofstream(target) << "[Main]\nMaxHiba=4\n"; }
+    fs::create_symlink(target, m_store.path());
+    m_store.WriteSettingInt("Last", "Level", 2);
+    EXPECT_TRUE(fs::is_symlink(m_store.path()));
+    EXPECT_EQ(m_store.ReadSettingInt("Main", "MaxHiba", 10), 4);
+    EXPECT_EQ(m_store.ReadSettingInt("Last", "Level", 1), 2);
+
+    // A link to /dev/zero would be read until memory runs out.
+    fs::remove(m_store.path());
+    fs::create_symlink("/dev/zero", m_store.path());
+    EXPECT_EQ(m_store.ReadSettingInt("Main", "MaxHiba", 10), 10);
+    EXPECT_THROW(m_store.WriteSettingInt("Main", "MaxHiba", 3), storage::StorageError);
+    EXPECT_EQ(fs::read_symlink(m_store.path()), "/dev/zero");
+}
+
 TEST_F(SettingsFile, WriteOnAFullDiskFailsAndKeepsTheOldFile)
 {
     fs::path mountPoint = m_dir / "small";

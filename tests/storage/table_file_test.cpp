@@ -298,7 +298,7 @@ TEST_F(TableFile, DamagedFilesGiveTheirMessages)
     EXPECT_EQ(errorOf(*t), "Stream read error");
     std::filesystem::create_directory(folder.file("folder.lis"));
     auto dir = puzzles(folder.file("folder.lis"));
-    EXPECT_EQ(errorOf(*dir), "Cannot open file " + folder.file("folder.lis"));
+    EXPECT_EQ(errorOf(*dir), "Cannot open file " + folder.file("folder.lis") + ": nem fájl, hanem mappa");
 }
 
 TEST_F(TableFile, AFileCutAtAnyByteIsAReadErrorAndKeepsTheRecordsBefore)

@@ -1,0 +1,245 @@
+// The file steps that keep data: the temporary file of a save, links, the folder lock, a load that runs out of
+// memory, and a table larger than the loader's first buffer.
+#include "storage/folder_lock.h"
+#include "storage/posix_file.h"
+#include "storage/schemas.h"
+#include "storage/storage_error.h"
+#include "storage/table.h"
+#include "storage/table_file.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace storage;
+using storage::testing::exists;
+using storage::testing::readBytes;
+using storage::testing::TempFolder;
+using storage::testing::writeBytes;
+
+namespace {
+
+const ReplaceMessages Messages {"create", "write", "rename"};
+
+void writeText(int fd, const std::string& text)
+{
+    if (!writeAll(fd, text.data(), text.size()))
+        throw StorageError("write");
+}
+
+void fill(Table& t, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        t.append();
+        t.setString(puzzle::Szoveg, std::string(39, char('A' + i % 26)));
+        t.setInt(puzzle::Nyelv, 1 + i % 2);
+        t.setString(puzzle::Sugo1, "hint " + std::to_string(i));
+        t.setString(puzzle::Sugo2, std::string(i % 90, 'x'));
+        t.setInt(puzzle::Fokozat, 1 + i % 4);
+        t.setInt(puzzle::Kategoria, 1 + i % 16);
+        t.post();
+    }
+}
+
+} // namespace
+
+TEST(ReplaceFile, ALeftoverTemporaryFileIsRemovedNeverRenamedIntoPlace)
+{
+    TempFolder folder;
+    const std::string target = folder.file("Brumvelda.lis");
+    const std::string temporary = folder.file("Brumvelda.$$$");
+    writeBytes(target, "old");
+    writeBytes(temporary, "half of a crashed writer's file");
+    replaceFile(target, temporary, [](int fd) { writeText(fd, "new"); }, Messages);
+    EXPECT_EQ(readBytes(target), "new");
+    EXPECT_FALSE(exists(temporary));
+}
+
+TEST(ReplaceFile, AWriterWhoseTemporaryFileWasTakenOverFailsAndLeavesTheFileAlone)
+{
+    TempFolder folder;
+    const std::string target = folder.file("Brumvelda.lis");
+    const std::string temporary = folder.file("Brumvelda.$$$");
+    writeBytes(target, "old");
+    // Another writer (one that could not take the folder's lock) removes our file and starts its own.
+    auto takenOver = [&](int fd) {
+        writeText(fd, "ours");
+        ::unlink(temporary.c_str());
+        writeBytes(temporary, "the other writer's first bytes");
+    };
+    EXPECT_THROW(replaceFile(target, temporary, takenOver, Messages), StorageError);
+    EXPECT_EQ(readBytes(target), "old");
+    EXPECT_EQ(readBytes(temporary), "the other writer's first bytes"); // not ours to remove
+}
+
+TEST(ReplaceFile, AFailedWriteRemovesItsTemporaryFileAndKeepsTheOldFile)
+{
+    TempFolder folder;
+    const std::string target = folder.file("a.ini");
+    writeBytes(target, "old");
+    ::chmod(target.c_str(), 0640);
+    EXPECT_THROW(replaceFile(target, target + ".XXXXXX", [](int) { throw StorageError("write"); }, Messages),
+                 StorageError);
+    EXPECT_EQ(readBytes(target), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    replaceFile(target, target + ".XXXXXX", [](int fd) { writeText(fd, "new"); }, Messages);
+    struct stat info
+    {
+    };
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u); // the new file keeps the old one's permissions
+}
+
+TEST(FollowLinks, ResolvesChainsRelativeLinksAndLinksToFilesNotMadeYet)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.file("real"));
+    writeBytes(folder.file("real/list.lis"), "x");
+    std::filesystem::create_symlink("real/list.lis", folder.file("middle.lis"));
+    std::filesystem::create_symlink(folder.file("middle.lis"), folder.file("Brumvelda.lis"));
+    EXPECT_EQ(followLinks(folder.file("Brumvelda.lis")), folder.file("real/list.lis"));
+    std::filesystem::create_symlink("real/new.lis", folder.file("dangling.lis"));
+    EXPECT_EQ(followLinks(folder.file("dangling.lis")), folder.file("real/new.lis"));
+    EXPECT_EQ(followLinks(folder.file("real/list.lis")), folder.file("real/list.lis"));
+}
+
+TEST(OpenForReading, FifosDevicesAndFoldersAreUnreadableAtOnce)
+{
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.file("fifo").c_str(), 0600), 0);
+    struct Case
+    {
+        std::string path;
+        OpenedForReading::Outcome outcome;
+        std::string whyNot;
+    };
+    const Case cases[] = {
+        {folder.file("fifo"), OpenedForReading::Outcome::Unreadable, "nem közönséges fájl, hanem csővezeték (FIFO)"},
+        {"/dev/zero", OpenedForReading::Outcome::Unreadable, "nem közönséges fájl, hanem eszköz"},
+        {folder.path(), OpenedForReading::Outcome::Unreadable, "nem fájl, hanem mappa"},
+        {folder.file("missing"), OpenedForReading::Outcome::Missing, ""},
+    };
+    for (const Case& c : cases) {
+        const OpenedForReading opened = openForReading(c.path);
+        EXPECT_EQ(opened.outcome, c.outcome) << c.path;
+        EXPECT_EQ(opened.whyNot, c.whyNot) << c.path;
+        EXPECT_EQ(opened.fd, -1) << c.path;
+    }
+}
+
+TEST(FolderLock, OneHolderAtATimeAndReleasedWhenItEnds)
+{
+    TempFolder folder;
+    auto first = std::make_unique<FolderLock>(folder.path());
+    EXPECT_EQ(first->state(), FolderLock::State::Held);
+    FolderLock second(folder.path() + "/");
+    EXPECT_EQ(second.state(), FolderLock::State::TakenByAnother);
+    first.reset();
+    EXPECT_EQ(second.retry(), FolderLock::State::Held);
+    EXPECT_TRUE(exists(folder.file(LockFileName)));
+    FolderLock nowhere(folder.file("no such folder"));
+    EXPECT_EQ(nowhere.state(), FolderLock::State::Unavailable);
+}
+
+TEST(TableFileSafety, AnUnreadableFileIsNeverReplaced)
+{
+    TempFolder folder;
+    const std::string path = folder.file("Brumvelda.lis");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    Table t(puzzleColumns());
+    t.setFilePath(path);
+    try {
+        t.open();
+        FAIL() << "a FIFO opened as a table";
+    } catch (const StorageError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path + ": nem közönséges fájl, hanem csővezeték (FIFO)");
+    }
+    EXPECT_TRUE(t.loadFailed());
+    fill(t, 1);
+    try {
+        t.close();
+        FAIL() << "the table was saved over a FIFO";
+    } catch (const StorageError& e) {
+        EXPECT_EQ(std::string(e.what()), formatMessage(NotSavedUnreadable, path));
+    }
+    struct stat info
+    {
+    };
+    ASSERT_EQ(::lstat(path.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_FALSE(exists(path + ".bak"));
+    t.closeWithoutSaving();
+}
+
+TEST(TableFileSafety, SavingThroughALinkWritesItsTargetAndKeepsTheLink)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.file("real"));
+    const std::string link = folder.file("Brumvelda.lis");
+    std::filesystem::create_symlink("real/list.lis", link);
+    {
+        Table t(puzzleColumns());
+        t.setFilePath(link);
+        t.open(); // a link to a file not made yet opens empty, like a missing file
+        fill(t, 3);
+        t.close();
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    Table back(puzzleColumns());
+    back.setFilePath(folder.file("real/list.lis"));
+    back.open();
+    EXPECT_EQ(back.recordCount(), 3);
+    back.closeWithoutSaving();
+    EXPECT_FALSE(exists(folder.file("real/list.$$$")));
+    EXPECT_FALSE(exists(folder.file("Brumvelda.$$$")));
+}
+
+TEST(TableFileSafety, BytesAfterTheListAreNeitherReadNorReservedFor)
+{
+    TempFolder folder;
+    const std::string path = folder.file("Brumvelda.lis");
+    {
+        Table t(puzzleColumns());
+        t.setFilePath(path);
+        t.open();
+        fill(t, 5);
+        t.close();
+    }
+    // 60 GB, sparse: the loader once reserved memory by the file's size and failed.
+    ASSERT_EQ(::truncate(path.c_str(), 60LL << 30), 0);
+    Table t(puzzleColumns());
+    t.setFilePath(path);
+    ASSERT_NO_THROW(t.open());
+    EXPECT_EQ(t.recordCount(), 5);
+    EXPECT_FALSE(t.loadFailed());
+    t.closeWithoutSaving();
+}
+
+// More than the loader's first buffer (256 KB) of records: the reader refills it mid-record and mid-string.
+TEST(TableFileSafety, ATableLargerThanTheFirstBufferReadsBackWhole)
+{
+    TempFolder folder;
+    const std::string path = folder.file("Brumvelda.lis");
+    {
+        Table t(puzzleColumns());
+        t.setFilePath(path);
+        t.open();
+        fill(t, 4000);
+        t.close();
+    }
+    ASSERT_GT(std::filesystem::file_size(path), 256u * 1024u);
+    Table t(puzzleColumns());
+    t.setFilePath(path);
+    t.open();
+    ASSERT_EQ(t.recordCount(), 4000);
+    for (int i : {0, 1234, 2999, 3999}) {
+        EXPECT_EQ(t.stringAt(i, puzzle::Sugo1), "hint " + std::to_string(i));
+        EXPECT_EQ(t.stringAt(i, puzzle::Sugo2), std::string(i % 90, 'x'));
+        EXPECT_EQ(t.intAt(i, puzzle::Kategoria), 1 + i % 16);
+    }
+    t.closeWithoutSaving();
+}
