@@ -2,9 +2,12 @@
 
 #include "game/draw_spread.h"
 #include "storage/schemas.h"
+#include "storage/folder_lock.h"
+#include "storage/posix_file.h"
 #include "storage/storage_error.h"
 #include "tools/dump.h"
 #include "tools/import_records.h"
+#include "tools/output.h"
 
 #include <cstdio>
 #include <iostream>
@@ -15,6 +18,10 @@
 namespace tabla {
 
 namespace {
+
+constexpr const char* OutputFailed = "a kimenet nem írható ki (teli lemez, lezárt kimenet?)";
+constexpr const char* GameRunning = "a Brumvelda játék fut ebben a mappában, és kilépéskor felülírná a "
+                                    "változást; lépjen ki a játékból, és próbálja újra. A fájl nem változott";
 
 int fail(const std::string& where, const std::string& message)
 {
@@ -46,6 +53,13 @@ std::unique_ptr<OpenedTable> openExisting(TableKind kind, const std::string& pat
     }
 }
 
+// Only one writer per folder: a game running there would write its own copy of the list over the change
+// when it ends. The lock is the one of the folder that holds the file itself, a link followed.
+storage::FolderLock lockForWriting(const std::string& path)
+{
+    return storage::FolderLock(storage::folderOfFile(storage::followLinks(path)));
+}
+
 } // namespace
 
 int runCheck(TableKind kind, const std::string& path)
@@ -54,8 +68,8 @@ int runCheck(TableKind kind, const std::string& path)
     std::unique_ptr<OpenedTable> opened = openExisting(kind, path, status);
     if (!opened)
         return status;
-    std::printf("%d\n", opened->table().recordCount());
-    return ExitOk;
+    const bool written = writeOut(std::to_string(opened->table().recordCount()) + "\n");
+    return finishOutput() && written ? ExitOk : fail(path, OutputFailed);
 }
 
 int runDump(TableKind kind, const std::string& path)
@@ -64,12 +78,16 @@ int runDump(TableKind kind, const std::string& path)
     std::unique_ptr<OpenedTable> opened = openExisting(kind, path, status);
     if (!opened)
         return status;
-    dumpTable(*opened, stdout);
-    return std::fflush(stdout) == 0 ? ExitOk : fail(path, "a kimenet nem írható");
+    const bool written = dumpTable(*opened, stdout);
+    return finishOutput() && written ? ExitOk : fail(path, OutputFailed);
 }
 
 int runImport(TableKind kind, const std::string& path)
 {
+    const storage::FolderLock lock = lockForWriting(path);
+    if (lock.state() == storage::FolderLock::State::TakenByAnother)
+        return fail(path, GameRunning);
+
     // The file is loaded first so a damaged one is reported before any input is read.
     std::unique_ptr<OpenedTable> opened;
     try {
@@ -81,7 +99,9 @@ int runImport(TableKind kind, const std::string& path)
     std::string input(std::istreambuf_iterator<char>(std::cin), {});
     ImportResult parsed = parseImport(kind, input);
     if (auto* failure = std::get_if<ImportFailure>(&parsed))
-        return fail("<stdin>:" + std::to_string(failure->line), failure->message);
+        return fail("<stdin>:" + std::to_string(failure->line)
+                        + (failure->column ? ":" + std::to_string(failure->column) : std::string()),
+                    failure->message);
     const auto& records = std::get<std::vector<ImportRecord>>(parsed);
 
     // Nothing reaches the file until every line has passed; the save then replaces it in one rename.
@@ -91,14 +111,17 @@ int runImport(TableKind kind, const std::string& path)
     } catch (const storage::StorageError& e) {
         return fail(path, e.what());
     }
-    std::printf("%zu\n", records.size());
-    return ExitOk;
+    const bool written = writeOut(std::to_string(records.size()) + "\n");
+    return finishOutput() && written ? ExitOk : fail(path, OutputFailed);
 }
 
 int runShuffle(TableKind kind, const std::string& path, uint32_t seed)
 {
     if (kind != TableKind::PuzzleList)
         return fail(path, "csak feladványlistát (.lis) lehet keverni");
+    const storage::FolderLock lock = lockForWriting(path);
+    if (lock.state() == storage::FolderLock::State::TakenByAnother)
+        return fail(path, GameRunning);
     int status = ExitOk;
     std::unique_ptr<OpenedTable> opened = openExisting(kind, path, status);
     if (!opened)
@@ -116,8 +139,8 @@ int runShuffle(TableKind kind, const std::string& path, uint32_t seed)
     } catch (const storage::StorageError& e) {
         return fail(path, e.what());
     }
-    std::printf("%d\n", count);
-    return ExitOk;
+    const bool written = writeOut(std::to_string(count) + "\n");
+    return finishOutput() && written ? ExitOk : fail(path, OutputFailed);
 }
 
 } // namespace tabla

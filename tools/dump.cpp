@@ -16,22 +16,24 @@ public:
         : m_out(out)
     {
     }
-    ~BlockWriter() { flush(); }
     void append(std::string_view text)
     {
         m_buffer.append(text);
         if (m_buffer.size() >= 1 << 16)
             flush();
     }
-    void flush()
+    // False once any block could not be written whole.
+    bool flush()
     {
-        std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_out);
+        m_ok = m_ok && std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_out) == m_buffer.size();
         m_buffer.clear();
+        return m_ok;
     }
 
 private:
     std::FILE* m_out;
     std::string m_buffer;
+    bool m_ok = true;
 };
 
 std::string field(storage::Table& table, TableKind kind, int position, int column)
@@ -50,7 +52,7 @@ std::string field(storage::Table& table, TableKind kind, int position, int colum
 
 } // namespace
 
-void dumpTable(OpenedTable& opened, std::FILE* out)
+bool dumpTable(OpenedTable& opened, std::FILE* out)
 {
     storage::Table& table = opened.table();
     const int columnCount = int(table.columns().size());
@@ -68,6 +70,7 @@ void dumpTable(OpenedTable& opened, std::FILE* out)
         }
         writer.append("\n");
     }
+    return writer.flush();
 }
 
 } // namespace tabla

@@ -7,6 +7,7 @@
 
 namespace tabla {
 
-void dumpTable(OpenedTable& opened, std::FILE* out);
+// False when the output could not be written whole.
+bool dumpTable(OpenedTable& opened, std::FILE* out);
 
 } // namespace tabla

@@ -7,6 +7,7 @@
 #include "storage/schemas.h"
 #include "storage/storage_error.h"
 #include "tools/tsv.h"
+#include "tools/visible_text.h"
 
 #include <cctype>
 #include <charconv>
@@ -67,7 +68,8 @@ ImportField absentField(Rule rule)
     }
 }
 
-std::string quoted(std::string_view text) { return "\xE2\x80\x9E" + std::string(text) + "\xE2\x80\x9D"; }
+// What the input held, shown so that invisible characters and stray bytes can be seen.
+std::string quoted(std::string_view text) { return quotedVisible(text); }
 
 bool sameNameIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -228,6 +230,9 @@ ImportResult parseImport(TableKind kind, std::string_view input)
 
     int lineNumber = 0;
     std::size_t start = 0;
+    // A byte-order mark that some editors put before UTF-8 text is no part of the first column's name.
+    if (input.substr(0, 3) == "\xEF\xBB\xBF")
+        start = 3;
     while (start < input.size()) {
         std::size_t end = input.find('\n', start);
         if (end == std::string_view::npos)
@@ -258,6 +263,15 @@ ImportResult parseImport(TableKind kind, std::string_view input)
             record[c] = absentField(ruleFor(kind, int(c)).rule);
         for (std::size_t f = 0; f < fields.size(); ++f) {
             int column = header->columnOfField[f];
+            const Rule rule = ruleFor(kind, column).rule;
+            const bool isText = rule == Rule::PuzzleText || rule == Rule::Hint || rule == Rule::Name;
+            if (isText) {
+                if (std::optional<BadCharacter> bad = findBadCharacter(fields[f])) {
+                    const std::size_t at = std::size_t(fields[f].data() - line.data()) + bad->offset;
+                    return ImportFailure {lineNumber, columns[std::size_t(column)].name + ": " + bad->message,
+                                          int(charactersBefore(line, at)) + 1};
+                }
+            }
             auto converted = convertField(ruleFor(kind, column).rule, fields[f]);
             if (auto* message = std::get_if<std::string>(&converted))
                 return ImportFailure {lineNumber, columns[std::size_t(column)].name + ": " + *message};

@@ -1,6 +1,7 @@
 // brumvelda-tabla: looks into, checks and fills the game's two table files without the game.
 #include "tools/commands.h"
 #include "tools/help_text.h"
+#include "tools/output.h"
 
 #include <chrono>
 #include <cstdio>
@@ -29,16 +30,16 @@ bool parseSeed(const std::string& text, std::optional<uint32_t>& seed)
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(std::vector<std::string> args)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return usageError("hiányzik a parancs (check, dump, import vagy shuffle)");
     if (args[0] == "--help" || args[0] == "-h") {
-        std::fwrite(tabla::HelpText.data(), 1, tabla::HelpText.size(), stdout);
-        return tabla::ExitOk;
+        const bool written = tabla::writeOut(tabla::HelpText);
+        if (tabla::finishOutput() && written)
+            return tabla::ExitOk;
+        std::fprintf(stderr, "brumvelda-tabla: a kimenet nem írható ki\n");
+        return tabla::ExitFailure;
     }
 
     const std::string command = args[0];
@@ -71,4 +72,18 @@ int main(int argc, char** argv)
             *kind, path,
             seed ? *seed : uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
     return tabla::runImport(*kind, path);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    tabla::reserveStandardDescriptors();
+    try {
+        return run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& error) {
+        // Whatever went wrong (out of memory included) ends the tool with a message, never an abort.
+        std::fprintf(stderr, "brumvelda-tabla: %s\n", error.what());
+        return tabla::ExitFailure;
+    }
 }

@@ -1,0 +1,18 @@
+#pragma once
+// The tool's standard output, every write checked: a full disk, a closed pipe or a closed stdout is an error.
+
+#include <string_view>
+
+namespace tabla {
+
+// Writes to stdout; false once any write has failed.
+bool writeOut(std::string_view text);
+// Flushes stdout; false when it or any earlier write failed or came up short.
+bool finishOutput();
+
+// Keeps file descriptors 0, 1 and 2 taken, so a table or lock file opened later never lands on them
+// (a closed stdout would otherwise be some file the tool writes its output into). A closed stdout or
+// stderr stays unwritable.
+void reserveStandardDescriptors();
+
+} // namespace tabla
