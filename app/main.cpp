@@ -1,4 +1,5 @@
 // Brumvelda: the application, its eight windows, the event loop.
+#include "app/instance_lock.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "ui/exit_when_shown.h"
@@ -9,10 +10,16 @@
 
 int main(int argc, char* argv[])
 {
+    const std::string dataFolder = executableFolder();
+    // One game per data folder, settled before any of its files is read: a second copy shows the first.
+    SingleInstance instance(dataFolder, argc, argv);
+    if (instance.exitStatus())
+        return *instance.exitStatus();
+
     // Fontconfig and the puzzle list are read while Qt starts; the main window takes the list where its
     // start-up reading opens it.
     FontconfigWarmUp fontconfig;
-    PuzzleListPrefetch puzzleList(executableFolder() + "Brumvelda.lis");
+    PuzzleListPrefetch puzzleList(dataFolder + "Brumvelda.lis");
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brumvelda"));
@@ -24,7 +31,10 @@ int main(int argc, char* argv[])
 
     Windows windows;
     fontconfig.join(); // the windows measure their texts as they are made
-    createWindows(windows);
+    StartupOptions options;
+    options.programFolder = dataFolder;
+    createWindows(windows, options);
+    instance.raiseOnRequest(*windows.frmMain);
 
     ui::exitWhenShownIfAsked(*windows.frmMain);
 

@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "game/tables.h"
 #include "players/jatekosok_dialog.h"
+#include "storage/storage_error.h"
 #include "ui/error_box.h"
 #include "ui/gauge.h"
 #include "ui/text.h"
@@ -48,7 +49,11 @@ void TfrmMain::startupReading()
     PlayCategories = inRange(SettingsStore.ReadSettingInt("Last", "Categories", 65535), 1, 65535, 65535);
 
     dbLista.setFilePath(AppDir + "Brumvelda.lis");
-    openPuzzleList(dbLista); // read ahead while Qt started, when main() could
+    try {
+        openPuzzleList(dbLista); // read ahead while Qt started, when main() could
+    } catch (const std::exception& error) {
+        throw storage::StorageError(storage::namingFile(error.what(), dbLista.filePath()));
+    }
     PuzzleCount = dbLista.recordCount();
     // No player is chosen yet; restoring the last one enables tbUj.
     tbUj->setEnabled(false);
@@ -83,7 +88,11 @@ void TfrmMain::SaveSession()
         SettingsStore.WriteSettingInt("Last", "Language", PlayLanguage);
         SettingsStore.WriteSettingInt("Last", "Level", PlayLevel);
         SettingsStore.WriteSettingInt("Last", "Categories", PlayCategories);
-        SettingsStore.WriteSettingStr("Last", "User", PlayerName);
+        // A register that could not be read restored nobody: the last player's name stays for the run that
+        // reads the register (or its backup) again.
+        const bool registerUnread = m_windows.frmJatekosok && m_windows.frmJatekosok->dbJatekos.loadFailed();
+        if (!PlayerName.empty() || !registerUnread)
+            SettingsStore.WriteSettingStr("Last", "User", PlayerName);
     });
     ui::runShowingErrors(this, [this] {
         if (m_windows.frmJatekosok)

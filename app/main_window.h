@@ -141,6 +141,8 @@ public:
     // Takes over the chosen player and round options and shows them; ends a round in play.
     void ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
                            int32_t language);
+    // The current player was deleted: back to the no-player state of the first start, a round in play ended.
+    void ClearPlayer();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

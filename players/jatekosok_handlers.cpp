@@ -5,6 +5,7 @@
 #include "players/nev_window.h"
 #include "players/player_model.h"
 #include "storage/schemas.h"
+#include "storage/storage_error.h"
 #include "ui/check_group.h"
 #include "ui/error_box.h"
 #include "ui/modal.h"
@@ -42,7 +43,7 @@ void TfrmJatekosok::FormCreate()
     } catch (const std::exception& error) {
         // The records read before the error stay; no player is restored from a damaged register.
         showRegister();
-        ui::showError(&main, error.what());
+        ui::showError(&main, storage::namingFile(error.what(), dbJatekos.filePath()));
         return;
     }
     showRegister();
@@ -215,9 +216,12 @@ void TfrmJatekosok::deleteSelectedPlayer()
         const players::RecordId deleted = players::currentRecordId(dbJatekos);
         dbJatekos.deleteRecord();
         dbJatekos.refresh();
-        // A deleted current player has no record left for the exit save to write into.
-        if (deleted == m_currentPlayer)
+        // A deleted current player has no record left for the exit save to write into, and the main window
+        // must not go on playing rounds whose points would land nowhere.
+        if (deleted == m_currentPlayer) {
             m_currentPlayer = players::NoRecord;
+            m_windows.frmMain->ClearPlayer();
+        }
     });
     showRegister();
 }

@@ -62,6 +62,23 @@ void TfrmMain::ApplyPlayerChoice(const std::string& name, int32_t total, int32_t
     ResetBoard(true, true, false);
 }
 
+void TfrmMain::ClearPlayer()
+{
+    // Nobody's figures are shown, so no round can score for nobody; the captions are those of the first start.
+    PlayerName.clear();
+    PlayerTotal = 0;
+    PlayerRounds = 0;
+    RoundScore = 0;
+    lNev->setText(QStringLiteral("Játékos"));
+    lOsszPont->setText(QStringLiteral("0"));
+    lMostPont->setText(QStringLiteral("Pontszám:  0"));
+    // In the editor the typed puzzle stays; leaving it finds no player and keeps tbUj disabled.
+    if (EditMode)
+        return;
+    applyMode(Mode::NoPlayer);
+    ResetBoard(true, true, false);
+}
+
 void TfrmMain::tbBeallitasClick()
 {
     TfrmBeallitas& dialog = *m_windows.frmBeallitas;

@@ -93,6 +93,10 @@ TEST_F(StartupReading, DamagedPuzzleListIsReportedAndKeptAsABackupAtExit)
     ASSERT_EQ(modals.messages().size(), 1u);
     EXPECT_EQ(modals.titles()[0], QStringLiteral("Brumvelda"));
     EXPECT_TRUE(modals.messages()[0].endsWith('.'));
+    // The message says which file it is about, after the stored text.
+    EXPECT_TRUE(modals.messages()[0].startsWith(QStringLiteral("Invalid property value: ")))
+        << modals.messages()[0].toStdString();
+    EXPECT_TRUE(modals.messages()[0].contains(QString::fromStdString(folder.path() + "Brumvelda.lis")));
 
     TfrmMain& w = main();
     EXPECT_EQ(w.PuzzleCount, 0);

@@ -207,11 +207,35 @@ TEST_F(PlayerChoice, ADeletedCurrentPlayerGetsNoRecordWritten)
         click(players.sbDel);
         pressCancel(players);
     });
+    // Back to the no-player state of the first start: nobody shown, no round to start.
+    EXPECT_TRUE(main().PlayerName.empty());
+    EXPECT_EQ(main().lNev->text(), QStringLiteral("Játékos"));
+    EXPECT_EQ(main().lOsszPont->text(), "0");
+    EXPECT_FALSE(main().tbUj->isEnabled());
     exitProgram();
     const auto stored = folder.readPlayers();
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0].Nev, "Bea");
     EXPECT_EQ(stored[0].OsszPont, 20);
+    EXPECT_TRUE(settingsText().contains("User=\n") || settingsText().endsWith("User="))
+        << settingsText().toStdString();
+}
+
+TEST_F(PlayerChoice, DeletingTheCurrentPlayerDuringARoundEndsItUnscored)
+{
+    folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
+    startAs("Anna");
+    main().applyMode(TfrmMain::Mode::RoundInPlay);
+    ASSERT_TRUE(main().letterButton(1)->isEnabled());
+    withPlayerDialog([this](TfrmJatekosok& players) {
+        clickPlayer(players, "Anna");
+        modals.expectMessage(QMessageBox::Yes);
+        click(players.sbDel);
+        pressCancel(players);
+    });
+    EXPECT_FALSE(main().tbSzabad->isEnabled());
+    EXPECT_FALSE(main().tbUj->isEnabled());
+    EXPECT_FALSE(main().letterButton(1)->isEnabled()) << "letters still take guesses for nobody";
 }
 
 TEST_F(PlayerChoice, ChoosingAgainFirstWritesTheGainsBack)
@@ -253,6 +277,8 @@ TEST_F(PlayerChoice, ADamagedRegisterIsReportedAndNoPlayerIsRestored)
     // The damaged file is kept under a backup name when the register is written at the end.
     modals.expectMessage();
     exitProgram();
+    // Restoring the register's backup must bring the last player back.
+    EXPECT_TRUE(settingsText().contains("User=Anna")) << settingsText().toStdString();
 }
 
 TEST_F(PlayerChoice, OkDuringARoundEndsItWithTheBoardBlanked)
