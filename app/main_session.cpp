@@ -6,7 +6,6 @@
 #include "players/jatekosok_dialog.h"
 #include "storage/storage_error.h"
 #include "ui/error_box.h"
-#include "ui/gauge.h"
 #include "ui/text.h"
 
 #include <QToolButton>
@@ -30,11 +29,8 @@ void TfrmMain::FormCreate()
     AppDir
         = m_options.programFolder.empty() ? executableFolder() : withTrailingSlash(m_options.programFolder);
     startupReading();
-    eHiba->setPosition(0);
-    if (MaxMistakes > 0)
-        eHiba->setMaximum(MaxMistakes);
-    else
-        eHiba->hide();
+    m_round.setMistakeLimit(MaxMistakes);
+    showMistakes();
     SelectedCell = 0;
     setWindowTitle(QStringLiteral("Brumvelda ") + ui::toQt(game::VersionText));
 }

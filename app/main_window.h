@@ -6,6 +6,7 @@
 #include "app/windows.h"
 #include "editor/new_puzzle.h"
 #include "game/game_variables.h"
+#include "game/round.h"
 #include "storage/schemas.h"
 #include "storage/settings_store.h"
 #include "storage/table.h"
@@ -114,7 +115,8 @@ public:
     void tbInfoClick();
     void tbMaganhClick();
     void tbSzabadClick();
-    uint64_t m_hiddenCells = 0; // bit k-1 set: cell k still hides its letter this round
+    // The round in play, or the last one: its puzzle, hidden cells, mistakes and score.
+    const game::Round& round() const { return m_round; }
 
     // --- editor (editor/)
     void connectEditorHandlers();
@@ -157,9 +159,14 @@ private:
     void buildStatusBar();
     void startupReading();
     bool hasPlayer() const;
+    // Rounds: the gauge and the board and keyboard as a move of the round left them; crediting the score.
+    void showMistakes();
+    void showMove(const game::RoundMove& move);
+    void creditRound();
 
     Windows& m_windows;
     StartupOptions m_options;
     bool m_sessionSaved = false;
     bool m_closingByExit = false;
+    game::Round m_round;
 };

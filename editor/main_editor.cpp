@@ -267,7 +267,7 @@ void TfrmMain::tbModOKClick()
         if (const std::optional<editor::PuzzleDetails> details = ShowPuzzleDetails()) {
             const std::string text = boardRow(1) + boardRow(2) + boardRow(3);
             PuzzleCount = editor::appendPuzzle(dbLista, text, *details);
-            PuzzleText = text;
+            m_round.replacePuzzle(text);
         }
     } catch (const std::exception& error) {
         // The error stops the accept: editor mode stays on with the typed puzzle, to retry or discard.

@@ -1,5 +1,6 @@
 #pragma once
-// The game variables the main window owns; the other windows read and write them directly.
+// The game variables the main window owns; the other windows read and write them directly. Those of the
+// round (PuzzleText, LettersLeft, RoundScore, the hints, the mistakes) live in its game::Round.
 // Text is Windows-1250 bytes; all scores and counters are signed 32-bit.
 
 #include <cstdint>
@@ -12,9 +13,6 @@ struct GameVariables
     bool EditMode = false;
     int32_t SelectedCell = 0; // editor: selected cell 1..39, 0 = none
     int32_t PuzzleCount = 0; // records in the puzzle list
-    std::string PuzzleText; // the 39 characters on the board
-    int32_t LettersLeft = 0; // hidden letter cells of the round in play
-    int32_t RoundScore = 0;
     std::string PlayerName; // empty = no player
     int32_t PlayerTotal = 0;
     int32_t PlayerRounds = 0;
@@ -23,8 +21,6 @@ struct GameVariables
     int32_t PlayCategories = 65535;
     int32_t ExactLevel = 0; // 1: only the chosen level may be drawn
     int32_t MaxMistakes = 10; // 0 or less: no limit
-    std::string PuzzleHint1;
-    std::string PuzzleHint2;
     std::string AppDir; // ends in '/'
 };
 

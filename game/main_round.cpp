@@ -1,9 +1,10 @@
 // The main window's round handlers: drawing, letter buttons, the end of a round and the help actions.
+// The round itself is m_round; these handlers pass the player's moves to it and draw what it answers.
 #include "app/main_window.h"
 
 #include "game/puzzle_draw.h"
 #include "game/result_windows.h"
-#include "game/round_rules.h"
+#include "game/round.h"
 #include "storage/schemas.h"
 #include "ui/board_cell.h"
 #include "ui/colours.h"
@@ -20,27 +21,6 @@
 namespace {
 
 QString scoreCaption(int32_t score) { return QStringLiteral("Pontszám: ") + QString::number(score); }
-
-// Shows the letter of every cell in `cells` and takes them off the hidden ones.
-void uncover(TfrmMain& w, const game::CellSet& cells)
-{
-    game::CellSet hidden(w.m_hiddenCells);
-    for (int k = 1; k <= game::CellCount; ++k) {
-        if (cells[size_t(k - 1)])
-            w.cell(k)->setTextColour(ui::toColour(game::LetterTextColour));
-    }
-    hidden &= ~cells;
-    w.m_hiddenCells = hidden.to_ullong();
-}
-
-// The round ends: keyboard off, board as it stands, toolbar between rounds.
-void closeRound(TfrmMain& w) { w.applyMode(TfrmMain::Mode::BetweenRounds); }
-
-void creditRound(TfrmMain& w)
-{
-    w.PlayerTotal = game::addScore(w.PlayerTotal, w.RoundScore);
-    w.lOsszPont->setText(QString::number(w.PlayerTotal));
-}
 
 } // namespace
 
@@ -60,6 +40,31 @@ void TfrmMain::connectRoundHandlers()
     }
 }
 
+void TfrmMain::showMistakes()
+{
+    eHiba->setMaximum(m_round.mistakeLimit());
+    eHiba->setPosition(m_round.MistakeCount());
+    eHiba->setVisible(m_round.countsMistakes());
+}
+
+void TfrmMain::showMove(const game::RoundMove& move)
+{
+    for (int k = 1; k <= game::CellCount; ++k) {
+        if (move.uncovered[size_t(k - 1)])
+            cell(k)->setTextColour(ui::toColour(game::LetterTextColour));
+    }
+    for (int k = 1; k <= game::LetterButtonCount; ++k) {
+        if (move.withdrawn[size_t(k - 1)])
+            letterButton(k)->setEnabled(false);
+    }
+    if (move.hintsShown) {
+        eSugo1->setText(ui::toQt(m_round.PuzzleHint1()));
+        eSugo2->setText(ui::toQt(m_round.PuzzleHint2()));
+    }
+    if (move.mistake)
+        showMistakes();
+}
+
 void TfrmMain::sbUjClick()
 {
     if (EditMode || PuzzleCount <= 0)
@@ -73,12 +78,12 @@ void TfrmMain::sbUjClick()
     eSugo1->clear();
     eSugo2->clear();
     ResetBoard(false, true, true);
-    eHiba->setPosition(0);
-    LettersLeft = 0;
 
     const int32_t start = std::uniform_int_distribution<int32_t>(0, PuzzleCount - 1)(m_random);
     const game::DrawChoice choice {PlayLevel, PlayLanguage, PlayCategories, ExactLevel};
-    if (!game::drawPuzzle(dbLista, PuzzleCount, start, choice).admitted) {
+    const game::DrawnRound drawn = game::drawRound(m_round, dbLista, PuzzleCount, start, choice);
+    showMistakes(); // back at 0, drawn or not
+    if (!drawn.drawn) {
         ui::showMessage(this, QMessageBox::NoIcon, QStringLiteral("Brumvelda"),
                         QStringLiteral("Nincs ilyen!!"));
         // Nothing was drawn: between rounds again, the board still showing the last puzzle.
@@ -86,50 +91,35 @@ void TfrmMain::sbUjClick()
         return;
     }
 
-    const std::string category(game::CategoryNames[size_t(dbLista.asInt(storage::puzzle::Kategoria))]);
-    PuzzleText = dbLista.asString(storage::puzzle::Szoveg);
-    PuzzleHint1 = game::trimmedHint(dbLista.asString(storage::puzzle::Sugo1));
-    PuzzleHint2 = game::trimmedHint(dbLista.asString(storage::puzzle::Sugo2));
-    applyMode(Mode::RoundInPlay, {!(PuzzleHint1 + PuzzleHint2).empty(), PlayLanguage == 2});
-
-    RoundScore = 0;
-    lMostPont->setText(scoreCaption(RoundScore));
+    applyMode(Mode::RoundInPlay, {m_round.hintsOffered(), PlayLanguage == 2});
+    lMostPont->setText(scoreCaption(m_round.RoundScore()));
     PlayerRounds = game::addScore(PlayerRounds, 1);
-    lKategoria->setText(ui::toQt(category));
+    lKategoria->setText(ui::toQt(game::CategoryNames[size_t(drawn.Kategoria)]));
     lKategoria->show();
-    PuzzleText = game::paddedPuzzleText(PuzzleText);
 
-    const game::CellSet letters = game::letterCells(PuzzleText);
+    const std::string& text = m_round.PuzzleText();
     for (int k = 1; k <= game::CellCount; ++k) {
-        const QString caption = ui::toQt(std::string_view(PuzzleText).substr(size_t(k - 1), 1));
-        if (letters[size_t(k - 1)])
+        const QString caption = ui::toQt(std::string_view(text).substr(size_t(k - 1), 1));
+        if (m_round.isHidden(k))
             cell(k)->setLook(caption, ui::toColour(game::LetterCellColour),
                              ui::toColour(game::LetterCellColour));
         else
             cell(k)->setLook(caption, ui::toColour(game::PlainCellColour),
                              ui::toColour(game::SignTextColour));
     }
-    LettersLeft = int32_t(letters.count());
-    m_hiddenCells = letters.to_ullong();
 }
 
 void TfrmMain::b1Click(ui::FlatButton* Sender)
 {
     if (EditMode)
         return;
-    // The button's number is its place in CapitalLetters, so its letter needs no trip through Unicode.
-    const char letter = game::CapitalLetters[size_t(Sender->tag() - 1)];
     Sender->setEnabled(false);
+    // The button's number is its place in CapitalLetters, so its letter needs no trip through Unicode.
+    const game::RoundMove move = m_round.guess(game::CapitalLetters[size_t(Sender->tag() - 1)]);
+    showMove(move);
+    lMostPont->setText(scoreCaption(m_round.RoundScore()));
 
-    const game::LetterPress press = game::pressLetter(PuzzleText, letter, PlayLevel, MaxMistakes);
-    uncover(*this, press.uncovered);
-    LettersLeft -= int32_t(press.uncovered.count());
-    if (press.mistake)
-        eHiba->setPosition(eHiba->position() + 1);
-    RoundScore = game::addScore(RoundScore, press.scoreChange);
-    lMostPont->setText(scoreCaption(RoundScore));
-
-    switch (game::endTest(eHiba->position(), eHiba->maximum(), LettersLeft)) {
+    switch (move.end) {
     case game::RoundEnd::Lost:
         ShowLoss();
         break;
@@ -137,52 +127,48 @@ void TfrmMain::b1Click(ui::FlatButton* Sender)
         ShowWin();
         break;
     case game::RoundEnd::GoesOn:
+    case game::RoundEnd::GivenUp:
         break;
     }
 }
 
+void TfrmMain::creditRound()
+{
+    PlayerTotal = game::addScore(PlayerTotal, m_round.RoundScore());
+    lOsszPont->setText(QString::number(PlayerTotal));
+}
+
 void TfrmMain::ShowLoss()
 {
-    closeRound(*this);
-    creditRound(*this);
-    windows().frmSajnos->eDuma->setText(ui::toQt(game::AnswerText(PuzzleText)));
+    applyMode(Mode::BetweenRounds); // keyboard off, the board as it stands
+    creditRound();
+    windows().frmSajnos->eDuma->setText(ui::toQt(game::AnswerText(m_round.PuzzleText())));
     ui::showModal(*windows().frmSajnos);
 }
 
 void TfrmMain::ShowWin()
 {
-    closeRound(*this);
-    creditRound(*this);
+    applyMode(Mode::BetweenRounds);
+    creditRound();
     ui::showModal(*windows().frmGratulalok);
 }
 
 void TfrmMain::tbInfoClick()
 {
-    eSugo1->setText(ui::toQt(PuzzleHint1));
-    eSugo2->setText(ui::toQt(PuzzleHint2));
+    showMove(m_round.buyHints());
     tbInfo->setEnabled(false);
-    RoundScore = game::addScore(RoundScore, game::levelRow(PlayLevel).HintScore);
-    lMostPont->setText(scoreCaption(RoundScore));
+    lMostPont->setText(scoreCaption(m_round.RoundScore()));
 }
 
-void TfrmMain::tbMaganhClick()
-{
-    const game::CellSet vowels = game::hiddenVowelCells(PuzzleText, game::CellSet(m_hiddenCells));
-    uncover(*this, vowels);
-    LettersLeft -= int32_t(vowels.count());
-    for (int k = 1; k <= game::LetterButtonCount; ++k) {
-        if (game::isVowel(game::CapitalLetters[size_t(k - 1)]))
-            letterButton(k)->setEnabled(false);
-    }
-}
+void TfrmMain::tbMaganhClick() { showMove(m_round.uncoverVowels()); }
 
 void TfrmMain::tbSzabadClick()
 {
-    RoundScore = game::addScore(RoundScore, game::levelRow(PlayLevel).PassScore);
-    lMostPont->setText(scoreCaption(RoundScore));
-    closeRound(*this);
-    windows().frmSzabad->eDuma->setText(ui::toQt(game::AnswerText(PuzzleText)));
+    m_round.giveUp();
+    lMostPont->setText(scoreCaption(m_round.RoundScore()));
+    applyMode(Mode::BetweenRounds);
+    windows().frmSzabad->eDuma->setText(ui::toQt(game::AnswerText(m_round.PuzzleText())));
     ui::showModal(*windows().frmSzabad);
     // Credited only now: while the window is up the total still shows what it was before the round.
-    creditRound(*this);
+    creditRound();
 }

@@ -51,4 +51,15 @@ DrawResult drawPuzzle(storage::Table& dbLista, int32_t PuzzleCount, int32_t star
     return result;
 }
 
+DrawnRound drawRound(Round& round, storage::Table& dbLista, int32_t PuzzleCount, int32_t start,
+                     const DrawChoice& choice)
+{
+    round.prepareDraw();
+    if (!drawPuzzle(dbLista, PuzzleCount, start, choice).admitted)
+        return {};
+    round.start(dbLista.asString(storage::puzzle::Szoveg), dbLista.asString(storage::puzzle::Sugo1),
+                dbLista.asString(storage::puzzle::Sugo2), choice);
+    return {true, dbLista.asInt(storage::puzzle::Kategoria)};
+}
+
 } // namespace game

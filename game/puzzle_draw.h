@@ -2,6 +2,7 @@
 // Choosing the puzzle of a new round: from a random record of the puzzle list, the first admitted record
 // going forward with wrap-around. Works on the table's cursor, so no record is copied.
 
+#include "game/round.h"
 #include "game/round_rules.h"
 #include "storage/table.h"
 
@@ -18,5 +19,15 @@ struct DrawResult
 // Scans from record `start` (0..PuzzleCount-1) for the first admitted record, making at most
 // PuzzleCount + 1 tests, so the starting record is tested again after a full turn.
 DrawResult drawPuzzle(storage::Table& dbLista, int32_t PuzzleCount, int32_t start, const DrawChoice& choice);
+
+// A new round drawn onto `round`: mistakes and letters left go back to 0, then the record found from
+// `start` is laid on the board. Nothing admitted: no round is in play and the board keeps the last puzzle.
+struct DrawnRound
+{
+    bool drawn = false;
+    int32_t Kategoria = 0; // of the record drawn
+};
+DrawnRound drawRound(Round& round, storage::Table& dbLista, int32_t PuzzleCount, int32_t start,
+                     const DrawChoice& choice);
 
 } // namespace game

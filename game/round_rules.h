@@ -68,8 +68,9 @@ struct LetterPress
 };
 LetterPress pressLetter(std::string_view PuzzleText, char letter, int32_t level, int32_t MaxMistakes);
 
-// Tested after every press: a full gauge loses before an uncovered board wins.
-enum class RoundEnd { GoesOn, Lost, Won };
+// How a move leaves the round. endTest, run after every letter pressed, answers the first three: a full
+// gauge loses before an uncovered board wins. Giving up is the fourth way out.
+enum class RoundEnd { GoesOn, Lost, Won, GivenUp };
 RoundEnd endTest(int32_t mistakeCount, int32_t gaugeMaximum, int32_t LettersLeft);
 
 // Vowel cells still hidden: those the vowels help uncovers.

@@ -4,7 +4,6 @@
 #include "players/beallitas_dialog.h"
 #include "players/jatekosok_dialog.h"
 #include "ui/error_box.h"
-#include "ui/gauge.h"
 #include "ui/modal.h"
 #include "ui/status_bar.h"
 #include "ui/text.h"
@@ -44,8 +43,8 @@ void TfrmMain::ApplyPlayerChoice(const std::string& name, int32_t total, int32_t
     lNev->setText(ui::toQt(PlayerName));
     PlayerTotal = total;
     lOsszPont->setText(QString::number(PlayerTotal));
-    RoundScore = 0;
-    lMostPont->setText(QStringLiteral("Pontszám: ") + QString::number(RoundScore));
+    m_round.restartScore();
+    lMostPont->setText(QStringLiteral("Pontszám: ") + QString::number(m_round.RoundScore()));
     PlayerRounds = rounds;
     PlayLevel = level;
     lFokozat->setText(ui::toQt(game::levelCaption(PlayLevel)));
@@ -87,12 +86,8 @@ void TfrmMain::tbBeallitasClick()
         return;
     ui::runShowingErrors(this, [this, &dialog] {
         MaxMistakes = dialog.chosenMaxMistakes();
-        if (MaxMistakes >= 1) {
-            eHiba->setMaximum(MaxMistakes); // a count above the new limit comes down to it
-            eHiba->show(); // a limit set again after "no limit" is seen again
-        } else {
-            eHiba->hide();
-        }
+        m_round.setMistakeLimit(MaxMistakes); // mistakes above a lower limit come down to it
+        showMistakes(); // and the gauge is seen again when a limit is set again after "no limit"
         SettingsStore.WriteSettingInt("Main", "MaxHiba", MaxMistakes);
         ExactLevel = dialog.chosenExactLevel();
         SettingsStore.WriteSettingInt("Main", "ExactLevel", ExactLevel);

@@ -101,7 +101,7 @@ TEST_F(StorePuzzle, AcceptStoresTheRecordAndLeavesEditorMode)
     click(main().tbModOK);
     TfrmMain& m = main();
     EXPECT_EQ(m.PuzzleCount, 1);
-    EXPECT_EQ(m.PuzzleText, AlmaText);
+    EXPECT_EQ(m.round().PuzzleText(), AlmaText);
     EXPECT_FALSE(m.EditMode);
     EXPECT_EQ(board(), QString(39, QLatin1Char(' ')));
     ASSERT_EQ(m.dbLista.recordCount(), 1);
@@ -258,7 +258,7 @@ TEST_F(StorePuzzle, NewPuzzleIsInTheFileAfterExitAndPlayableAfterARestart)
     EXPECT_EQ(main().PuzzleCount, 1);
     ASSERT_TRUE(main().tbUj->isEnabled());
     click(main().tbUj);
-    EXPECT_EQ(main().PuzzleText, AlmaText);
+    EXPECT_EQ(main().round().PuzzleText(), AlmaText);
     EXPECT_EQ(cell(1)->caption(), QStringLiteral("A"));
     EXPECT_EQ(cell(1)->textColour(), cell(1)->background()); // hidden
     EXPECT_TRUE(main().letterButton(1)->isEnabled());

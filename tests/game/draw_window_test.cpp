@@ -22,10 +22,10 @@ TEST_F(RoundTest, DrawLaysTheTextOutWithSignsPaddingAndHiddenLetters)
                 1, "", "", 1, 16}}); // ÉV 2024, JÓ šANS? (š is no capital)
     draw();
     const TfrmMain& w = main();
-    EXPECT_EQ(w.PuzzleText.size(), 39u);
+    EXPECT_EQ(w.round().PuzzleText().size(), 39u);
     EXPECT_EQ(seenRow(1), "## 2024, ## \x9A");
     EXPECT_EQ(seenRow(2), "###?         ");
-    EXPECT_EQ(w.LettersLeft, 7);
+    EXPECT_EQ(w.round().LettersLeft(), 7);
     EXPECT_EQ(text(w.lKategoria), QStringLiteral("Szín"));
     const ui::BoardCell* sign = w.cell(3);
     EXPECT_EQ(sign->background(), QColor(192, 220, 192));
@@ -82,7 +82,7 @@ TEST_F(RoundTest, NoFittingPuzzleSaysSoTwiceAndLeavesTheLastBoard)
         EXPECT_EQ(seenRow(1), lastBoard);
         EXPECT_EQ(text(w.lKategoria), category);
         EXPECT_TRUE(w.lKategoria->isVisible());
-        EXPECT_EQ(w.RoundScore, 20 - 10);
+        EXPECT_EQ(w.round().RoundScore(), 20 - 10);
         EXPECT_EQ(w.PlayerRounds, 5);
         EXPECT_EQ(text(w.eSugo1), QString());
         EXPECT_TRUE(w.tbUj->isEnabled() && w.tbMod->isEnabled());
@@ -116,7 +116,7 @@ TEST_F(RoundTest, DrawsOverManyRoundsFollowTheRunOfRefusedRecordsBeforeEach)
     constexpr int rounds = 600;
     for (int round = 0; round < rounds; ++round) {
         draw();
-        ++drawn[main().PuzzleText.substr(0, 2)];
+        ++drawn[main().round().PuzzleText().substr(0, 2)];
         expectResult<TfrmSzabad>();
         click(main().tbSzabad);
     }
@@ -167,7 +167,7 @@ TEST_F(RoundTest, TwentyRoundsOfOneCategoryFromTheShippedListBringManyPuzzles)
         draw();
         ASSERT_TRUE(main().tbSzabad->isEnabled()) << "no puzzle drawn in round " << round + 1;
         EXPECT_EQ(text(main().lKategoria), QStringLiteral("Mese"));
-        seen.insert(main().PuzzleText);
+        seen.insert(main().round().PuzzleText());
         expectResult<TfrmSzabad>();
         click(main().tbSzabad);
     }

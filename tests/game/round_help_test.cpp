@@ -23,12 +23,12 @@ TEST_F(RoundTest, GivingUpAfterTheHintsAtLevelThreeCostsTwentyCreditedAfterTheWi
     expectResult<TfrmSzabad>([&](TfrmSzabad& shown) {
         EXPECT_EQ(text(w.lOsszPont), QStringLiteral("100")); // not yet credited
         EXPECT_EQ(text(w.lMostPont), QStringLiteral("Pontszám: -20"));
-        EXPECT_EQ(shown.eDuma->text(), ui::toQt(game::AnswerText(w.PuzzleText)));
+        EXPECT_EQ(shown.eDuma->text(), ui::toQt(game::AnswerText(w.round().PuzzleText())));
         EXPECT_TRUE(w.tbUj->isEnabled());
         EXPECT_FALSE(w.letterButton(1)->isEnabled());
     });
     click(w.tbSzabad);
-    EXPECT_EQ(w.RoundScore, -20);
+    EXPECT_EQ(w.round().RoundScore(), -20);
     EXPECT_EQ(w.PlayerTotal, 80);
     EXPECT_EQ(text(w.lOsszPont), QStringLiteral("80"));
     EXPECT_EQ(seenRow(1), "######       ");
@@ -39,7 +39,7 @@ TEST_F(RoundTest, HintsOnlyOnTheSecondLineOrOnlyBlanks)
 {
     startWith({{"EGY", 1, " \t ", "  csak ez  ", 1, 1}, {"KETTO", 1, "  ", "\x01", 2, 1}}, 1, "ExactLevel=1");
     draw();
-    ASSERT_EQ(main().PuzzleText.substr(0, 3), "EGY");
+    ASSERT_EQ(main().round().PuzzleText().substr(0, 3), "EGY");
     click(main().tbInfo);
     EXPECT_EQ(text(main().eSugo1), QString());
     EXPECT_EQ(text(main().eSugo2), QStringLiteral("csak ez"));
@@ -59,25 +59,25 @@ TEST_F(RoundTest, VowelsShownTwiceUncoverOnlyWhatWasHiddenAndTheLastConsonantWin
     draw();
     TfrmMain& w = main();
     press('A');
-    EXPECT_EQ(w.LettersLeft, 7);
+    EXPECT_EQ(w.round().LettersLeft(), 7);
     click(w.tbMaganh);
     EXPECT_EQ(seenRow(1), "#A#U \xC9# \xD5#   ");
-    EXPECT_EQ(w.LettersLeft, 4);
-    EXPECT_EQ(w.RoundScore, 10); // the vowels are free
+    EXPECT_EQ(w.round().LettersLeft(), 4);
+    EXPECT_EQ(w.round().RoundScore(), 10); // the vowels are free
     for (char vowel : game::VowelLetters)
         EXPECT_FALSE(letterEnabled(vowel)) << int(static_cast<unsigned char>(vowel));
     EXPECT_TRUE(letterEnabled('K'));
     EXPECT_TRUE(w.tbMaganh->isEnabled());
 
     click(w.tbMaganh); // nothing left to show
-    EXPECT_EQ(w.LettersLeft, 4);
-    EXPECT_EQ(w.RoundScore, 10);
+    EXPECT_EQ(w.round().LettersLeft(), 4);
+    EXPECT_EQ(w.round().RoundScore(), 10);
 
     pressAll("KPS");
     EXPECT_EQ(modals.pending(), 0);
     expectResult<TfrmGratulalok>();
     press('Z');
-    EXPECT_EQ(w.RoundScore, 50);
+    EXPECT_EQ(w.round().RoundScore(), 50);
 }
 
 TEST_F(RoundTest, VowelsThatWereTheLastLettersEndTheRoundAtTheNextPress)
@@ -86,11 +86,11 @@ TEST_F(RoundTest, VowelsThatWereTheLastLettersEndTheRoundAtTheNextPress)
     draw();
     press('B');
     click(main().tbMaganh);
-    EXPECT_EQ(main().LettersLeft, 0);
+    EXPECT_EQ(main().round().LettersLeft(), 0);
     EXPECT_TRUE(main().tbSzabad->isEnabled()); // no end test after the help
     expectResult<TfrmGratulalok>();
     press('X'); // a miss, then the board is found complete
-    EXPECT_EQ(main().RoundScore, 9);
+    EXPECT_EQ(main().round().RoundScore(), 9);
 }
 
 TEST_F(RoundTest, ExactLevelKeepsTheVowelsHelpAwayAllRound)
@@ -106,7 +106,7 @@ TEST_F(RoundTest, EnglishRoundsStartWithoutTheNineAccentedLetters)
 {
     startWith({{"HELLO WORLD", 2, "", "", 1, 2}}, 1, "", 2);
     draw();
-    ASSERT_EQ(main().PuzzleText.substr(0, 5), "HELLO");
+    ASSERT_EQ(main().round().PuzzleText().substr(0, 5), "HELLO");
     int enabled = 0;
     for (int k = 1; k <= 35; ++k)
         enabled += main().letterButton(k)->isEnabled();

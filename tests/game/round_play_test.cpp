@@ -21,14 +21,14 @@ TEST_F(RoundTest, WonRoundScoresEveryCellAndCreditsTheTotalBeforeTheWindow)
     EXPECT_EQ(text(w.lKategoria), QStringLiteral("Élőlény"));
     EXPECT_TRUE(w.lKategoria->isVisible());
     EXPECT_EQ(w.PlayerRounds, 5); // counted at the draw
-    EXPECT_EQ(w.LettersLeft, 7);
+    EXPECT_EQ(w.round().LettersLeft(), 7);
     EXPECT_EQ(seenRow(1), "#### # ##    ");
     EXPECT_EQ(seenRow(2), Blank13);
     EXPECT_FALSE(w.tbUj->isEnabled() || w.tbMod->isEnabled() || w.tbInfo->isEnabled());
     EXPECT_TRUE(w.tbSzabad->isEnabled() && w.tbMaganh->isEnabled());
 
     press('A'); // four cells at once
-    EXPECT_EQ(w.RoundScore, 40);
+    EXPECT_EQ(w.round().RoundScore(), 40);
     EXPECT_EQ(text(w.lMostPont), QStringLiteral("Pontszám: 40"));
     EXPECT_EQ(seenRow(1), "A##A A #A    ");
     EXPECT_FALSE(letterEnabled('A'));
@@ -44,7 +44,7 @@ TEST_F(RoundTest, WonRoundScoresEveryCellAndCreditsTheTotalBeforeTheWindow)
     });
     press('F');
     EXPECT_EQ(modals.pending(), 0);
-    EXPECT_EQ(w.RoundScore, 69);
+    EXPECT_EQ(w.round().RoundScore(), 69);
     EXPECT_EQ(w.PlayerTotal, 169);
     EXPECT_EQ(seenRow(1), "ALMA A FA    ");
     EXPECT_TRUE(w.tbUj->isEnabled() && w.tbMod->isEnabled());
@@ -66,7 +66,7 @@ TEST_F(RoundTest, ThreeMissesAtLevelTwoLoseAndShowTheAnswer)
         EXPECT_EQ(text(main().lOsszPont), QStringLiteral("94"));
     });
     press('Z');
-    EXPECT_EQ(main().RoundScore, -6);
+    EXPECT_EQ(main().round().RoundScore(), -6);
     EXPECT_EQ(main().PlayerTotal, 94);
     EXPECT_EQ(main().eHiba->position(), 3);
     EXPECT_EQ(seenRow(1), "#####        "); // the letters stay hidden
@@ -80,7 +80,7 @@ TEST_F(RoundTest, TheLastLetterFoundOneMissBelowTheLimitWins)
     pressAll("QO");
     expectResult<TfrmGratulalok>();
     press('K');
-    EXPECT_EQ(main().RoundScore, 19);
+    EXPECT_EQ(main().round().RoundScore(), 19);
 }
 
 TEST_F(RoundTest, WithoutALimitTheGaugeIsHiddenAndMissesAreFree)
@@ -89,12 +89,12 @@ TEST_F(RoundTest, WithoutALimitTheGaugeIsHiddenAndMissesAreFree)
     draw();
     EXPECT_FALSE(main().eHiba->isVisible());
     pressAll("QWXZVBNMLKJH"); // twelve misses: no loss, no cost
-    EXPECT_EQ(main().RoundScore, 0);
+    EXPECT_EQ(main().round().RoundScore(), 0);
     EXPECT_EQ(main().eHiba->position(), 0);
     pressAll("EG");
     expectResult<TfrmGratulalok>();
     press('Y');
-    EXPECT_EQ(main().RoundScore, 30);
+    EXPECT_EQ(main().round().RoundScore(), 30);
 }
 
 TEST_F(RoundTest, APuzzleWithoutLettersEndsAtTheFirstPressAMissThatCostsAPoint)
@@ -110,14 +110,14 @@ TEST_F(RoundTest, APuzzleWithoutLettersEndsAtTheFirstPressAMissThatCostsAPoint)
         SCOPED_TRACE(r.says);
         startWith({{"2024 - 12!", 1, "", "", 1, 15}}, 1, r.settings);
         draw();
-        EXPECT_EQ(main().LettersLeft, 0);
+        EXPECT_EQ(main().round().LettersLeft(), 0);
         EXPECT_EQ(seenRow(1), "2024 - 12!   ");
         if (r.won)
             expectResult<TfrmGratulalok>();
         else
             expectResult<TfrmSajnos>();
         press('A');
-        EXPECT_EQ(main().RoundScore, -1);
+        EXPECT_EQ(main().round().RoundScore(), -1);
         EXPECT_EQ(main().PlayerTotal, 99);
         endProgram();
     }
@@ -139,7 +139,7 @@ TEST_F(RoundTest, LimitLoweredInTheSettingsLosesAtTheNextPressEvenAHit)
     expectResult<TfrmSajnos>();
     press('K');
     EXPECT_EQ(seenRow(1), "K####        ");
-    EXPECT_EQ(main().RoundScore, -4 + 10);
+    EXPECT_EQ(main().round().RoundScore(), -4 + 10);
     EXPECT_EQ(main().PlayerTotal, 106);
 }
 
@@ -166,8 +166,8 @@ TEST_F(RoundTest, TypedLettersNeverGuess)
     QTest::keyClicks(&main(), QStringLiteral("almaALMA"));
     QTest::keyClick(&main(), Qt::Key_A, Qt::ShiftModifier);
     QTest::keyClick(&main(), Qt::Key_Return);
-    EXPECT_EQ(main().LettersLeft, 4);
-    EXPECT_EQ(main().RoundScore, 0);
+    EXPECT_EQ(main().round().LettersLeft(), 4);
+    EXPECT_EQ(main().round().RoundScore(), 0);
     EXPECT_EQ(seenRow(1), "####         ");
     EXPECT_TRUE(letterEnabled('A'));
 }

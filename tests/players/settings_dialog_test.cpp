@@ -83,12 +83,18 @@ TEST_F(GeneralSettings, ZeroHidesTheGaugeAndALaterLimitShowsItAgain)
 
 TEST_F(GeneralSettings, LoweringTheLimitBelowTheMistakesMadeLowersTheCount)
 {
-    startProgram();
-    main().eHiba->setPosition(6);
+    folder.writePuzzles({{"ALMA", 1, "", "", 1, 1}});
+    folder.writePlayers({{"Anna", 0, 0}});
+    startAs("Anna");
+    click(main().tbUj);
+    for (int k : {3, 4, 5, 8, 9, 10}) // B C D F G H: six misses
+        click(main().letterButton(k));
+    ASSERT_EQ(main().eHiba->position(), 6);
     withSettingsDialog([](TfrmBeallitas& settings) {
         typeLimit(settings, "4");
         click(settings.btOK);
     });
+    EXPECT_EQ(main().round().MistakeCount(), 4);
     EXPECT_EQ(main().eHiba->position(), 4);
 }
 
