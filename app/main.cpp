@@ -1,6 +1,8 @@
 // Brumvelda: the application, its eight windows, the event loop.
+#include "app/data_folder.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "ui/error_box.h"
 #include "ui/exit_when_shown.h"
 
 #include <QApplication>
@@ -12,7 +14,9 @@ int main(int argc, char* argv[])
     // Fontconfig and the puzzle list are read while Qt starts; the main window takes the list where its
     // start-up reading opens it.
     FontconfigWarmUp fontconfig;
-    PuzzleListPrefetch puzzleList(executableFolder() + "Brumvelda.lis");
+    const auto [dataFolder, dataFolderProblem]
+        = prepareDataFolder(executableFolder(), BRUMVELDA_USER_DATA_ONLY, currentUserEnvironment());
+    PuzzleListPrefetch puzzleList(dataFolder + "Brumvelda.lis");
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brumvelda"));
@@ -24,7 +28,11 @@ int main(int argc, char* argv[])
 
     Windows windows;
     fontconfig.join(); // the windows measure their texts as they are made
-    createWindows(windows);
+    StartupOptions options;
+    options.programFolder = dataFolder;
+    createWindows(windows, options);
+    if (!dataFolderProblem.empty())
+        ui::showError(windows.frmMain, dataFolderProblem);
 
     ui::exitWhenShownIfAsked(*windows.frmMain);
 
