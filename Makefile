@@ -4,12 +4,13 @@ JOBS     ?= 2
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES := build-essential pkg-config cmake ninja-build qt6-base-dev qt6-svg-dev libqt6svg6 \
             libfontconfig-dev qt6-translations-l10n libicu-dev libgtest-dev googletest libbenchmark-dev xvfb xdotool x11-utils \
-            clang-14 libclang-rt-14-dev fonts-dejavu-core imagemagick
+            clang-14 libclang-rt-14-dev fonts-dejavu-core imagemagick \
+            debhelper dpkg-dev lintian desktop-file-utils appstream librsvg2-bin bash-completion
 PREFIX   ?= $(HOME)/.local
 # A compiler cache, when the machine has one, makes rebuilds in several checkouts cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps configure build run test bench fuzz sanitize install uninstall format clean
+.PHONY: all deps configure build run test bench fuzz sanitize install uninstall package format clean
 
 all: build
 
@@ -66,6 +67,20 @@ install: build
 # Removes what the last install put down; the player's register, settings and own puzzle list stay.
 uninstall:
 	cmake -DMANIFEST=$(BUILD)/install_manifest.txt -P data/uninstall.cmake
+
+# The Debian package, built the Debian way (debian/) from a fresh copy of the sources in $(BUILD)/deb/src, so
+# the source tree gets no build files. The copy keeps the files' times and the compiler's folder (obj-*) stays,
+# so a second run rebuilds only what changed. The .deb lands in $(BUILD)/. The test suite is not run inside:
+# make test builds and checks the package.
+package: deps
+	mkdir -p $(BUILD)/deb/src
+	rm -f $(BUILD)/deb/brumvelda_* $(BUILD)/brumvelda_*.deb
+	find $(BUILD)/deb/src -mindepth 1 -maxdepth 1 ! -name 'obj-*' -exec rm -rf {} +
+	git ls-files -z --cached --others --exclude-standard | \
+	  tar --null --files-from=- --ignore-failed-read -cf - | tar -xf - -C $(BUILD)/deb/src
+	cd $(BUILD)/deb/src && DEB_BUILD_OPTIONS="parallel=$(JOBS) nocheck" \
+	  dpkg-buildpackage --build=binary --no-sign --no-pre-clean
+	cp $(BUILD)/deb/brumvelda_*.deb $(BUILD)/
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

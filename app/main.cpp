@@ -1,7 +1,9 @@
 // Brumvelda: the application, its eight windows, the event loop.
+#include "app/data_folder.h"
 #include "app/instance_lock.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "ui/error_box.h"
 #include "ui/exit_when_shown.h"
 
 #include <QApplication>
@@ -10,7 +12,10 @@
 
 int main(int argc, char* argv[])
 {
-    const std::string dataFolder = executableFolder();
+    // The folder of the three files: beside the program when it may write there, else the user's data
+    // folder (a first start there gets a copy of the installed puzzle list, never over an existing one).
+    const auto [dataFolder, dataFolderProblem]
+        = prepareDataFolder(executableFolder(), BRUMVELDA_USER_DATA_ONLY, currentUserEnvironment());
     // One game per data folder, settled before any of its files is read: a second copy shows the first.
     SingleInstance instance(dataFolder, argc, argv);
     if (instance.exitStatus())
@@ -35,6 +40,8 @@ int main(int argc, char* argv[])
     options.programFolder = dataFolder;
     createWindows(windows, options);
     instance.raiseOnRequest(*windows.frmMain);
+    if (!dataFolderProblem.empty())
+        ui::showError(windows.frmMain, dataFolderProblem);
 
     ui::exitWhenShownIfAsked(*windows.frmMain);
 

@@ -7,7 +7,7 @@
 
 struct StartupOptions
 {
-    std::string programFolder; // empty: the folder of the running executable
+    std::string programFolder; // where the three files are (app/data_folder.h); empty: the executable's folder
     std::optional<uint32_t> randomSeed; // empty: seeded from the clock
 };
 

@@ -1,0 +1,230 @@
+#include "app/data_folder.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <pwd.h>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+constexpr const char* ListName = "Brumvelda.lis";
+
+std::string withSlash(std::string folder)
+{
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+std::string reasonText(int error) { return std::string(" (") + std::strerror(error) + ")"; }
+
+// Makes `folder` and its missing parents, private to the user as the base directory rules ask.
+// Returns 0 or the errno of the step that failed.
+int makeFolders(const std::string& folder)
+{
+    for (size_t end = folder.find('/', 1); end != std::string::npos; end = folder.find('/', end + 1)) {
+        const std::string part = folder.substr(0, end);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return errno;
+    }
+    struct stat info
+    {
+    };
+    if (::stat(folder.c_str(), &info) != 0)
+        return errno;
+    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+}
+
+bool exists(const std::string& path)
+{
+    struct stat info
+    {
+    };
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+// Copies every byte of `from` into `to`; returns 0 or the errno of the failed read or write.
+int copyBytes(int from, int to)
+{
+    std::array<char, 65536> buffer {};
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got == 0)
+            return 0;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::write(to, buffer.data() + done, static_cast<size_t>(got - done));
+            if (put < 0) {
+                if (errno == EINTR)
+                    continue;
+                return errno;
+            }
+            done += put;
+        }
+    }
+}
+
+// Moves `from` to `to` unless `to` exists; returns 0, EEXIST, or another errno.
+int moveWithoutReplacing(const std::string& from, const std::string& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // A file system without the no-replace rename: a hard link also refuses an existing name.
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return errno;
+    ::unlink(from.c_str());
+    return 0;
+}
+
+void syncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::string folderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+} // namespace
+
+UserEnvironment currentUserEnvironment()
+{
+    UserEnvironment environment;
+    if (const char* value = std::getenv("XDG_DATA_HOME"))
+        environment.xdgDataHome = value;
+    if (const char* value = std::getenv("HOME"); value && *value)
+        environment.home = value;
+    else if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
+        environment.home = user->pw_dir;
+    return environment;
+}
+
+std::string userDataFolder(const UserEnvironment& environment)
+{
+    if (!environment.xdgDataHome.empty() && environment.xdgDataHome.front() == '/')
+        return withSlash(environment.xdgDataHome) + "brumvelda/";
+    if (!environment.home.empty() && environment.home.front() == '/')
+        return withSlash(environment.home) + ".local/share/brumvelda/";
+    return {};
+}
+
+DataFolder chooseDataFolder(const std::string& programFolder, bool userDataOnly,
+                            const UserEnvironment& environment)
+{
+    if (!userDataOnly && ::access(programFolder.c_str(), W_OK) == 0)
+        return {programFolder, {}};
+    const std::string folder = userDataFolder(environment);
+    if (folder.empty())
+        return {programFolder,
+                "Nem található a felhasználó saját mappája (HOME), így a játék adatai nem "
+                "menthetők"};
+    if (const int error = makeFolders(folder))
+        return {folder, "Nem hozható létre a játék adatmappája: " + folder + reasonText(error)};
+    return {folder, {}};
+}
+
+std::string installedPuzzlePack(const std::string& programFolder)
+{
+    static constexpr std::array<const char*, 3> places {
+        "../share/games/brumvelda/", // Debian package: /usr/games and /usr/share/games/brumvelda
+        "../../share/brumvelda/", // make install: <prefix>/lib/brumvelda and <prefix>/share/brumvelda
+        "", // a list beside a program whose folder is read-only
+    };
+    for (const char* place : places) {
+        const std::string candidate = programFolder + place + ListName;
+        if (exists(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+PackCopy copyPackIfMissing(const std::string& pack, const std::string& list)
+{
+    struct stat info
+    {
+    };
+    if (::lstat(list.c_str(), &info) == 0 || errno != ENOENT)
+        return PackCopy::ListExists; // whatever is there (a file, a link, something unreadable) is the
+                                     // player's
+    if (pack.empty())
+        return PackCopy::NoPack;
+
+    const std::string failure = "Nem másolható a feladványlista (" + pack + ") ide: " + list;
+    FileDescriptor source(::open(pack.c_str(), O_RDONLY | O_CLOEXEC));
+    if (source.get() < 0)
+        throw std::runtime_error(failure + reasonText(errno));
+
+    std::string temporary = list + ".XXXXXX";
+    FileDescriptor target(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (target.get() < 0)
+        throw std::runtime_error(failure + reasonText(errno));
+    int error = copyBytes(source.get(), target.get());
+    if (error == 0 && ::fsync(target.get()) != 0)
+        error = errno;
+    if (::close(target.release()) != 0 && error == 0)
+        error = errno;
+    if (error == 0)
+        error = moveWithoutReplacing(temporary, list);
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        if (error == EEXIST)
+            return PackCopy::ListExists; // another copy of the game laid its list down first
+        throw std::runtime_error(failure + reasonText(error));
+    }
+    syncFolder(folderOf(list));
+    return PackCopy::Copied;
+}
+
+DataFolder prepareDataFolder(const std::string& programFolder, bool userDataOnly,
+                             const UserEnvironment& environment)
+{
+    DataFolder folder = chooseDataFolder(programFolder, userDataOnly, environment);
+    if (folder.path == programFolder || !folder.problem.empty())
+        return folder; // beside the program the list is laid down by the build or the install
+    try {
+        copyPackIfMissing(installedPuzzlePack(programFolder), folder.path + ListName);
+    } catch (const std::runtime_error& error) {
+        folder.problem = error.what();
+    }
+    return folder;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// Where the game keeps its three files: beside itself when the user may write there (a build folder, a copied
+// folder, an install under the home folder), otherwise in the user's data folder. Decided once at start.
+
+#include <string>
+
+struct UserEnvironment
+{
+    std::string xdgDataHome; // $XDG_DATA_HOME; empty when unset
+    std::string home; // $HOME, or the home folder of the password database when HOME is unset
+};
+
+// The running process's environment.
+UserEnvironment currentUserEnvironment();
+
+// "$XDG_DATA_HOME/brumvelda/", or "~/.local/share/brumvelda/" when the variable is unset, empty or relative
+// (the base directory rules ignore a relative one); empty when no home folder is known either.
+std::string userDataFolder(const UserEnvironment& environment);
+
+struct DataFolder
+{
+    std::string path; // ends in "/"
+    std::string
+        problem; // why the files may not be kept or found there, for the player; empty when all is well
+};
+
+// `programFolder` (ending in "/") when the user may write there and `userDataOnly` is off; otherwise the
+// user's data folder, made with its missing parents (mode 0700) when it does not exist yet.
+DataFolder chooseDataFolder(const std::string& programFolder, bool userDataOnly,
+                            const UserEnvironment& environment);
+
+// The puzzle list installed with the game, found relative to the program's folder (the Debian package's
+// /usr/share/games/brumvelda from /usr/games, the shared copy of an install under a prefix, or a list
+// beside a read-only program); empty when there is none.
+std::string installedPuzzlePack(const std::string& programFolder);
+
+enum class PackCopy { Copied, ListExists, NoPack };
+
+// Copies `pack` to `list` when nothing by that name exists yet, not even a dangling link. The copy is written
+// to a temporary file beside `list` and moved into place without replacing anything, so a list that appears
+// meanwhile (another copy of the game starting) is never overwritten. Throws std::runtime_error with a
+// message for the player when the copy fails; nothing is left behind then.
+PackCopy copyPackIfMissing(const std::string& pack, const std::string& list);
+
+// The data folder for this run, with the installed puzzle list copied in on the first start there.
+DataFolder prepareDataFolder(const std::string& programFolder, bool userDataOnly,
+                             const UserEnvironment& environment);
