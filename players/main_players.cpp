@@ -67,7 +67,7 @@ void TfrmMain::ClearPlayer()
     PlayerName.clear();
     PlayerTotal = 0;
     PlayerRounds = 0;
-    RoundScore = 0;
+    m_round.restartScore();
     lNev->setText(QStringLiteral("Játékos"));
     lOsszPont->setText(QStringLiteral("0"));
     lMostPont->setText(QStringLiteral("Pontszám:  0"));
