@@ -41,6 +41,9 @@ oszlopot az import figyelmen kívül hagyja.
 A mezők írásmódja:
   \N           üres (null) érték
   \\ \t \n \r  fordított perjel, tabulátor, soremelés, kocsivissza a szövegben
+A dump így írja ki a szövegben álló vezérlőkaraktereket, de az import nem fogad
+el vezérlőkaraktert (\t, \n, \r, nulla bájt és a többi) szövegben: a hiba
+sorát és oszlopát megnevezi. Az elején álló UTF-8 bájtsorrend-jelet kihagyja.
 
 Szabályok a feladványokra:
   Nyelv 1-2 (1 magyar, 2 angol), Fokozat 1-4 (Gyerek, Kezdő, Közepes, Haladó),
@@ -56,10 +59,16 @@ Szabályok a feladványokra:
 Szabályok a játékosokra:
   Nev kötelező, legfeljebb 20 karakter; OsszPont és Jatszott egész szám.
 
-Kilépési kód: 0 siker, 1 hiba (a fájl vagy a bemenet hibás), 2 hibás parancssor.
+Amíg a játék fut a fájl mappájában, az import és a shuffle nem ír (a játék
+kilépéskor felülírná); a check és a dump ekkor is működik.
+
+Kilépési kód: 0 siker, 1 hiba (a fájl vagy a bemenet hibás, a játék fut, a
+kimenet nem írható), 2 hibás parancssor.
 Hibaüzenetek:
   brumvelda-tabla: FÁJL: ÜZENET         a fájl nem tölthető be vagy nem írható
   brumvelda-tabla: <stdin>:SOR: ÜZENET  az import bemenetének hibás sora
+  brumvelda-tabla: <stdin>:SOR:OSZLOP: ÜZENET
+                                        hibás karakter a sor adott oszlopában
 
 Példák:
   brumvelda-tabla check Brumvelda.lis

@@ -168,6 +168,7 @@ import_while_running() {
     status=$?
     [ "$status" = 1 ] || { echo "import while the game runs: exit $status"; run_to_exit "$pid" >/dev/null; return 1; }
     [[ "$err" == *"játék fut"* ]] || { echo "import's message: $err"; return 1; }
+    "$tabla" shuffle "$folder/Brumvelda.lis" >/dev/null 2>&1 && { echo "shuffle wrote while the game runs"; return 1; }
     cmp -s "$folder/Brumvelda.lis" "$work/running.before" || { echo "the refused import changed the list"; return 1; }
     [ "$(count_of "$folder/Brumvelda.lis")" = 25 ] || { echo "check while the game runs failed"; return 1; }
     "$tabla" dump "$folder/Brumvelda.lis" >/dev/null || { echo "dump while the game runs failed"; return 1; }
