@@ -31,7 +31,6 @@ void TfrmMain::FormCreate()
     startupReading();
     m_round.setMistakeLimit(MaxMistakes);
     showMistakes();
-    SelectedCell = 0;
     setWindowTitle(QStringLiteral("Brumvelda ") + ui::toQt(game::VersionText));
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/startup_options.h"
 #include "app/windows.h"
+#include "editor/editor_board.h"
 #include "editor/new_puzzle.h"
 #include "game/game_variables.h"
 #include "game/round.h"
@@ -132,7 +133,8 @@ public:
     void sb1jClick(ui::FlatButton* Sender);
     // The details dialog over the board's rows; nothing when it was not confirmed.
     std::optional<editor::PuzzleDetails> ShowPuzzleDetails();
-    std::string boardRow(int row) const; // the captions of row 1..3 as Windows-1250 text
+    // The puzzle being typed in editor mode and its selected cell.
+    const editor::EditorBoard& editorBoard() const { return m_editorBoard; }
     void leaveEditorMode();
     int m_editorKeyDown = 0; // the last key pressed here: a release only counts after its press
 
@@ -163,10 +165,13 @@ private:
     void showMistakes();
     void showMove(const game::RoundMove& move);
     void creditRound();
+    // Editor: the cells an edit named, drawn from the editor's board.
+    void showEdit(const editor::BoardEdit& edit);
 
     Windows& m_windows;
     StartupOptions m_options;
     bool m_sessionSaved = false;
     bool m_closingByExit = false;
     game::Round m_round;
+    editor::EditorBoard m_editorBoard;
 };

@@ -1,8 +1,9 @@
-// The main window's editor mode: cells, typed keys, row scrolling, accept and discard.
+// The main window's editor mode: cells, typed keys, row scrolling, accept and discard. The puzzle being
+// typed is m_editorBoard; these handlers pass the presses and keys to it and draw the cells it names.
 #include "app/main_window.h"
 
 #include "editor/board_rows.h"
-#include "editor/cell_chars.h"
+#include "editor/editor_board.h"
 #include "editor/uj_dialog.h"
 #include "game/tables.h"
 #include "storage/cp1250.h"
@@ -82,17 +83,6 @@ QIcon triangleIcon(bool pointsLeft)
     return QIcon(picture);
 }
 
-// The number of the first cell of board row 1..3.
-int firstCellOf(int row) { return (row - 1) * game::RowLength + 1; }
-
-// Shows `text` (13 Windows-1250 characters, one a cell) in board row 1..3, keeping the cells' colours.
-void showBoardRow(TfrmMain& window, int row, const std::string& text)
-{
-    const int first = firstCellOf(row);
-    for (int i = 0; i < game::RowLength; ++i)
-        window.cell(first + i)->setCaption(ui::toQt(text.substr(static_cast<size_t>(i), 1)));
-}
-
 bool isModifierKey(int key)
 {
     return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta
@@ -124,12 +114,26 @@ void TfrmMain::connectEditorHandlers()
         line->installEventFilter(new DoubleClickWatcher(line, [this] { eInfoDblClick(); }));
 }
 
+void TfrmMain::showEdit(const editor::BoardEdit& edit)
+{
+    // In editor mode a cell shows its character in the blank cell's colours, the selected one on yellow.
+    for (int k = 1; k <= game::CellCount; ++k) {
+        if (!edit.cells[size_t(k - 1)])
+            continue;
+        const game::Rgb background
+            = k == m_editorBoard.SelectedCell() ? game::LetterCellColour : game::PlainCellColour;
+        cell(k)->setLook(ui::toQt(std::string(1, m_editorBoard.at(k))), ui::toColour(background),
+                         ui::toColour(game::LetterTextColour));
+    }
+}
+
 void TfrmMain::tbModClick()
 {
     applyMode(Mode::Editor);
     EditMode = true;
     lKategoria->setText(QStringLiteral("Új felvitel"));
-    ResetBoard(true, false, false);
+    m_editorBoard.clear();
+    ResetBoard(true, false, false); // the blank board it now holds
     eInfo->show();
     for (ui::FlatButton* button : {sb1b, sb2b, sb3b, sb1j, sb2j, sb3j})
         button->show();
@@ -141,7 +145,7 @@ void TfrmMain::leaveEditorMode()
         button->hide();
     eInfo->hide();
     EditMode = false;
-    SelectedCell = 0;
+    m_editorBoard.clear();
     lKategoria->setText(QStringLiteral("Kategória"));
     ResetBoard(true, false, false);
     applyMode(Mode::EditorLeft);
@@ -160,16 +164,8 @@ void TfrmMain::p1MouseDown(ui::BoardCell* Sender, Qt::MouseButton Button, Qt::Ke
     if (Button != Qt::LeftButton && Button != Qt::RightButton)
         return;
 
-    const QColor plain = ui::toColour(game::PlainCellColour);
-    if (SelectedCell > 0 && SelectedCell != Sender->tag())
-        cell(SelectedCell)->setBackground(plain);
-    if (Button == Qt::RightButton) {
-        Sender->setLook(QStringLiteral(" "), plain, ui::toColour(game::LetterTextColour));
-        SelectedCell = 0;
-    } else {
-        SelectedCell = Sender->tag();
-        Sender->setBackground(ui::toColour(game::LetterCellColour));
-    }
+    showEdit(Button == Qt::RightButton ? m_editorBoard.empty(Sender->tag())
+                                       : m_editorBoard.select(Sender->tag()));
 }
 
 void TfrmMain::FormKeyPress(QKeyEvent* event)
@@ -178,20 +174,14 @@ void TfrmMain::FormKeyPress(QKeyEvent* event)
     event->accept();
     if (!event->isAutoRepeat() && !isModifierKey(event->key()))
         m_editorKeyDown = event->key();
-    if (!EditMode || SelectedCell == 0)
+    if (!EditMode || m_editorBoard.SelectedCell() == 0)
         return;
     // Alt with a letter is a shortcut, not a typed character (Ctrl+Alt is how some layouts reach AltGr).
     const Qt::KeyboardModifiers held = event->modifiers();
     if ((held & Qt::AltModifier) && !(held & Qt::ControlModifier))
         return;
-    const std::optional<char> typed = typedByte(event->text());
-    const std::optional<char> capital = typed ? editor::typedCellChar(*typed) : std::nullopt;
-    if (!capital)
-        return;
-    cell(SelectedCell)
-        ->setLook(ui::toQt(std::string(1, *capital)), ui::toColour(game::PlainCellColour),
-                  ui::toColour(game::LetterTextColour));
-    SelectedCell = 0;
+    if (const std::optional<char> typed = typedByte(event->text()))
+        showEdit(m_editorBoard.type(*typed));
 }
 
 void TfrmMain::FormKeyUp(QKeyEvent* event)
@@ -218,39 +208,21 @@ void TfrmMain::FormKeyUp(QKeyEvent* event)
     }
 }
 
-void TfrmMain::sb1jClick(ui::FlatButton* Sender)
-{
-    const int row = editor::scrolledRow(Sender->tag());
-    showBoardRow(*this, row, editor::rotatedRow(boardRow(row), editor::scrollsLeft(Sender->tag())));
-}
-
-std::string TfrmMain::boardRow(int row) const
-{
-    std::string text;
-    const int first = firstCellOf(row);
-    for (int k = first; k < first + game::RowLength; ++k) {
-        const std::optional<char> byte = typedByte(cell(k)->caption());
-        text
-            += byte.value_or(' '); // a caption is one board character; the never-blanked empty one is a space
-    }
-    return text;
-}
+void TfrmMain::sb1jClick(ui::FlatButton* Sender) { showEdit(m_editorBoard.turnRow(Sender->tag())); }
 
 std::optional<editor::PuzzleDetails> TfrmMain::ShowPuzzleDetails()
 {
     TfrmUj& dialog = *m_windows.frmUj;
     const std::array<QLineEdit*, 3> fields = dialog.rowFields();
-    for (int row = 1; row <= 3; ++row)
-        fields[static_cast<size_t>(row - 1)]->setText(ui::toQt(boardRow(row)));
+    const std::array<std::string, 3> rows = m_editorBoard.rows();
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setText(ui::toQt(rows[i]));
 
     if (ui::showModal(dialog) != QDialog::Accepted)
         return std::nullopt;
 
-    for (int row = 1; row <= 3; ++row) {
-        showBoardRow(
-            *this, row,
-            editor::rowWithField(boardRow(row), fieldBytes(fields[static_cast<size_t>(row - 1)]->text())));
-    }
+    showEdit(m_editorBoard.writeRows(
+        {fieldBytes(fields[0]->text()), fieldBytes(fields[1]->text()), fieldBytes(fields[2]->text())}));
 
     editor::PuzzleDetails details;
     details.language = dialog.rgUjNyelv->itemIndex() + 1;
@@ -265,9 +237,8 @@ void TfrmMain::tbModOKClick()
 {
     try {
         if (const std::optional<editor::PuzzleDetails> details = ShowPuzzleDetails()) {
-            const std::string text = boardRow(1) + boardRow(2) + boardRow(3);
-            PuzzleCount = editor::appendPuzzle(dbLista, text, *details);
-            m_round.replacePuzzle(text);
+            PuzzleCount = editor::appendPuzzle(dbLista, m_editorBoard.cells(), *details);
+            m_round.replacePuzzle(m_editorBoard.cells());
         }
     } catch (const std::exception& error) {
         // The error stops the accept: editor mode stays on with the typed puzzle, to retry or discard.

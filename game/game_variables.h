@@ -1,6 +1,7 @@
 #pragma once
 // The game variables the main window owns; the other windows read and write them directly. Those of the
-// round (PuzzleText, LettersLeft, RoundScore, the hints, the mistakes) live in its game::Round.
+// round (PuzzleText, LettersLeft, RoundScore, the hints, the mistakes) live in its game::Round, the editor's
+// SelectedCell in its editor::EditorBoard.
 // Text is Windows-1250 bytes; all scores and counters are signed 32-bit.
 
 #include <cstdint>
@@ -11,7 +12,6 @@ namespace game {
 struct GameVariables
 {
     bool EditMode = false;
-    int32_t SelectedCell = 0; // editor: selected cell 1..39, 0 = none
     int32_t PuzzleCount = 0; // records in the puzzle list
     std::string PlayerName; // empty = no player
     int32_t PlayerTotal = 0;

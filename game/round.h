@@ -64,7 +64,8 @@ public:
     // Lays a drawn record on the board: the text padded to 39, its letters hidden, the hints trimmed, the
     // score at 0. `choice` is the player's: its level scores the round, English rounds offer no accented
     // letter, and the vowels help is offered only when easier levels are allowed.
-    void start(std::string_view Szoveg, std::string_view Sugo1, std::string_view Sugo2, const DrawChoice& choice);
+    void start(std::string_view Szoveg, std::string_view Sugo1, std::string_view Sugo2,
+               const DrawChoice& choice);
     // A letter button pressed: every cell holding the letter is uncovered and scores, or a mistake is
     // counted; then a full gauge loses before an uncovered board wins. A used letter changes nothing.
     RoundMove guess(char letter);

@@ -30,7 +30,7 @@ TEST_F(MainWindow, FirstStartWithoutFilesShowsTheInitialState)
     EXPECT_EQ(w.AppDir, folder.path());
     EXPECT_EQ(w.PuzzleCount, 0);
     EXPECT_FALSE(w.EditMode);
-    EXPECT_EQ(w.SelectedCell, 0);
+    EXPECT_EQ(w.editorBoard().SelectedCell(), 0);
 
     EXPECT_TRUE(w.eHiba->isVisible());
     EXPECT_EQ(w.eHiba->maximum(), 10);

@@ -38,7 +38,7 @@ TEST_F(EditorMode, EnteringBlanksTheBoardAndShowsTheEditorControls)
 {
     TfrmMain& m = main();
     EXPECT_TRUE(m.EditMode);
-    EXPECT_EQ(m.SelectedCell, 0);
+    EXPECT_EQ(m.editorBoard().SelectedCell(), 0);
     EXPECT_EQ(board(), QString(39, QLatin1Char(' ')));
     for (int k = 1; k <= 39; ++k)
         expectNormal(k);
@@ -69,7 +69,7 @@ TEST_F(EditorMode, DiscardingDropsThePuzzleAndRestoresTheWindow)
     click(main().tbModCancel);
     TfrmMain& m = main();
     EXPECT_FALSE(m.EditMode);
-    EXPECT_EQ(m.SelectedCell, 0);
+    EXPECT_EQ(m.editorBoard().SelectedCell(), 0);
     EXPECT_EQ(board(), QString(39, QLatin1Char(' ')));
     expectNormal(20);
     EXPECT_FALSE(m.eInfo->isVisible());
@@ -86,7 +86,7 @@ TEST_F(EditorMode, DiscardingDropsThePuzzleAndRestoresTheWindow)
     // Outside editor mode cells and keys do nothing.
     press(3);
     type(QStringLiteral("a"));
-    EXPECT_EQ(m.SelectedCell, 0);
+    EXPECT_EQ(m.editorBoard().SelectedCell(), 0);
     EXPECT_EQ(cell(3)->caption(), QStringLiteral(" "));
 }
 
@@ -104,14 +104,14 @@ TEST_F(EditorMode, EnteringAgainBlanksWhatABoardStillShows)
 TEST_F(EditorMode, LeftPressSelectsAndMovesTheSelection)
 {
     press(3);
-    EXPECT_EQ(main().SelectedCell, 3);
+    EXPECT_EQ(main().editorBoard().SelectedCell(), 3);
     EXPECT_EQ(cell(3)->background(), Yellow);
     EXPECT_EQ(cell(3)->textColour(), Teal);
     press(3); // again: stays selected
-    EXPECT_EQ(main().SelectedCell, 3);
+    EXPECT_EQ(main().editorBoard().SelectedCell(), 3);
     EXPECT_EQ(cell(3)->background(), Yellow);
     press(9);
-    EXPECT_EQ(main().SelectedCell, 9);
+    EXPECT_EQ(main().editorBoard().SelectedCell(), 9);
     expectNormal(3);
     EXPECT_EQ(cell(9)->background(), Yellow);
 }
@@ -121,7 +121,7 @@ TEST_F(EditorMode, RightPressBlanksTheCellAndEndsAnySelection)
     put(9, QStringLiteral("k"));
     press(3);
     press(9, Qt::RightButton);
-    EXPECT_EQ(main().SelectedCell, 0);
+    EXPECT_EQ(main().editorBoard().SelectedCell(), 0);
     EXPECT_EQ(cell(9)->caption(), QStringLiteral(" "));
     expectNormal(3);
     expectNormal(9);
@@ -129,7 +129,7 @@ TEST_F(EditorMode, RightPressBlanksTheCellAndEndsAnySelection)
     put(4, QStringLiteral("b"));
     press(4);
     press(4, Qt::RightButton); // the selected cell itself
-    EXPECT_EQ(main().SelectedCell, 0);
+    EXPECT_EQ(main().editorBoard().SelectedCell(), 0);
     EXPECT_EQ(cell(4)->caption(), QStringLiteral(" "));
     expectNormal(4);
 }
@@ -142,7 +142,7 @@ TEST_F(EditorMode, PressesThatAreNotPlainDoNothing)
     press(9, Qt::RightButton, Qt::ControlModifier);
     press(9, Qt::LeftButton, Qt::AltModifier);
     press(9, Qt::MiddleButton);
-    EXPECT_EQ(main().SelectedCell, 3);
+    EXPECT_EQ(main().editorBoard().SelectedCell(), 3);
     EXPECT_EQ(cell(9)->caption(), QStringLiteral("K"));
 
     // A right press while the left button is still held down.
@@ -150,20 +150,20 @@ TEST_F(EditorMode, PressesThatAreNotPlainDoNothing)
     QTest::mousePress(cell(9), Qt::RightButton);
     QTest::mouseRelease(cell(9), Qt::RightButton);
     QTest::mouseRelease(cell(5), Qt::LeftButton);
-    EXPECT_EQ(main().SelectedCell, 5);
+    EXPECT_EQ(main().editorBoard().SelectedCell(), 5);
     EXPECT_EQ(cell(9)->caption(), QStringLiteral("K"));
 
     // The second press of a double click on another cell.
     QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(20, 20), cell(9)->mapToGlobal(QPointF(20, 20)),
                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(cell(9), &second);
-    EXPECT_EQ(main().SelectedCell, 5);
+    EXPECT_EQ(main().editorBoard().SelectedCell(), 5);
 }
 
 TEST_F(EditorMode, DoubleClickSelectsWithItsFirstPress)
 {
     doubleClick(cell(7));
-    EXPECT_EQ(main().SelectedCell, 7);
+    EXPECT_EQ(main().editorBoard().SelectedCell(), 7);
     EXPECT_EQ(cell(7)->background(), Yellow);
 }
 
@@ -172,7 +172,7 @@ TEST_F(EditorMode, TypedLetterFillsTheSelectedCellAsACapital)
     put(5, QStringLiteral("é"));
     EXPECT_EQ(cell(5)->caption(), QStringLiteral("É"));
     expectNormal(5);
-    EXPECT_EQ(main().SelectedCell, 0);
+    EXPECT_EQ(main().editorBoard().SelectedCell(), 0);
     type(QStringLiteral("a")); // nothing selected now
     EXPECT_EQ(board().count(QLatin1Char('A')), 0);
 
@@ -204,7 +204,7 @@ TEST_F(EditorMode, RefusedKeysLeaveTheCellAndItsSelection)
     type(QStringLiteral("ab")); // one key, two characters (an input method): not one cell's worth
     type(QStringLiteral("a"), Qt::Key_A, Qt::AltModifier); // X11 gives Alt+A the text "a"
     EXPECT_EQ(cell(5)->caption(), QStringLiteral("M"));
-    EXPECT_EQ(main().SelectedCell, 5);
+    EXPECT_EQ(main().editorBoard().SelectedCell(), 5);
     EXPECT_EQ(cell(5)->background(), Yellow);
 }
 
@@ -239,7 +239,7 @@ TEST_F(EditorMode, ScrollingKeepsTheSelectionOnItsPlace)
     putRow(2, QStringLiteral("ALMA"));
     press(14);
     click(main().sb2j);
-    EXPECT_EQ(main().SelectedCell, 14);
+    EXPECT_EQ(main().editorBoard().SelectedCell(), 14);
     EXPECT_EQ(cell(14)->background(), Yellow);
     EXPECT_EQ(cell(15)->background(), Plain);
     type(QStringLiteral("k"));
