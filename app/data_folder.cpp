@@ -167,7 +167,7 @@ std::string installedPuzzlePack(const std::string& programFolder)
 {
     static constexpr std::array<const char*, 3> places {
         "../share/games/brumvelda/", // Debian package: /usr/games and /usr/share/games/brumvelda
-        "../../share/brumvelda/", // make install: <prefix>/lib/brumvelda and <prefix>/share/brumvelda
+        "../../share/games/brumvelda/", // make install under a prefix: <prefix>/lib/brumvelda
         "", // a list beside a program whose folder is read-only
     };
     for (const char* place : places) {

@@ -138,7 +138,7 @@ TEST_F(DataFolderTest, ReportsADataFolderThatCannotBeMade)
 TEST_F(DataFolderTest, FindsThePackOfEachInstallLayout)
 {
     writeFile(root / "usr/share/games/brumvelda/Brumvelda.lis", "package");
-    writeFile(root / "prefix/share/brumvelda/Brumvelda.lis", "prefix");
+    writeFile(root / "prefix/share/games/brumvelda/Brumvelda.lis", "prefix");
     writeFile(root / "copied/Brumvelda.lis", "beside");
     fs::create_directories(root / "usr/games");
     fs::create_directories(root / "prefix/lib/brumvelda");
