@@ -25,7 +25,24 @@ std::string withSlash(std::string folder)
     return folder;
 }
 
-std::string reasonText(int error) { return std::string(" (") + std::strerror(error) + ")"; }
+// The reason after a message, in the game's language for the failures a player can meet and fix.
+std::string reasonText(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return " (nincs hozzá jogosultság)";
+    case ENOTDIR:
+        return " (az útvonal egyik tagja fájl, nem mappa)";
+    case ENOSPC:
+    case EDQUOT:
+        return " (megtelt a lemez)";
+    case EROFS:
+        return " (csak olvasható fájlrendszer)";
+    default:
+        return std::string(" (") + std::strerror(error) + ")";
+    }
+}
 
 // Makes `folder` and its missing parents, private to the user as the base directory rules ask.
 // Returns 0 or the errno of the step that failed.
