@@ -55,7 +55,7 @@ sanitize: export ASAN_OPTIONS = detect_leaks=1:fast_unwind_on_malloc=0
 sanitize: export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp
 sanitize: export UBSAN_OPTIONS = print_stacktrace=1
 sanitize: deps
-	cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRUMVELDA_PACKAGE_TESTS=OFF \
 	  -DCMAKE_CXX_FLAGS="$(SANITIZE) -fno-omit-frame-pointer -fno-sanitize-recover=undefined" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)"
 	cmake --build $(BUILD)-asan -j $(JOBS)

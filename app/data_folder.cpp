@@ -1,5 +1,8 @@
 #include "app/data_folder.h"
 
+#include "storage/folder_sync.h"
+#include "storage/posix_file.h"
+
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -10,7 +13,6 @@
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace {
 
@@ -23,7 +25,24 @@ std::string withSlash(std::string folder)
     return folder;
 }
 
-std::string reasonText(int error) { return std::string(" (") + std::strerror(error) + ")"; }
+// The reason after a message, in the game's language for the failures a player can meet and fix.
+std::string reasonText(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return " (nincs hozzá jogosultság)";
+    case ENOTDIR:
+        return " (az útvonal egyik tagja fájl, nem mappa)";
+    case ENOSPC:
+    case EDQUOT:
+        return " (megtelt a lemez)";
+    case EROFS:
+        return " (csak olvasható fájlrendszer)";
+    default:
+        return std::string(" (") + std::strerror(error) + ")";
+    }
+}
 
 // Makes `folder` and its missing parents, private to the user as the base directory rules ask.
 // Returns 0 or the errno of the step that failed.
@@ -50,49 +69,17 @@ bool exists(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-    int release() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
-
 // Copies every byte of `from` into `to`; returns 0 or the errno of the failed read or write.
 int copyBytes(int from, int to)
 {
     std::array<char, 65536> buffer {};
     for (;;) {
-        const ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got == 0)
+        errno = 0;
+        const long long got = storage::readAll(from, buffer.data(), buffer.size());
+        if (got < 0 || !storage::writeAll(to, buffer.data(), size_t(got)))
+            return errno ? errno : EIO;
+        if (size_t(got) < buffer.size())
             return 0;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::write(to, buffer.data() + done, static_cast<size_t>(got - done));
-            if (put < 0) {
-                if (errno == EINTR)
-                    continue;
-                return errno;
-            }
-            done += put;
-        }
     }
 }
 
@@ -108,21 +95,6 @@ int moveWithoutReplacing(const std::string& from, const std::string& to)
         return errno;
     ::unlink(from.c_str());
     return 0;
-}
-
-void syncFolder(const std::string& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-std::string folderOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
 } // namespace
@@ -167,7 +139,7 @@ std::string installedPuzzlePack(const std::string& programFolder)
 {
     static constexpr std::array<const char*, 3> places {
         "../share/games/brumvelda/", // Debian package: /usr/games and /usr/share/games/brumvelda
-        "../../share/brumvelda/", // make install: <prefix>/lib/brumvelda and <prefix>/share/brumvelda
+        "../../share/games/brumvelda/", // make install under a prefix: <prefix>/lib/brumvelda
         "", // a list beside a program whose folder is read-only
     };
     for (const char* place : places) {
@@ -183,19 +155,21 @@ PackCopy copyPackIfMissing(const std::string& pack, const std::string& list)
     struct stat info
     {
     };
+    // Whatever is there (a file, a link, something unreadable) is the player's.
     if (::lstat(list.c_str(), &info) == 0 || errno != ENOENT)
-        return PackCopy::ListExists; // whatever is there (a file, a link, something unreadable) is the
-                                     // player's
+        return PackCopy::ListExists;
     if (pack.empty())
         return PackCopy::NoPack;
 
     const std::string failure = "Nem másolható a feladványlista (" + pack + ") ide: " + list;
-    FileDescriptor source(::open(pack.c_str(), O_RDONLY | O_CLOEXEC));
-    if (source.get() < 0)
-        throw std::runtime_error(failure + reasonText(errno));
+    const storage::OpenedForReading opened = storage::openForReading(pack);
+    if (opened.outcome != storage::OpenedForReading::Outcome::Opened)
+        throw std::runtime_error(failure + " (" + (opened.whyNot.empty() ? "nem található" : opened.whyNot)
+                                 + ")");
+    storage::FileHandle source(opened.fd);
 
     std::string temporary = list + ".XXXXXX";
-    FileDescriptor target(::mkostemp(temporary.data(), O_CLOEXEC));
+    storage::FileHandle target(::mkostemp(temporary.data(), O_CLOEXEC));
     if (target.get() < 0)
         throw std::runtime_error(failure + reasonText(errno));
     int error = copyBytes(source.get(), target.get());
@@ -211,7 +185,7 @@ PackCopy copyPackIfMissing(const std::string& pack, const std::string& list)
             return PackCopy::ListExists; // another copy of the game laid its list down first
         throw std::runtime_error(failure + reasonText(error));
     }
-    syncFolder(folderOf(list));
+    storage::syncFolderOf(list);
     return PackCopy::Copied;
 }
 

@@ -12,13 +12,13 @@ file(STRINGS "${MANIFEST}" installed)
 set(reference "")
 set(gameDir "")
 foreach(path IN LISTS installed)
-    if(path MATCHES "/share/brumvelda/Brumvelda\\.lis$")
+    if(path MATCHES "/share/(games/)?brumvelda/Brumvelda\\.lis$") # share/brumvelda: earlier installs
         set(reference "${path}")
     elseif(path MATCHES "^(.*/lib/brumvelda)/brumvelda$")
         set(gameDir "${CMAKE_MATCH_1}")
     endif()
 endforeach()
-if(gameDir STREQUAL "" AND reference MATCHES "^(.*)/share/brumvelda/Brumvelda\\.lis$")
+if(gameDir STREQUAL "" AND reference MATCHES "^(.*)/share/(games/)?brumvelda/Brumvelda\\.lis$")
     set(gameDir "${CMAKE_MATCH_1}/lib/brumvelda")
 endif()
 
@@ -37,6 +37,14 @@ if(NOT gameDir STREQUAL "" AND EXISTS "${gameDir}/Brumvelda.lis")
         file(REMOVE "${gameDir}/Brumvelda.lis")
         message(STATUS "Removed: ${gameDir}/Brumvelda.lis")
     endif()
+endif()
+
+# An older install put its reference copy into share/brumvelda, which is also the data folder of a system-wide
+# game under ~/.local: with a register or settings beside it, the list there is that game's, not ours.
+get_filename_component(referenceDir "${reference}" DIRECTORY)
+if(NOT reference STREQUAL "" AND (EXISTS "${referenceDir}/Brumvelda.jat" OR EXISTS "${referenceDir}/Brumvelda.ini"))
+    message(STATUS "Keeping ${reference}: the game keeps its files there")
+    set(reference "")
 endif()
 
 foreach(path IN LISTS installed)

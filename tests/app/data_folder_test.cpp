@@ -131,14 +131,15 @@ TEST_F(DataFolderTest, ReportsADataFolderThatCannotBeMade)
     const DataFolder chosen
         = chooseDataFolder((root / "program/").string(), true, {"", (root / "home").string()});
     EXPECT_EQ(chosen.path, (root / "home/.local/share/brumvelda/").string());
-    EXPECT_NE(chosen.problem.find("Nem hozható létre a játék adatmappája: " + chosen.path), std::string::npos)
-        << chosen.problem;
+    EXPECT_EQ(chosen.problem,
+              "Nem hozható létre a játék adatmappája: " + chosen.path
+                  + " (az útvonal egyik tagja fájl, nem mappa)");
 }
 
 TEST_F(DataFolderTest, FindsThePackOfEachInstallLayout)
 {
     writeFile(root / "usr/share/games/brumvelda/Brumvelda.lis", "package");
-    writeFile(root / "prefix/share/brumvelda/Brumvelda.lis", "prefix");
+    writeFile(root / "prefix/share/games/brumvelda/Brumvelda.lis", "prefix");
     writeFile(root / "copied/Brumvelda.lis", "beside");
     fs::create_directories(root / "usr/games");
     fs::create_directories(root / "prefix/lib/brumvelda");

@@ -35,34 +35,16 @@ if [ "$(id -u)" = 0 ]; then
 fi
 player() { "${as_player[@]}" env -u XDG_DATA_HOME -u QT_QPA_PLATFORM HOME="$home" "$@"; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -1 "$work/display")
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/../support/xvfb.sh"
+start_xvfb
 touch "$work/before"
 
-# Starts the packaged game, waits for its window and presses tbExit (x 432 on the toolbar, 34 x 34 from y 2).
+# Starts the packaged game as the player, from another folder, and ends it with its exit button.
 play_and_exit() {
     (cd / && exec "${as_player[@]}" env -u XDG_DATA_HOME -u QT_QPA_PLATFORM HOME="$home" LANG=hu_HU.UTF-8 \
         "$root/usr/games/brumvelda") >"$work/out.txt" 2>&1 &
     game_pid=$!
-    local window=
-    for _ in $(seq 100); do
-        window=$(xdotool search --all --pid "$game_pid" --name '^Brumvelda v1\.0c$' 2>/dev/null | head -1)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || fail "no game window: $(cat "$work/out.txt")"
-    sleep 0.3
-    xdotool mousemove --window "$window" 449 19 click 1
-    for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after tbExit"
-    wait "$game_pid"
-    local status=$?
-    game_pid=
-    [ "$status" = 0 ] || fail "exit status $status: $(cat "$work/out.txt")"
+    exit_by_button "$work/out.txt"
 }
 
 # --- first start: the user's data folder is made, the shipped list copied in, the other two written at exit
