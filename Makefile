@@ -5,7 +5,8 @@ SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES := build-essential pkg-config cmake ninja-build qt6-base-dev qt6-svg-dev libqt6svg6 \
             libfontconfig-dev qt6-translations-l10n libicu-dev libgtest-dev googletest libbenchmark-dev xvfb xdotool x11-utils \
             clang-14 libclang-rt-14-dev fonts-dejavu-core imagemagick \
-            debhelper dpkg-dev lintian desktop-file-utils appstream librsvg2-bin bash-completion
+            debhelper dpkg-dev lintian desktop-file-utils appstream librsvg2-bin bash-completion \
+            python3-pyatspi at-spi2-core dbus-daemon
 PREFIX   ?= $(HOME)/.local
 # A compiler cache, when the machine has one, makes rebuilds in several checkouts cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

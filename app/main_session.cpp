@@ -39,6 +39,7 @@ void TfrmMain::startupReading()
     SettingsStore.setPath(AppDir + "Brumvelda.ini");
     MaxMistakes = SettingsStore.ReadSettingInt("Main", "MaxHiba", 10);
     ExactLevel = inRange(SettingsStore.ReadSettingInt("Main", "ExactLevel", 0), 0, 1, 0);
+    setKeyboardPlay(SettingsStore.ReadSettingInt("Main", "KeyboardPlay", 0) == 1);
     PlayLanguage = inRange(SettingsStore.ReadSettingInt("Last", "Language", 1), 1, 3, 1);
     PlayLevel = inRange(SettingsStore.ReadSettingInt("Last", "Level", 1), 1, 4, 1);
     PlayCategories = inRange(SettingsStore.ReadSettingInt("Last", "Categories", 65535), 1, 65535, 65535);

@@ -3,9 +3,11 @@
 
 #include "game/status_text.h"
 #include "game/tables.h"
+#include "ui/accessible_controls.h"
 #include "ui/board_cell.h"
 #include "ui/colours.h"
 #include "ui/error_box.h"
+#include "ui/fitted_text.h"
 #include "ui/flat_button.h"
 #include "ui/fonts.h"
 #include "ui/gauge.h"
@@ -14,7 +16,6 @@
 #include "ui/text.h"
 
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -30,26 +31,21 @@ const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 const QColor Maroon(128, 0, 0);
 const QColor Green(0, 128, 0);
+constexpr int NameGap = 8;
 
 QLabel* makeLabel(QWidget* parent, const char* name, QRect place, const QString& text, int fontPixels,
-                  const QColor& colour, Qt::Alignment alignment)
+                  const QColor& colour, Qt::Alignment alignment, int leftMargin = 0)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(place);
+    label->setContentsMargins(leftMargin, 0, 0, 0);
     label->setFont(ui::boldPixelFont(fontPixels));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
     label->setAlignment(alignment);
-    // DejaVu runs wider than the fonts this layout was drawn for: a fixed text that would not fit its
-    // place is narrowed rather than cut.
-    const int advance = QFontMetrics(label->font()).horizontalAdvance(text);
-    if (advance > place.width()) {
-        QFont narrowed = label->font();
-        narrowed.setStretch(std::max(75, 100 * place.width() / advance));
-        label->setFont(narrowed);
-    }
+    ui::showFitted(label, text);
     return label;
 }
 
@@ -97,7 +93,8 @@ void TfrmMain::buildControls()
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     const auto centre = Qt::AlignCenter;
     RxLabel1 = makeLabel(this, "RxLabel1", {0, 40, 65, 33}, QStringLiteral("  Név:"), 19, Blue, left);
-    lNev = makeLabel(this, "lNev", {64, 40, 225, 33}, QStringLiteral("Játékos"), 19, Blue, left);
+    // The name keeps a gap after "Név:", which DejaVu's wider letters would otherwise close.
+    lNev = makeLabel(this, "lNev", {64, 40, 225, 33}, QStringLiteral("Játékos"), 19, Blue, left, NameGap);
     RxLabel2 = makeLabel(this, "RxLabel2", {296, 40, 113, 33}, QStringLiteral("Pontszám: "), 19, Blue, right);
     lOsszPont = makeLabel(this, "lOsszPont", {416, 40, 121, 33}, QStringLiteral("0"), 19, Blue, centre);
     lKategoria
@@ -118,12 +115,14 @@ void TfrmMain::buildControls()
 
     eHiba = new ui::Gauge(this);
     eHiba->setObjectName(QStringLiteral("eHiba"));
+    eHiba->setAccessibleName(QStringLiteral("Hibák"));
     eHiba->setGeometry(0, 330, 537, 21);
     eHiba->setMaximum(10);
     eHiba->setPosition(0);
 
     buildKeyboard();
     buildStatusBar();
+    buildShortcuts();
 }
 
 void TfrmMain::buildToolbar()
@@ -165,6 +164,7 @@ void TfrmMain::buildToolbar()
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setToolTip(row.toolTip);
+        button->setAccessibleName(ui::firstLine(row.toolTip));
         if (*row.icon) {
             button->setIcon(ui::icon(row.icon));
             button->setIconSize(QSize(26, 26));
@@ -198,6 +198,7 @@ void TfrmMain::buildBoard()
         const int row = (k - 1) / game::RowLength;
         const int column = (k - 1) % game::RowLength;
         cell->setGeometry(8 + 40 * column, 176 + 40 * row, 40, 40);
+        cell->setBoardPlace(row + 1, column + 1);
         // Empty captions in the blank colours until the first blanking.
         cell->setLook(QString(), ui::toColour(game::PlainCellColour), ui::toColour(game::LetterTextColour));
         p[static_cast<size_t>(k - 1)] = cell;
@@ -300,7 +301,11 @@ void TfrmMain::ResetBoard(bool ClearCells, bool SetButtons, bool ButtonsEnabled)
     }
 }
 
-void TfrmMain::keyPressEvent(QKeyEvent* event) { FormKeyPress(event); }
+void TfrmMain::keyPressEvent(QKeyEvent* event)
+{
+    if (!pressTypedLetter(event))
+        FormKeyPress(event);
+}
 
 void TfrmMain::keyReleaseEvent(QKeyEvent* event) { FormKeyUp(event); }
 

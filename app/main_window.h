@@ -16,9 +16,11 @@
 #include <array>
 #include <optional>
 #include <random>
+#include <vector>
 
 class QKeyEvent;
 class QLabel;
+class QShortcut;
 class QToolButton;
 
 namespace ui {
@@ -138,6 +140,15 @@ public:
     void leaveEditorMode();
     int m_editorKeyDown = 0; // the last key pressed here: a release only counts after its press
 
+    // --- keyboard play (app/main_keyboard.cpp): off unless the player turns it on in the settings
+    bool keyboardPlay() const { return m_keyboardPlay; }
+    // On: typed letters press their buttons during a round, the toolbar answers to its shortcuts (shown in
+    // the tool tips) and the result windows close from the keyboard. Off: keys leave a round alone.
+    void setKeyboardPlay(bool on);
+    // A typed letter during a round with keyboard play on: its button is pressed when usable. Returns
+    // whether the key was such a letter.
+    bool pressTypedLetter(QKeyEvent* event);
+
     // --- players and settings (players/)
     void connectPlayerHandlers();
     void tbJatekosClick();
@@ -159,6 +170,7 @@ private:
     void buildBoard();
     void buildKeyboard();
     void buildStatusBar();
+    void buildShortcuts();
     void startupReading();
     bool hasPlayer() const;
     // Rounds: the gauge and the board and keyboard as a move of the round left them; crediting the score.
@@ -174,4 +186,12 @@ private:
     bool m_closingByExit = false;
     game::Round m_round;
     editor::EditorBoard m_editorBoard;
+    bool m_keyboardPlay = false;
+    struct ToolbarShortcut
+    {
+        QToolButton* button;
+        QString toolTip; // as the button has it without keyboard play
+        QShortcut* shortcut;
+    };
+    std::vector<ToolbarShortcut> m_toolbarShortcuts;
 };

@@ -97,6 +97,8 @@ void createWindows(Windows& windows, const StartupOptions& options)
     windows.frmGratulalok = new TfrmGratulalok(windows, main);
     windows.frmSajnos = new TfrmSajnos(windows, main);
     windows.frmSzabad = new TfrmSzabad(windows, main);
+    // The result windows follow the keyboard play setting read at the main window's start.
+    windows.frmMain->setKeyboardPlay(windows.frmMain->keyboardPlay());
 }
 
 namespace {

@@ -89,6 +89,8 @@ TResultWindow::TResultWindow(Windows& windows, const Look& look, QWidget* parent
     , m_windows(windows)
 {
     setObjectName(QLatin1String(look.objectName));
+    // No caption bar to carry a title: screen readers name the window by its title text.
+    setAccessibleName(look.title);
     setFixedSize(ClientSize);
     setModal(true);
     // Outside the outline the window does not exist: the desktop shows through and clicks go below.
@@ -102,6 +104,7 @@ TResultWindow::TResultWindow(Windows& windows, const Look& look, QWidget* parent
 
     CoolButton1 = new QPushButton(this);
     CoolButton1->setObjectName(QStringLiteral("CoolButton1"));
+    CoolButton1->setAccessibleName(QStringLiteral("Bezárás"));
     CoolButton1->setGeometry(0, 0, 401, 297);
     CoolButton1->setFlat(true);
     CoolButton1->setFocusPolicy(Qt::NoFocus);
@@ -117,7 +120,22 @@ TResultWindow::TResultWindow(Windows& windows, const Look& look, QWidget* parent
 
 void TResultWindow::CoolButton1Click() { done(QDialog::Accepted); }
 
-void TResultWindow::keyPressEvent(QKeyEvent* event) { event->accept(); }
+void TResultWindow::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+    if (!m_closedByKeys || event->isAutoRepeat())
+        return;
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        CoolButton1Click();
+        break;
+    default:
+        break;
+    }
+}
 
 ui::ShadowLabel* TResultWindow::makeAnswerLabel(QRect place)
 {

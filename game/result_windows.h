@@ -30,6 +30,9 @@ public:
 
     void CoolButton1Click();
 
+    // With keyboard play on, Esc, Enter and Space close the window as a click does; off, only a click.
+    void setClosedByKeys(bool on) { m_closedByKeys = on; }
+
 protected:
     struct Look
     {
@@ -39,12 +42,13 @@ protected:
         QRect titlePlace;
     };
     TResultWindow(Windows& windows, const Look& look, QWidget* parent);
-    // Only a click closes the window: Esc and Enter, a dialog's usual ways out, do nothing here.
+    // A click closes the window; Esc, Enter and Space only with keyboard play on.
     void keyPressEvent(QKeyEvent* event) override;
     // The answer label of the loss and give-up windows.
     ui::ShadowLabel* makeAnswerLabel(QRect place);
 
     Windows& m_windows;
+    bool m_closedByKeys = false;
 };
 
 class TfrmGratulalok : public TResultWindow

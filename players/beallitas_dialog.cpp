@@ -6,6 +6,7 @@
 #include "ui/spin_field.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,11 +27,17 @@ TfrmBeallitas::TfrmBeallitas(Windows& windows, QWidget* parent)
     eMaxHiba->setObjectName(QStringLiteral("eMaxHiba"));
     eMaxHiba->setRange(0, MaxLimit);
     eMaxHiba->setMinimumWidth(56);
+    eMaxHiba->setAccessibleName(QStringLiteral("Maximálisan megengedett hiba (0 nincs hibahatár)"));
+    Label1->setBuddy(eMaxHiba);
 
     rgPontos = new ui::RadioGroup(QString(), 1, this);
     rgPontos->setObjectName(QStringLiteral("rgPontos"));
+    rgPontos->setAccessibleName(QStringLiteral("Nehézségi szintek"));
     rgPontos->setItems({QStringLiteral("A bejelölt és a gyengébb nehézségi szintet engedi"),
                         QStringLiteral("Csak a bejelölt nehézségi szintet engedi")});
+
+    cbBillentyu = new QCheckBox(QStringLiteral("Tippelés a billentyűzetről"), this);
+    cbBillentyu->setObjectName(QStringLiteral("cbBillentyu"));
 
     btOK = new QPushButton(QStringLiteral("OK"), this);
     btOK->setObjectName(QStringLiteral("btOK"));
@@ -55,9 +62,12 @@ TfrmBeallitas::TfrmBeallitas(Windows& windows, QWidget* parent)
     column->setContentsMargins(8, 8, 8, 8);
     column->addLayout(limitRow);
     column->addWidget(rgPontos, 1);
+    column->addWidget(cbBillentyu);
     column->addLayout(buttonRow);
     const QSize needed = sizeHint();
-    resize(std::max(257, needed.width()), std::max(188, needed.height()));
+    // The check box adds its own line and no more.
+    const int checkBoxLine = cbBillentyu->sizeHint().height() + column->spacing();
+    resize(std::max(257, needed.width()), std::max(188 + checkBoxLine, needed.height()));
 }
 
 void TfrmBeallitas::loadSettings(int32_t maxMistakes, int32_t exactLevel)
@@ -74,6 +84,10 @@ int32_t TfrmBeallitas::chosenMaxMistakes()
 }
 
 int32_t TfrmBeallitas::chosenExactLevel() const { return std::max(rgPontos->itemIndex(), 0); }
+
+void TfrmBeallitas::loadKeyboardPlay(bool on) { cbBillentyu->setChecked(on); }
+
+bool TfrmBeallitas::chosenKeyboardPlay() const { return cbBillentyu->isChecked(); }
 
 void TfrmBeallitas::showEvent(QShowEvent* event)
 {

@@ -1,11 +1,12 @@
 #pragma once
-// The general settings: mistake limit and exact level.
+// The general settings: mistake limit, exact level, and keyboard play.
 
 #include "app/windows.h"
 
 #include <QDialog>
 #include <cstdint>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 
@@ -28,10 +29,13 @@ public:
     // After OK: the limit as confirmed (typed text read and brought into 0..30) and the level rule.
     int32_t chosenMaxMistakes();
     int32_t chosenExactLevel() const;
+    void loadKeyboardPlay(bool on);
+    bool chosenKeyboardPlay() const;
 
     QLabel* Label1 = nullptr;
     ui::SpinField* eMaxHiba = nullptr;
     ui::RadioGroup* rgPontos = nullptr;
+    QCheckBox* cbBillentyu = nullptr;
     QPushButton* btOK = nullptr;
     QPushButton* btCancel = nullptr;
 

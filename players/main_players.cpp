@@ -4,6 +4,7 @@
 #include "players/beallitas_dialog.h"
 #include "players/jatekosok_dialog.h"
 #include "ui/error_box.h"
+#include "ui/fitted_text.h"
 #include "ui/modal.h"
 #include "ui/status_bar.h"
 #include "ui/text.h"
@@ -21,6 +22,9 @@ void TfrmMain::tbJatekosClick()
 {
     TfrmJatekosok& dialog = *m_windows.frmJatekosok;
     dialog.loadOptions(PlayLevel, PlayLanguage, PlayCategories);
+    // The current player's row shows this session's gains: the figures the exit save would write now.
+    ui::runShowingErrors(this,
+                         [this, &dialog] { dialog.storeCurrentPlayerTotals(PlayerTotal, PlayerRounds); });
     if (ui::showModal(dialog) != QDialog::Accepted)
         return; // the choices made in the dialog are dropped; changes to the register stay
     ui::runShowingErrors(this, [this, &dialog] {
@@ -40,7 +44,7 @@ void TfrmMain::ApplyPlayerChoice(const std::string& name, int32_t total, int32_t
                                  int32_t language)
 {
     PlayerName = name;
-    lNev->setText(ui::toQt(PlayerName));
+    ui::showFitted(lNev, ui::toQt(PlayerName));
     PlayerTotal = total;
     lOsszPont->setText(QString::number(PlayerTotal));
     m_round.restartScore();
@@ -82,6 +86,7 @@ void TfrmMain::tbBeallitasClick()
 {
     TfrmBeallitas& dialog = *m_windows.frmBeallitas;
     dialog.loadSettings(MaxMistakes, ExactLevel);
+    dialog.loadKeyboardPlay(keyboardPlay());
     if (ui::showModal(dialog) != QDialog::Accepted)
         return;
     ui::runShowingErrors(this, [this, &dialog] {
@@ -91,5 +96,7 @@ void TfrmMain::tbBeallitasClick()
         SettingsStore.WriteSettingInt("Main", "MaxHiba", MaxMistakes);
         ExactLevel = dialog.chosenExactLevel();
         SettingsStore.WriteSettingInt("Main", "ExactLevel", ExactLevel);
+        setKeyboardPlay(dialog.chosenKeyboardPlay());
+        SettingsStore.WriteSettingInt("Main", "KeyboardPlay", keyboardPlay() ? 1 : 0);
     });
 }

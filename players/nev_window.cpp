@@ -15,6 +15,7 @@ TfrmNev::TfrmNev(Windows& windows, QWidget* parent)
     , m_windows(windows)
 {
     setObjectName(QStringLiteral("frmNev"));
+    setAccessibleName(QStringLiteral("Játékos neve"));
     setFont(ui::defaultFont());
     setFixedSize(308, 28);
     QPalette background = palette();
@@ -24,6 +25,7 @@ TfrmNev::TfrmNev(Windows& windows, QWidget* parent)
 
     eNev = new QLineEdit(this);
     eNev->setObjectName(QStringLiteral("eNev"));
+    eNev->setAccessibleName(QStringLiteral("A játékos neve"));
     eNev->setGeometry(3, 3, 302, 22);
     eNev->setMaxLength(MaxNameLength);
     eNev->setValidator(new ui::Cp1250Validator(eNev));
@@ -48,7 +50,7 @@ void TfrmNev::FormKeyUp(int key, Qt::KeyboardModifiers)
         return;
     // Everything the validator let through has a Windows-1250 byte.
     if (players::isBlankName(ui::fromQt(name()))) {
-        ui::showError(this, "Field 'N\xE9v' must have a value");
+        ui::showError(this, "Adja meg a játékos nevét");
         activateWindow();
         eNev->setFocus();
         return;

@@ -1,7 +1,9 @@
 #include "ui/board_cell.h"
 
+#include "ui/accessible_controls.h"
 #include "ui/fonts.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -15,6 +17,73 @@ BoardCell::BoardCell(int tag, QWidget* parent)
 {
     setFont(boldPixelFont(32));
     setFocusPolicy(Qt::NoFocus);
+    installAccessibleControls();
+    m_spokenName = spokenName();
+}
+
+BoardCell::Shows BoardCell::shows() const
+{
+    if (m_caption.trimmed().isEmpty())
+        return Shows::Nothing;
+    if (m_textColour == m_background)
+        return Shows::HiddenLetter;
+    return m_caption.at(0).isLetter() ? Shows::Letter : Shows::Sign;
+}
+
+void BoardCell::setBoardPlace(int row, int column)
+{
+    m_row = row;
+    m_column = column;
+    changed();
+}
+
+namespace {
+QString signName(QChar sign)
+{
+    static const std::pair<char16_t, const char*> names[]
+        = {{u'.', "Pont"},       {u',', "Vessző"},       {u'!', "Felkiáltójel"}, {u'?', "Kérdőjel"},
+           {u':', "Kettőspont"}, {u';', "Pontosvessző"}, {u'-', "Kötőjel"},      {u'+', "Pluszjel"},
+           {u'*', "Csillag"},    {u'/', "Perjel"}};
+    for (const auto& [mark, name] : names) {
+        if (sign == QChar(mark))
+            return QString::fromUtf8(name);
+    }
+    return QStringLiteral("„%1” jel").arg(sign);
+}
+} // namespace
+
+QString BoardCell::spokenName() const
+{
+    QString what;
+    switch (shows()) {
+    case Shows::Nothing:
+        what = QStringLiteral("Üres mező");
+        break;
+    case Shows::HiddenLetter:
+        what = QStringLiteral("Rejtett betű");
+        break;
+    case Shows::Letter:
+        what = m_caption.left(1) + QStringLiteral(" betű");
+        break;
+    case Shows::Sign:
+        what = signName(m_caption.at(0));
+        break;
+    }
+    if (m_row > 0)
+        what += QStringLiteral(", %1. sor %2. oszlop").arg(m_row).arg(m_column);
+    return what;
+}
+
+void BoardCell::changed()
+{
+    update();
+    // Screen readers hear of a letter found, a cell blanked, a new puzzle laid out.
+    const QString name = spokenName();
+    if (name == m_spokenName)
+        return;
+    m_spokenName = name;
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void BoardCell::setCaption(const QString& caption)
@@ -22,7 +91,7 @@ void BoardCell::setCaption(const QString& caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
-    update();
+    changed();
 }
 
 void BoardCell::setBackground(const QColor& colour)
@@ -30,7 +99,7 @@ void BoardCell::setBackground(const QColor& colour)
     if (colour == m_background)
         return;
     m_background = colour;
-    update();
+    changed();
 }
 
 void BoardCell::setTextColour(const QColor& colour)
@@ -38,7 +107,7 @@ void BoardCell::setTextColour(const QColor& colour)
     if (colour == m_textColour)
         return;
     m_textColour = colour;
-    update();
+    changed();
 }
 
 void BoardCell::setLook(const QString& caption, const QColor& background, const QColor& textColour)
@@ -46,7 +115,7 @@ void BoardCell::setLook(const QString& caption, const QColor& background, const 
     m_caption = caption;
     m_background = background;
     m_textColour = textColour;
-    update();
+    changed();
 }
 
 void BoardCell::paintEvent(QPaintEvent*)

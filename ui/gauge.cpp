@@ -1,5 +1,8 @@
 #include "ui/gauge.h"
 
+#include "ui/accessible_controls.h"
+
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 
@@ -9,6 +12,22 @@ Gauge::Gauge(QWidget* parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
+    installAccessibleControls();
+}
+
+QString Gauge::spokenName() const
+{
+    const QString figures = QStringLiteral("%1 / %2").arg(m_position).arg(m_maximum);
+    return accessibleName().isEmpty() ? figures : accessibleName() + QStringLiteral(": ") + figures;
+}
+
+void Gauge::changed()
+{
+    update();
+    QAccessibleValueChangeEvent value(this, m_position);
+    QAccessible::updateAccessibility(&value);
+    QAccessibleEvent name(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&name);
 }
 
 void Gauge::setPosition(int position)
@@ -17,14 +36,14 @@ void Gauge::setPosition(int position)
     if (position == m_position)
         return;
     m_position = position;
-    update();
+    changed();
 }
 
 void Gauge::setMaximum(int maximum)
 {
     m_maximum = std::max(maximum, 1);
     m_position = std::min(m_position, m_maximum);
-    update();
+    changed();
 }
 
 void Gauge::paintEvent(QPaintEvent*)

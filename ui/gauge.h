@@ -1,6 +1,8 @@
 #pragma once
 // A horizontal progress gauge with a red bar. The position stays within 0..maximum: a larger position is
 // taken as the maximum, and lowering the maximum below the position pulls the position down with it.
+// Screen readers get the position and maximum through the value interface, and as its name the accessible
+// name followed by "position / maximum" ("Hibák: 2 / 5").
 
 #include <QWidget>
 
@@ -18,10 +20,14 @@ public:
     void setPosition(int position);
     void setMaximum(int maximum); // values below 1 are taken as 1, so the bar always has a scale
 
+    QString spokenName() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void changed();
+
     int m_position = 0;
     int m_maximum = 10;
 };

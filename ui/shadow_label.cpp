@@ -1,5 +1,8 @@
 #include "ui/shadow_label.h"
 
+#include "ui/accessible_controls.h"
+
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRegularExpression>
@@ -10,12 +13,15 @@ ShadowLabel::ShadowLabel(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    installAccessibleControls();
 }
 
 void ShadowLabel::setText(const QString& text)
 {
     m_text = text;
     update();
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void ShadowLabel::setColour(const QColor& colour)

@@ -307,3 +307,28 @@ TEST_F(PlayerChoice, OkInTheEditorTakesThePlayerAndLeavesTheEditorAlone)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PlayerChoice, TheDialogShowsTheCurrentPlayersGainsOfThisSession)
+{
+    folder.writePlayers({{"Anna", 100, 4}, {"Bea", 7, 1}});
+    folder.writeSettings("[Last]\nUser=Anna\n");
+    startProgram();
+    // Two rounds played since the start, as the game counts them.
+    main().PlayerTotal = 130;
+    main().PlayerRounds = 6;
+    withPlayerDialog([](TfrmJatekosok& players) {
+        EXPECT_EQ(cellText(players, 0, 0), "Anna");
+        EXPECT_EQ(cellText(players, 0, 1), "130");
+        EXPECT_EQ(cellText(players, 0, 2), "6");
+        EXPECT_EQ(cellText(players, 0, 3), "21");
+        EXPECT_EQ(cellText(players, 1, 1), "7") << "only the current player's row changes";
+        pressCancel(players);
+    });
+    EXPECT_EQ(main().PlayerTotal, 130);
+    exitProgram();
+    EXPECT_EQ(folder.readPlayers()[0].OsszPont, 130);
+}
+
+} // namespace

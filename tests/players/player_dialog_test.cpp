@@ -180,7 +180,7 @@ TEST_F(PlayerRegisterDialog, BlankNameIsRefusedAndTheEntryStaysOpen)
         pressCancel(players);
     });
     ASSERT_EQ(modals.messages().size(), 2u);
-    EXPECT_TRUE(modals.messages()[0].startsWith(QStringLiteral("Field 'Név' must have a value")));
+    EXPECT_EQ(modals.messages()[0], QStringLiteral("Adja meg a játékos nevét."));
     EXPECT_EQ(modals.titles()[0], "Brumvelda");
 }
 

@@ -1,0 +1,123 @@
+// The board tells no secret: at every step of a round, lost or given up, a hidden cell says only that it
+// hides a letter and where, and no object of any window speaks a word that still hides a letter.
+#include "accessibility_fixture.h"
+
+using namespace round_testing;
+using namespace a11y_testing;
+
+namespace {
+
+const std::string Puzzle = "KV\xCDZ, B\xD6GRE!"; // "KVÍZ, BÖGRE!": words no window text contains
+
+class BoardSecrets : public RoundTest
+{
+protected:
+    void startRound(const std::string& mainSettings = "MaxHiba=3")
+    {
+        startWith({{Puzzle, 1, "Kerek", "", 1, 1}}, 1, mainSettings);
+        draw();
+    }
+
+    bool hidden(int k) { return seenRow((k - 1) / 13 + 1)[size_t((k - 1) % 13)] == '#'; }
+    static QString place(int k)
+    {
+        return QStringLiteral(", %1. sor %2. oszlop").arg((k - 1) / 13 + 1).arg((k - 1) % 13 + 1);
+    }
+
+    // The puzzle's words that still hide a letter.
+    QStringList secretWords()
+    {
+        QStringList words;
+        std::string word;
+        bool hides = false;
+        for (int k = 1; k <= 40; ++k) {
+            const char c = k <= 39 ? main().PuzzleText[size_t(k - 1)] : ' ';
+            if (game::isCapitalLetter(c)) {
+                word += c;
+                hides = hides || hidden(k);
+                continue;
+            }
+            if (hides)
+                words << ui::toQt(word);
+            word.clear();
+            hides = false;
+        }
+        return words;
+    }
+
+    void expectNoSecret(const char* step)
+    {
+        SCOPED_TRACE(step);
+        for (int k = 1; k <= 39; ++k) {
+            if (hidden(k))
+                EXPECT_EQ(spokenBy(accessible(main().cell(k))), QStringList({"Rejtett betű" + place(k)}))
+                    << k;
+        }
+        const QStringList secrets = secretWords();
+        for (const QString& said : everythingSpoken()) {
+            for (const QString& secret : secrets)
+                EXPECT_FALSE(said.contains(secret, Qt::CaseInsensitive)) << said.toStdString();
+        }
+    }
+};
+
+TEST_F(BoardSecrets, NoStepOfALostRoundSpeaksAHiddenLetter)
+{
+    startWith({{Puzzle, 1, "Kerek", "", 1, 1}}, 1, "MaxHiba=3");
+    expectNoSecret("before the first round");
+    draw();
+    EXPECT_EQ(secretWords(), QStringList({"KVÍZ", "BÖGRE"}));
+    expectNoSecret("drawn");
+    EXPECT_EQ(nameOf(main().cell(5)), "Vessző" + place(5));
+    EXPECT_EQ(nameOf(main().cell(6)), "Üres mező" + place(6));
+    EXPECT_EQ(nameOf(main().cell(12)), "Felkiáltójel" + place(12));
+
+    press('K');
+    EXPECT_EQ(nameOf(main().cell(1)), "K betű" + place(1));
+    expectNoSecret("K found");
+    press('X');
+    expectNoSecret("a mistake");
+    click(main().tbInfo);
+    click(main().tbMaganh);
+    EXPECT_EQ(nameOf(main().cell(3)), "Í betű" + place(3));
+    expectNoSecret("hints and vowels shown");
+
+    press('Q');
+    expectResult<TfrmSajnos>([&](TfrmSajnos& shown) {
+        EXPECT_EQ(nameOf(&shown), "Ez nem jött be!");
+        EXPECT_EQ(nameOf(shown.RxLabel1), "Ez nem jött be!");
+        // The answer the window shows is read out while it shows it, one line of the board a line.
+        EXPECT_EQ(nameOf(shown.eDuma), "A helyes megoldás:\nKVÍZ, BÖGRE!");
+    });
+    press('W');
+    EXPECT_EQ(secretWords(), QStringList({"KVÍZ", "BÖGRE"})) << "the lost board keeps its letters hidden";
+    expectNoSecret("after the loss");
+}
+
+TEST_F(BoardSecrets, AGivenUpRoundKeepsItsSecretOnceItsWindowCloses)
+{
+    startRound();
+    press('G');
+    expectResult<TfrmSzabad>([&](TfrmSzabad& shown) {
+        EXPECT_EQ(nameOf(&shown), "Ez nem jött be!");
+        EXPECT_TRUE(nameOf(shown.eDuma).contains("KVÍZ, BÖGRE!"));
+    });
+    click(main().tbSzabad);
+    expectNoSecret("after giving up");
+    EXPECT_EQ(nameOf(main().cell(9)), "G betű" + place(9));
+}
+
+TEST_F(BoardSecrets, TheGaugeTellsTheMistakesThroughItsValue)
+{
+    startRound();
+    press('K');
+    press('X');
+    QAccessibleInterface* gauge = accessible(main().eHiba);
+    EXPECT_EQ(gauge->role(), QAccessible::ProgressBar);
+    ASSERT_NE(gauge->valueInterface(), nullptr);
+    EXPECT_EQ(gauge->valueInterface()->currentValue().toInt(), 1);
+    EXPECT_EQ(gauge->valueInterface()->maximumValue().toInt(), 3);
+    EXPECT_EQ(gauge->text(QAccessible::Name), "Hibák: 1 / 3");
+}
+
+} // namespace

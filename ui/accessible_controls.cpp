@@ -1,0 +1,136 @@
+#include "ui/accessible_controls.h"
+
+#include "ui/board_cell.h"
+#include "ui/gauge.h"
+#include "ui/shadow_label.h"
+
+#include <QAccessibleWidget>
+
+namespace ui {
+
+namespace {
+
+// Only the name: a cell has no tool tip or value that the generic widget interface could fall back on.
+class AccessibleBoardCell : public QAccessibleWidget
+{
+public:
+    explicit AccessibleBoardCell(BoardCell* cell)
+        : QAccessibleWidget(cell, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? static_cast<const BoardCell*>(object())->spokenName() : QString();
+    }
+};
+
+class AccessibleGauge : public QAccessibleWidget, public QAccessibleValueInterface
+{
+public:
+    explicit AccessibleGauge(Gauge* gauge)
+        : QAccessibleWidget(gauge, QAccessible::ProgressBar)
+    {
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return gauge()->spokenName();
+        if (t == QAccessible::Value)
+            return QString::number(gauge()->position());
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        return s;
+    }
+
+    QVariant currentValue() const override { return gauge()->position(); }
+    void setCurrentValue(const QVariant&) override { } // the game sets the mistakes, never a tool
+    QVariant maximumValue() const override { return gauge()->maximum(); }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    const Gauge* gauge() const { return static_cast<const Gauge*>(object()); }
+};
+
+class AccessibleShadowLabel : public QAccessibleWidget
+{
+public:
+    explicit AccessibleShadowLabel(ShadowLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        const auto* label = static_cast<const ShadowLabel*>(object());
+        if (!label->accessibleName().isEmpty())
+            return label->accessibleName();
+        // The answer of a finished round is read only while its window shows it.
+        if (!label->isVisible())
+            return QString();
+        QStringList spoken;
+        for (const QString& line : label->lines()) {
+            const QString simplified = line.simplified();
+            if (!simplified.isEmpty())
+                spoken << simplified;
+        }
+        return spoken.join(QLatin1Char('\n'));
+    }
+};
+
+QAccessibleInterface* controlInterface(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(BoardCell::staticMetaObject.className()))
+        return new AccessibleBoardCell(static_cast<BoardCell*>(object));
+    if (className == QLatin1String(Gauge::staticMetaObject.className()))
+        return new AccessibleGauge(static_cast<Gauge*>(object));
+    if (className == QLatin1String(ShadowLabel::staticMetaObject.className()))
+        return new AccessibleShadowLabel(static_cast<ShadowLabel*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibleControls()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(controlInterface);
+        return true;
+    }();
+    (void)installed;
+}
+
+QString firstLine(const QString& text)
+{
+    const qsizetype end = text.indexOf(QLatin1Char('\n'));
+    return end < 0 ? text : text.left(end);
+}
+
+void announce(QWidget* window, const QString& text)
+{
+    if (window->accessibleDescription() != text) {
+        window->setAccessibleDescription(text);
+        return;
+    }
+    // The same words again (a second mistake of the same kind) are news all the same.
+    QAccessibleEvent event(window, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+} // namespace ui
