@@ -74,8 +74,8 @@ struct PuzzleRow
 {
     std::string Szoveg;
     int32_t Nyelv = 1;
-    std::string Sugo1;
-    std::string Sugo2;
+    std::string Sugo1 {};
+    std::string Sugo2 {};
     int32_t Fokozat = 1;
     int32_t Kategoria = 1;
 };
