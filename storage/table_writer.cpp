@@ -202,14 +202,13 @@ void SaveTableFile(Table& table, const std::string& path)
         keepDamagedFile(d, target);
 
     const std::string temporary = temporaryPath(target);
-    replaceFile(
-        target, temporary,
-        [&](int fd) {
-            auto out = std::make_unique<Writer>(fd);
-            writeTable(*out, d);
-        },
-        {formatMessage("Cannot create file %s", temporary), "Stream write error",
-         formatMessage("Cannot create file %s", path)});
+    replaceFile(target, temporary,
+                [&](int fd) {
+                    auto out = std::make_unique<Writer>(fd);
+                    writeTable(*out, d);
+                },
+                {formatMessage("Cannot create file %s", temporary), "Stream write error",
+                 formatMessage("Cannot create file %s", path)});
     d.written = true;
 }
 
