@@ -67,7 +67,8 @@ void TfrmMain::ApplyPlayerChoice(const std::string& name, int32_t total, int32_t
 
 void TfrmMain::ClearPlayer()
 {
-    // Nobody's figures are shown, so no round can score for nobody; the captions are those of the first start.
+    // Nobody's figures are shown, so no round can score for nobody; the captions are those of the first
+    // start.
     PlayerName.clear();
     PlayerTotal = 0;
     PlayerRounds = 0;

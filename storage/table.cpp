@@ -46,103 +46,52 @@ int32_t textToInt(std::string_view text)
     return value;
 }
 
-// The callback's view of a stored row.
-class RowAccess : public RecordAccess
+// What the calculated-columns callback sees of a record: the checks and the conversions between integer and
+// text columns once, over the two places a record lives (a stored row, or the record being edited).
+class RecordView : public RecordAccess
 {
 public:
-    RowAccess(Table::Impl& impl, uint32_t id)
-        : m_impl(impl)
-        , m_id(id)
-        , m_row(impl.row(id))
-    {
-    }
-    int32_t asInt(int column) const override
-    {
-        check(column);
-        if (Table::Impl::rowNull(m_row, column))
-            return 0;
-        if (m_impl.columns[size_t(column)].type == ColumnType::Integer)
-            return m_impl.rowInt(m_row, column);
-        int32_t value = 0;
-        return parseInt(m_impl.rowText(m_id, column), value) ? value : 0;
-    }
-    std::string asString(int column) const override
-    {
-        check(column);
-        if (Table::Impl::rowNull(m_row, column))
-            return {};
-        if (m_impl.columns[size_t(column)].type == ColumnType::Integer)
-            return std::to_string(m_impl.rowInt(m_row, column));
-        return std::string(m_impl.rowText(m_id, column));
-    }
-    bool isNull(int column) const override
-    {
-        check(column);
-        return Table::Impl::rowNull(m_row, column);
-    }
-    void setCalculatedInt(int column, int32_t value) override
-    {
-        check(column);
-        const Column& c = m_impl.columns[size_t(column)];
-        if (c.kind != ColumnKind::Calculated || c.type != ColumnType::Integer)
-            return;
-        m_row[m_impl.slotOf[size_t(column)]] = uint32_t(value);
-        Table::Impl::setRowNull(m_row, column, false);
-    }
-
-private:
-    void check(int column) const
-    {
-        if (column < 0 || size_t(column) >= m_impl.columns.size())
-            throwIndexOutOfBounds(column);
-    }
-    Table::Impl& m_impl;
-    uint32_t m_id;
-    uint32_t* m_row;
-};
-
-// The callback's view of the record being edited or inserted.
-class BufferAccess : public RecordAccess
-{
-public:
-    BufferAccess(const std::vector<Column>& columns, EditBuffer& buffer)
+    explicit RecordView(const std::vector<Column>& columns)
         : m_columns(columns)
-        , m_buffer(buffer)
     {
     }
     int32_t asInt(int column) const override
     {
         check(column);
-        if (m_buffer.nulls[size_t(column)])
+        if (null(column))
             return 0;
         if (m_columns[size_t(column)].type == ColumnType::Integer)
-            return m_buffer.ints[size_t(column)];
+            return intValue(column);
         int32_t value = 0;
-        return parseInt(m_buffer.texts[size_t(column)], value) ? value : 0;
+        return parseInt(textValue(column), value) ? value : 0;
     }
     std::string asString(int column) const override
     {
         check(column);
-        if (m_buffer.nulls[size_t(column)])
+        if (null(column))
             return {};
         if (m_columns[size_t(column)].type == ColumnType::Integer)
-            return std::to_string(m_buffer.ints[size_t(column)]);
-        return m_buffer.texts[size_t(column)];
+            return std::to_string(intValue(column));
+        return std::string(textValue(column));
     }
     bool isNull(int column) const override
     {
         check(column);
-        return m_buffer.nulls[size_t(column)];
+        return null(column);
     }
     void setCalculatedInt(int column, int32_t value) override
     {
         check(column);
         const Column& c = m_columns[size_t(column)];
-        if (c.kind != ColumnKind::Calculated || c.type != ColumnType::Integer)
-            return;
-        m_buffer.ints[size_t(column)] = value;
-        m_buffer.nulls[size_t(column)] = 0;
+        if (c.kind == ColumnKind::Calculated && c.type == ColumnType::Integer)
+            storeInt(column, value);
     }
+
+protected:
+    virtual bool null(int column) const = 0;
+    virtual int32_t intValue(int column) const = 0;
+    virtual std::string_view textValue(int column) const = 0;
+    virtual void storeInt(int column, int32_t value) = 0; // and clears the null mark
 
 private:
     void check(int column) const
@@ -151,6 +100,53 @@ private:
             throwIndexOutOfBounds(column);
     }
     const std::vector<Column>& m_columns;
+};
+
+// A stored row.
+class RowAccess final : public RecordView
+{
+public:
+    RowAccess(Table::Impl& impl, uint32_t id)
+        : RecordView(impl.columns)
+        , m_impl(impl)
+        , m_id(id)
+        , m_row(impl.row(id))
+    {
+    }
+
+private:
+    bool null(int column) const override { return Table::Impl::rowNull(m_row, column); }
+    int32_t intValue(int column) const override { return m_impl.rowInt(m_row, column); }
+    std::string_view textValue(int column) const override { return m_impl.rowText(m_id, column); }
+    void storeInt(int column, int32_t value) override
+    {
+        m_row[m_impl.slotOf[size_t(column)]] = uint32_t(value);
+        Table::Impl::setRowNull(m_row, column, false);
+    }
+    Table::Impl& m_impl;
+    uint32_t m_id;
+    uint32_t* m_row;
+};
+
+// The record being edited or inserted.
+class BufferAccess final : public RecordView
+{
+public:
+    BufferAccess(const std::vector<Column>& columns, EditBuffer& buffer)
+        : RecordView(columns)
+        , m_buffer(buffer)
+    {
+    }
+
+private:
+    bool null(int column) const override { return m_buffer.nulls[size_t(column)]; }
+    int32_t intValue(int column) const override { return m_buffer.ints[size_t(column)]; }
+    std::string_view textValue(int column) const override { return m_buffer.texts[size_t(column)]; }
+    void storeInt(int column, int32_t value) override
+    {
+        m_buffer.ints[size_t(column)] = value;
+        m_buffer.nulls[size_t(column)] = 0;
+    }
     EditBuffer& m_buffer;
 };
 
@@ -231,6 +227,7 @@ uint32_t* Table::Impl::appendRow()
 
 void Table::Impl::dropLastRow()
 {
+    assert(rowCount() > 0);
     rows.truncate(rows.size() - stride);
     textRows.truncate(textRows.size() - textStride);
 }
@@ -263,6 +260,7 @@ void Table::Impl::finishLoad(uint32_t firstNewRow)
     const int shown = int(activeRows().size());
     position = shown ? 0 : -1;
     eof = shown == 0;
+    assertConsistent();
 }
 
 const std::string& Table::Impl::key(int column, uint32_t id)
@@ -670,6 +668,7 @@ void Table::post()
     }
     d->eof = false;
     d->state = TableState::Browse;
+    d->assertConsistent();
 }
 
 void Table::cancel()
@@ -703,6 +702,7 @@ void Table::deleteRecord()
     const int total = int(d->activeRows().size());
     d->position = std::min(d->position, total - 1);
     d->eof = total == 0;
+    d->assertConsistent();
 }
 
 void Table::reorderRecords(const std::vector<int>& order)

@@ -136,12 +136,16 @@ public:
     // cursor and any pending edit untouched, when the record is no longer in the table.
     bool moveToRecord(RecordId id);
 
-    // --- for storage/ alone: the table file codec and the column view (storage/table_impl.h)
-    struct Impl;
+    struct Impl; // storage/table_impl.h
+
+private:
+    // The internals are for storage/ alone: the table file's reader and writer and the column view.
+    friend void LoadTableFile(Table& table, const std::string& path);
+    friend void SaveTableFile(Table& table, const std::string& path);
+    friend class IntColumnView;
     Impl& impl();
     const Impl& impl() const;
 
-private:
     std::unique_ptr<Impl> d;
 };
 

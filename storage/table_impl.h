@@ -7,6 +7,7 @@
 
 #include "storage/table.h"
 
+#include <cassert>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -151,8 +152,16 @@ struct Table::Impl
 
     // --- row access
     size_t rowCount() const { return stride ? rows.size() / stride : 0; }
-    uint32_t* row(uint32_t id) { return rows.data() + size_t(id) * stride; }
-    const uint32_t* row(uint32_t id) const { return rows.data() + size_t(id) * stride; }
+    uint32_t* row(uint32_t id)
+    {
+        assert(id < rowCount());
+        return rows.data() + size_t(id) * stride;
+    }
+    const uint32_t* row(uint32_t id) const
+    {
+        assert(id < rowCount());
+        return rows.data() + size_t(id) * stride;
+    }
     static bool rowNull(const uint32_t* r, int column) { return (r[1 + column / 32] >> (column % 32)) & 1u; }
     static void setRowNull(uint32_t* r, int column, bool isNull)
     {
@@ -165,9 +174,23 @@ struct Table::Impl
     std::string_view rowText(uint32_t id, int column) const
     {
         const uint32_t* t = textRow(id) + slotOf[size_t(column)];
+        assert(size_t(t[0]) + t[1] <= arena.size());
         return std::string_view(arena.data() + t[0], t[1]);
     }
     void setRowText(uint32_t id, int column, const char* text, size_t length);
+
+    // What holds between operations: every row has its text row, every live row id is in the insertion
+    // order once, a built sort order holds every live row, and the cursor is on a shown row or on none.
+    void assertConsistent() const
+    {
+        assert(stride == 0 || rows.size() % stride == 0);
+        assert(textRows.size() == rowCount() * textStride);
+        assert(insertion.size() <= rowCount());
+        for ([[maybe_unused]] const SortOrder& order : orders)
+            assert(!order.built || order.rows.size() == insertion.size());
+        assert(position >= -1 && position < int(activeRows().size()));
+        assert(state == TableState::Inactive || open);
+    }
 
     // --- used by the loader
     void layOut();

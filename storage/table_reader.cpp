@@ -1,37 +1,25 @@
-#include "storage/table_file.h"
-
+// Loading a table file: the buffered reader, the parse of the definition lists and the records, and the
+// load's outcome (missing, unreadable, damaged or read) recorded on the table.
 #include "storage/cp1250.h"
 #include "storage/posix_file.h"
 #include "storage/storage_error.h"
 #include "storage/table.h"
+#include "storage/table_file.h"
 #include "storage/table_impl.h"
+#include "storage/table_tags.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <cassert>
 #include <cstring>
-#include <fcntl.h>
-#include <memory>
 #include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <utility>
 
 namespace storage {
 namespace {
 
-constexpr size_t BufferSize = 16 * 1024; // writes, copies, and the smallest read buffer
-constexpr uint64_t ReadBufferSize = 256 * 1024;
-constexpr int WrittenVersion = 251;
-constexpr uint8_t EndOfList = 0x00, StartOfList = 0x01, Int8 = 0x02, Int16 = 0x03, Int32 = 0x04,
-                  String8 = 0x06, FlagFalse = 0x08, FlagTrue = 0x09, String32 = 0x0C;
-constexpr uint32_t DeletedStatus = 3;
+using namespace tags;
 
-// Integers are stored little-endian.
-int16_t le16(const uint8_t* p) { return int16_t(uint16_t(p[0] | (p[1] << 8))); }
-uint32_t le32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
+constexpr size_t SmallestReadBuffer = 16 * 1024;
+constexpr uint64_t ReadBufferSize = 256 * 1024;
 
 [[noreturn]] void readError() { throw StorageError("Stream read error"); }
 [[noreturn]] void badValue() { throw StorageError("Invalid property value"); }
@@ -46,7 +34,7 @@ public:
     Reader(int fd, uint64_t fileSize)
         : m_fd(fd)
         , m_unread(fileSize)
-        , m_capacity(size_t(std::clamp<uint64_t>(fileSize, BufferSize, ReadBufferSize)))
+        , m_capacity(size_t(std::clamp<uint64_t>(fileSize, SmallestReadBuffer, ReadBufferSize)))
         , m_buffer(static_cast<uint8_t*>(std::malloc(m_capacity)))
     {
         if (!m_buffer)
@@ -84,42 +72,13 @@ public:
 
     int32_t integer()
     {
-        // One check covers the tag and the widest value when they are all in the buffer.
-        if (size_t(m_end - m_pos) >= 5) {
-            const uint8_t* p = m_pos;
-            switch (p[0]) {
-            case Int8:
-                m_pos += 2;
-                return int8_t(p[1]);
-            case Int16:
-                m_pos += 3;
-                return le16(p + 1);
-            case Int32:
-                m_pos += 5;
-                return int32_t(le32(p + 1));
-            default:
-                badValue();
-            }
-        }
-        switch (byte()) {
-        case Int8:
-            need(1);
-            return int8_t(*m_pos++);
-        case Int16: {
-            need(2);
-            const int16_t value = le16(m_pos);
-            m_pos += 2;
-            return value;
-        }
-        case Int32: {
-            need(4);
-            const uint32_t value = le32(m_pos);
-            m_pos += 4;
-            return int32_t(value);
-        }
-        default:
+        const size_t size = integerPayload(byte());
+        if (size == 0)
             badValue();
-        }
+        need(size);
+        const int32_t value = integerValue(m_pos, size);
+        m_pos += size;
+        return value;
     }
 
     uint64_t stringLength()
@@ -192,9 +151,7 @@ private:
             if (m_unread == 0)
                 readError();
             const size_t room = size_t(std::min<uint64_t>(m_capacity - size_t(m_end - m_buffer), m_unread));
-            const ssize_t got = ::read(m_fd, m_end, room);
-            if (got < 0 && errno == EINTR)
-                continue;
+            const long long got = readAll(m_fd, m_end, room);
             if (got <= 0)
                 readError();
             m_end += got;
@@ -275,6 +232,37 @@ std::vector<ColumnPlan> planColumns(const Table::Impl& d)
     return plan;
 }
 
+// A string column's value as the table keeps it, in the arena: the first `size` bytes, ended early at a zero
+// byte. Both the fast and the careful path store strings through it, piece by piece.
+class KeptString
+{
+public:
+    KeptString(Table::Impl& d, uint64_t length, uint64_t size)
+        : m_d(d)
+        , m_start(d.arena.size())
+    {
+        if (m_start + std::min(length, size) > UINT32_MAX)
+            throw StorageError("Out of memory");
+    }
+    void append(const char* p, size_t n) { m_d.arena.append(p, n); }
+    // Ends the text at its first zero byte and records where it lies in the text row's two slots.
+    void finish(uint32_t* slots)
+    {
+        size_t stored = m_d.arena.size() - m_start;
+        if (const void* zero = stored ? std::memchr(m_d.arena.data() + m_start, 0, stored) : nullptr) {
+            stored = size_t(static_cast<const char*>(zero) - (m_d.arena.data() + m_start));
+            m_d.arena.truncate(m_start + stored);
+        }
+        assert(m_start + stored <= UINT32_MAX);
+        slots[0] = uint32_t(m_start);
+        slots[1] = uint32_t(stored);
+    }
+
+private:
+    Table::Impl& m_d;
+    size_t m_start;
+};
+
 // Reads one column entry of a kept row straight from the buffer when the whole entry is there. Returns false,
 // having consumed nothing, when it is not (the end of the buffer, a long string, an unknown tag): the careful
 // path then reads the entry and reports any fault, so both paths accept exactly the same files.
@@ -294,23 +282,11 @@ bool readColumnInBuffer(Reader& in, Table::Impl& d, const ColumnPlan& c, bool ha
     if (end - p < 5)
         return false;
     if (c.integer) {
-        uint32_t value;
-        switch (p[0]) {
-        case Int8:
-            value = uint32_t(int32_t(int8_t(p[1])));
-            p += 2;
-            break;
-        case Int16:
-            value = uint32_t(int32_t(le16(p + 1)));
-            p += 3;
-            break;
-        case Int32:
-            value = le32(p + 1);
-            p += 5;
-            break;
-        default:
+        const size_t size = integerPayload(p[0]);
+        if (size == 0)
             return false;
-        }
+        const uint32_t value = uint32_t(integerValue(p + 1, size));
+        p += 1 + size;
         if (c.keep) {
             row[c.slot] = value;
             nulls &= ~bit;
@@ -325,15 +301,9 @@ bool readColumnInBuffer(Reader& in, Table::Impl& d, const ColumnPlan& c, bool ha
     if (size_t(end - p) < length)
         return false;
     if (c.keep) {
-        size_t stored = std::min<size_t>(length, c.size);
-        const size_t start = d.arena.size();
-        if (start + stored > UINT32_MAX)
-            throw StorageError("Out of memory");
-        if (const void* zero = stored ? std::memchr(p, 0, stored) : nullptr)
-            stored = size_t(static_cast<const uint8_t*>(zero) - p);
-        d.arena.append(reinterpret_cast<const char*>(p), stored);
-        text[c.slot] = uint32_t(start);
-        text[c.slot + 1] = uint32_t(stored);
+        KeptString kept(d, length, c.size);
+        kept.append(reinterpret_cast<const char*>(p), size_t(std::min<uint64_t>(length, c.size)));
+        kept.finish(text + c.slot);
         nulls &= ~bit;
     }
     in.advance(size_t(p + length - in.cursor()));
@@ -369,17 +339,9 @@ void readColumns(Reader& in, Table::Impl& d, const std::vector<ColumnPlan>& plan
             in.stringBytes(length, 0, [](const char*, size_t) {});
             continue;
         }
-        const size_t start = d.arena.size();
-        if (start + std::min(length, c.size) > UINT32_MAX)
-            throw StorageError("Out of memory");
-        in.stringBytes(length, c.size, [&](const char* p, size_t n) { d.arena.append(p, n); });
-        size_t stored = d.arena.size() - start;
-        if (const void* zero = std::memchr(d.arena.data() + start, 0, stored)) {
-            stored = size_t(static_cast<const char*>(zero) - (d.arena.data() + start));
-            d.arena.truncate(start + stored);
-        }
-        text[c.slot] = uint32_t(start);
-        text[c.slot + 1] = uint32_t(stored);
+        KeptString kept(d, length, c.size);
+        in.stringBytes(length, c.size, [&](const char* p, size_t n) { kept.append(p, n); });
+        kept.finish(text + c.slot);
         Table::Impl::setRowNull(row, column, false);
     }
 }
@@ -498,200 +460,6 @@ void LoadTableFile(Table& table, const std::string& path)
     d.loadFailed = d.backupPending = d.unreadable = false;
     d.written = false;
     d.finishLoad(firstNewRow);
-}
-
-namespace {
-
-// Writes through one 16 KB buffer; any short or failed write is the write error.
-class Writer
-{
-public:
-    explicit Writer(int fd)
-        : m_fd(fd)
-    {
-    }
-
-    void byte(uint8_t value)
-    {
-        if (m_used == BufferSize)
-            flush();
-        m_buffer[m_used++] = value;
-    }
-    void bytes(const char* data, size_t count)
-    {
-        while (count > 0) {
-            if (m_used == BufferSize)
-                flush();
-            const size_t piece = std::min(count, BufferSize - m_used);
-            std::memcpy(m_buffer + m_used, data, piece);
-            m_used += piece;
-            data += piece;
-            count -= piece;
-        }
-    }
-    // The smallest tag that holds the value.
-    void integer(int32_t value)
-    {
-        if (value >= -128 && value <= 127) {
-            byte(Int8);
-            byte(uint8_t(value));
-        } else if (value >= -32768 && value <= 32767) {
-            byte(Int16);
-            byte(uint8_t(value));
-            byte(uint8_t(uint32_t(value) >> 8));
-        } else {
-            byte(Int32);
-            for (int shift = 0; shift < 32; shift += 8)
-                byte(uint8_t(uint32_t(value) >> shift));
-        }
-    }
-    void string(std::string_view text)
-    {
-        if (text.size() <= 255) {
-            byte(String8);
-            byte(uint8_t(text.size()));
-        } else {
-            byte(String32);
-            for (int shift = 0; shift < 32; shift += 8)
-                byte(uint8_t(uint32_t(text.size()) >> shift));
-        }
-        bytes(text.data(), text.size());
-    }
-    void flush()
-    {
-        if (!writeAll(m_fd, m_buffer, m_used))
-            throw StorageError("Stream write error");
-        m_used = 0;
-    }
-
-private:
-    int m_fd;
-    uint8_t m_buffer[BufferSize];
-    size_t m_used = 0;
-};
-
-std::string temporaryPath(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    const auto dot = path.rfind('.');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    return (hasExtension ? path.substr(0, dot) : path) + ".$$$";
-}
-
-void writeTable(Writer& out, Table::Impl& d)
-{
-    out.bytes("TPF0", 4);
-    out.integer(WrittenVersion);
-    out.byte(StartOfList);
-    out.byte(EndOfList);
-    out.byte(StartOfList);
-    out.byte(EndOfList);
-    out.byte(StartOfList);
-    for (uint32_t id : d.activeRows()) {
-        d.calculate(id);
-        const uint32_t* row = d.row(id);
-        out.byte(StartOfList);
-        out.integer(int32_t(row[0]));
-        for (size_t i = 0; i < d.columns.size(); ++i) {
-            const int column = int(i);
-            if (Table::Impl::rowNull(row, column)) {
-                out.byte(FlagTrue);
-                continue;
-            }
-            out.byte(FlagFalse);
-            if (d.columns[i].type == ColumnType::Integer)
-                out.integer(d.rowInt(row, column));
-            else
-                out.string(d.rowText(id, column));
-        }
-        out.byte(EndOfList);
-    }
-    out.byte(EndOfList);
-    out.flush();
-}
-
-// Copies the file's bytes into a new file that must not exist yet. False when the name is taken.
-bool copyToNewFile(const std::string& from, const std::string& to)
-{
-    FileHandle source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (source.get() < 0)
-        throw StorageError(formatMessage("Cannot open file %s", from));
-    FileHandle target(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (target.get() < 0) {
-        if (errno == EEXIST)
-            return false;
-        throw StorageError(formatMessage("Cannot create file %s", to));
-    }
-    char buffer[BufferSize];
-    bool ok = true;
-    for (;;) {
-        const long long got = readAll(source.get(), buffer, sizeof buffer);
-        if (got <= 0) {
-            ok = got == 0;
-            break;
-        }
-        if (!(ok = writeAll(target.get(), buffer, size_t(got))))
-            break;
-    }
-    ok = ok && ::fsync(target.get()) == 0;
-    if (::close(target.release()) != 0 || !ok) {
-        ::unlink(to.c_str());
-        throw StorageError("Stream write error");
-    }
-    return true;
-}
-
-// The damaged file that failed to load keeps its bytes under the first free "<name>.bak", ".bak1", ...
-// A hard link costs no space on a full disk; a copy serves file systems without links.
-void keepDamagedFile(Table::Impl& d, const std::string& path)
-{
-    for (int n = 0; n < 10000; ++n) {
-        const std::string candidate = path + ".bak" + (n ? std::to_string(n) : std::string());
-        if (::link(path.c_str(), candidate.c_str()) == 0) {
-            d.lastBackupPath = candidate;
-            d.backupPending = false;
-            return;
-        }
-        if (errno == EEXIST)
-            continue;
-        if (errno == ENOENT) { // the damaged file is gone: nothing left to keep
-            d.backupPending = false;
-            return;
-        }
-        if (copyToNewFile(path, candidate)) {
-            d.lastBackupPath = candidate;
-            d.backupPending = false;
-            return;
-        }
-    }
-    throw StorageError(formatMessage("Cannot create file %s", path + ".bak"));
-}
-
-} // namespace
-
-void SaveTableFile(Table& table, const std::string& path)
-{
-    Table::Impl& d = table.impl();
-    if (path.empty() || d.written)
-        return;
-    if (d.unreadable)
-        throw StorageError(formatMessage(NotSavedUnreadable, path));
-    // Through a link the file it names is replaced, and the link stays.
-    const std::string target = followLinks(path);
-    refuseReadOnly(target, formatMessage(NotSavedReadOnly, path));
-    if (d.backupPending)
-        keepDamagedFile(d, target);
-
-    const std::string temporary = temporaryPath(target);
-    replaceFile(
-        target, temporary,
-        [&](int fd) {
-            auto out = std::make_unique<Writer>(fd);
-            writeTable(*out, d);
-        },
-        {formatMessage("Cannot create file %s", temporary), "Stream write error",
-         formatMessage("Cannot create file %s", path)});
-    d.written = true;
 }
 
 } // namespace storage
