@@ -31,7 +31,7 @@ protected:
         std::string word;
         bool hides = false;
         for (int k = 1; k <= 40; ++k) {
-            const char c = k <= 39 ? main().PuzzleText[size_t(k - 1)] : ' ';
+            const char c = k <= 39 ? main().round().PuzzleText()[size_t(k - 1)] : ' ';
             if (game::isCapitalLetter(c)) {
                 word += c;
                 hides = hides || hidden(k);

@@ -77,9 +77,9 @@ TEST_F(KeyboardPlay, ARoundPlayedByKeysAlone)
     TfrmMain& w = main();
     type("k");
     EXPECT_EQ(seenRow(1), "K### ##      ");
-    EXPECT_EQ(w.RoundScore, 10);
+    EXPECT_EQ(w.round().RoundScore(), 10);
     type("K"); // used: nothing, not even a mistake
-    EXPECT_EQ(w.RoundScore, 10);
+    EXPECT_EQ(w.round().RoundScore(), 10);
     EXPECT_EQ(w.eHiba->position(), 0);
     type("í"); // an accented letter of a Hungarian layout
     EXPECT_EQ(seenRow(1), "K#\xCD# ##      ");
