@@ -53,7 +53,8 @@ make_folder() { # NAME PUZZLES
 start_game() { # FOLDER [nobody]
     local run=()
     [ "${2:-}" = nobody ] && run=("${nobody[@]}")
-    (cd / && unset QT_QPA_PLATFORM && HOME=$work XDG_RUNTIME_DIR= exec "${run[@]}" "$1/brumvelda") \
+    (cd / && unset QT_QPA_PLATFORM && HOME=$work XDG_RUNTIME_DIR= XDG_DATA_HOME=${XDG_DATA_HOME:-} \
+        exec "${run[@]}" "$1/brumvelda") \
         >"$1.out" 2>&1 &
     game_pid=$!
     started_pids+=("$game_pid")
@@ -151,6 +152,24 @@ started_twice() {
     run_to_exit "$first" || return 1
     run_to_exit "$elsewhere" || return 1
     [ "$(count_of "$folder/Brumvelda.lis")" = 25 ] || { echo "list after the run: $(count_of "$folder/Brumvelda.lis")"; return 1; }
+}
+
+# No lock file can be made in a folder the user may not write: the game still plays (its saves fail and say so).
+# The program's folder is not writable either, so the game keeps its files in the user's data folder.
+read_only_folder() {
+    start_xvfb || return 1
+    local folder data
+    folder=$(make_folder lockless 25) || return 1
+    data=$work/lockless-data/brumvelda
+    mkdir -p "$data"
+    mv "$folder"/Brumvelda.* "$data/"
+    chmod -R a+rX "$work/lockless-data"
+    cp "$data/Brumvelda.lis" "$work/lockless.before"
+    XDG_DATA_HOME=$work/lockless-data start_game "$folder" nobody
+    run_to_exit "$game_pid" || return 1
+    [ "$boxes_at_exit" -ge 1 ] || { echo "no message at exit about the files that could not be written"; return 1; }
+    [ -e "$data/Brumvelda.lock" ] && { echo "a lock file appeared in a read-only folder"; return 1; }
+    cmp -s "$data/Brumvelda.lis" "$work/lockless.before" || { echo "the list changed"; return 1; }
 }
 
 import_while_running() {
@@ -330,6 +349,7 @@ ROWS
 
 situations=(
     "1 started twice:started_twice"
+    "1 a read-only folder still plays:read_only_folder"
     "2 import while the game runs:import_while_running"
     "3 a 60 GB list and register:oversized_files"
     "4 a list the user may not read:unreadable_file"
