@@ -2,6 +2,7 @@
 
 #include "storage/collation.h"
 #include "storage/cp1250.h"
+#include "storage/record_view.h"
 #include "storage/storage_error.h"
 #include "storage/table_file.h"
 #include "storage/table_impl.h"
@@ -28,305 +29,15 @@ bool sameName(std::string_view a, std::string_view b)
            });
 }
 
-bool parseInt(std::string_view text, int32_t& value)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && !text.empty();
-}
-
 int32_t textToInt(std::string_view text)
 {
     int32_t value = 0;
-    if (!parseInt(text, value))
+    if (!parseColumnInt(text, value))
         throw StorageError("'" + cp1250::toUtf8(text) + "' is not a valid integer value");
     return value;
 }
 
-// What the calculated-columns callback sees of a record: the checks and the conversions between integer and
-// text columns once, over the two places a record lives (a stored row, or the record being edited).
-class RecordView : public RecordAccess
-{
-public:
-    explicit RecordView(const std::vector<Column>& columns)
-        : m_columns(columns)
-    {
-    }
-    int32_t asInt(int column) const override
-    {
-        check(column);
-        if (null(column))
-            return 0;
-        if (m_columns[size_t(column)].type == ColumnType::Integer)
-            return intValue(column);
-        int32_t value = 0;
-        return parseInt(textValue(column), value) ? value : 0;
-    }
-    std::string asString(int column) const override
-    {
-        check(column);
-        if (null(column))
-            return {};
-        if (m_columns[size_t(column)].type == ColumnType::Integer)
-            return std::to_string(intValue(column));
-        return std::string(textValue(column));
-    }
-    bool isNull(int column) const override
-    {
-        check(column);
-        return null(column);
-    }
-    void setCalculatedInt(int column, int32_t value) override
-    {
-        check(column);
-        const Column& c = m_columns[size_t(column)];
-        if (c.kind == ColumnKind::Calculated && c.type == ColumnType::Integer)
-            storeInt(column, value);
-    }
-
-protected:
-    virtual bool null(int column) const = 0;
-    virtual int32_t intValue(int column) const = 0;
-    virtual std::string_view textValue(int column) const = 0;
-    virtual void storeInt(int column, int32_t value) = 0; // and clears the null mark
-
-private:
-    void check(int column) const
-    {
-        if (column < 0 || size_t(column) >= m_columns.size())
-            throwIndexOutOfBounds(column);
-    }
-    const std::vector<Column>& m_columns;
-};
-
-// A stored row.
-class RowAccess final : public RecordView
-{
-public:
-    RowAccess(Table::Impl& impl, uint32_t id)
-        : RecordView(impl.columns)
-        , m_impl(impl)
-        , m_id(id)
-        , m_row(impl.row(id))
-    {
-    }
-
-private:
-    bool null(int column) const override { return Table::Impl::rowNull(m_row, column); }
-    int32_t intValue(int column) const override { return m_impl.rowInt(m_row, column); }
-    std::string_view textValue(int column) const override { return m_impl.rowText(m_id, column); }
-    void storeInt(int column, int32_t value) override
-    {
-        m_row[m_impl.slotOf[size_t(column)]] = uint32_t(value);
-        Table::Impl::setRowNull(m_row, column, false);
-    }
-    Table::Impl& m_impl;
-    uint32_t m_id;
-    uint32_t* m_row;
-};
-
-// The record being edited or inserted.
-class BufferAccess final : public RecordView
-{
-public:
-    BufferAccess(const std::vector<Column>& columns, EditBuffer& buffer)
-        : RecordView(columns)
-        , m_buffer(buffer)
-    {
-    }
-
-private:
-    bool null(int column) const override { return m_buffer.nulls[size_t(column)]; }
-    int32_t intValue(int column) const override { return m_buffer.ints[size_t(column)]; }
-    std::string_view textValue(int column) const override { return m_buffer.texts[size_t(column)]; }
-    void storeInt(int column, int32_t value) override
-    {
-        m_buffer.ints[size_t(column)] = value;
-        m_buffer.nulls[size_t(column)] = 0;
-    }
-    EditBuffer& m_buffer;
-};
-
 } // namespace
-
-void throwIndexOutOfBounds(int index)
-{
-    throw StorageError("List index out of bounds (" + std::to_string(index) + ")");
-}
-
-std::string_view cutText(std::string_view text, int size)
-{
-    text = text.substr(0, size_t(std::max(size, 0)));
-    const auto zero = text.find('\0');
-    return zero == std::string_view::npos ? text : text.substr(0, zero);
-}
-
-// ---------------------------------------------------------------- Impl
-
-void Table::Impl::layOut()
-{
-    nullWords = uint32_t((columns.size() + 31) / 32);
-    uint32_t slot = 1 + nullWords;
-    uint32_t textSlot = 0;
-    slotOf.clear();
-    hasCalculated = false;
-    for (const Column& c : columns) {
-        if (c.type == ColumnType::String) {
-            slotOf.push_back(textSlot);
-            textSlot += 2;
-        } else {
-            slotOf.push_back(slot++);
-        }
-        hasCalculated = hasCalculated || c.kind == ColumnKind::Calculated;
-    }
-    stride = slot;
-    textStride = textSlot;
-}
-
-void Table::Impl::resetRecords()
-{
-    rows.clear();
-    textRows.clear();
-    arena.clear();
-    insertion.clear();
-    insertion.shrink_to_fit();
-    keyCache.assign(columns.size(), {});
-    keyValid.assign(columns.size(), {});
-    for (SortOrder& order : orders) {
-        order.built = false;
-        order.rows.clear();
-        order.rows.shrink_to_fit();
-    }
-    position = -1;
-    eof = true;
-}
-
-void Table::Impl::setRowText(uint32_t id, int column, const char* text, size_t length)
-{
-    if (arena.size() + length > UINT32_MAX)
-        throw StorageError("Out of memory");
-    uint32_t* t = textRow(id) + slotOf[size_t(column)];
-    t[0] = uint32_t(arena.size());
-    t[1] = uint32_t(length);
-    arena.append(text, length);
-}
-
-uint32_t* Table::Impl::appendRow()
-{
-    if (rows.size() >= size_t(UINT32_MAX - 1) * stride)
-        throw StorageError("Out of memory");
-    textRows.grow(textStride);
-    uint32_t* r = rows.grow(stride);
-    for (uint32_t w = 0; w < nullWords; ++w)
-        r[1 + w] = ~0u;
-    return r;
-}
-
-void Table::Impl::dropLastRow()
-{
-    assert(rowCount() > 0);
-    rows.truncate(rows.size() - stride);
-    textRows.truncate(textRows.size() - textStride);
-}
-
-void Table::Impl::calculate(uint32_t id)
-{
-    if (!hasCalculated || !calcFields)
-        return;
-    RowAccess access(*this, id);
-    calcFields(access);
-}
-
-void Table::Impl::finishLoad(uint32_t firstNewRow)
-{
-    rows.shrinkToFit();
-    textRows.shrinkToFit();
-    arena.shrinkToFit();
-    const auto count = uint32_t(rowCount());
-    insertion.reserve(insertion.size() + (count - firstNewRow));
-    for (uint32_t id = firstNewRow; id < count; ++id) {
-        insertion.push_back(id);
-        calculate(id);
-    }
-    for (SortOrder& order : orders) {
-        order.built = false;
-        order.rows.clear();
-    }
-    if (active >= 0)
-        build(orders[size_t(active)]);
-    const int shown = int(activeRows().size());
-    position = shown ? 0 : -1;
-    eof = shown == 0;
-    assertConsistent();
-}
-
-const std::string& Table::Impl::key(int column, uint32_t id)
-{
-    auto& keys = keyCache[size_t(column)];
-    auto& valid = keyValid[size_t(column)];
-    if (keys.size() <= id) {
-        keys.resize(std::max<size_t>(id + 1, rowCount()));
-        valid.resize(keys.size(), 0);
-    }
-    if (!valid[id]) {
-        keys[id] = collation::sortKey(rowText(id, column));
-        valid[id] = 1;
-    }
-    return keys[id];
-}
-
-void Table::Impl::forgetKey(uint32_t id)
-{
-    for (auto& valid : keyValid)
-        if (id < valid.size())
-            valid[id] = 0;
-}
-
-// Nulls first, then by value; equal keys keep the insertion sequence. Descending reverses all of it.
-bool Table::Impl::before(const SortOrder& order, uint32_t a, uint32_t b)
-{
-    if (order.descending)
-        std::swap(a, b);
-    const uint32_t* ra = row(a);
-    const uint32_t* rb = row(b);
-    for (int column : order.columns) {
-        const bool na = rowNull(ra, column);
-        const bool nb = rowNull(rb, column);
-        if (na != nb)
-            return na;
-        if (na)
-            continue;
-        int result;
-        if (columns[size_t(column)].type == ColumnType::Integer) {
-            const int32_t x = rowInt(ra, column);
-            const int32_t y = rowInt(rb, column);
-            result = x < y ? -1 : x > y ? 1 : 0;
-        } else {
-            key(column, std::max(a, b)); // grows the cache first, so neither reference below moves
-            const std::string& ka = key(column, a);
-            const std::string& kb = key(column, b);
-            result = ka.compare(kb);
-        }
-        if (result != 0)
-            return result < 0;
-    }
-    return a < b;
-}
-
-void Table::Impl::build(SortOrder& order)
-{
-    order.rows = insertion;
-    for (int column : order.columns)
-        if (columns[size_t(column)].type == ColumnType::String)
-            for (uint32_t id : insertion)
-                key(column, id);
-    std::sort(order.rows.begin(), order.rows.end(),
-              [&](uint32_t a, uint32_t b) { return before(order, a, b); });
-    order.built = true;
-}
 
 // ---------------------------------------------------------------- Table
 
@@ -546,7 +257,7 @@ void fillDefaults(const std::vector<Column>& columns, EditBuffer& buffer)
             continue;
         if (c.type == ColumnType::Integer) {
             int32_t value = 0;
-            if (parseInt(c.defaultExpression, value)) {
+            if (parseColumnInt(c.defaultExpression, value)) {
                 buffer.ints[i] = value;
                 buffer.nulls[i] = 0;
             }
@@ -804,7 +515,7 @@ bool Table::locate(std::string_view columnName, std::string_view value)
     const bool isText = d->columns[size_t(column)].type == ColumnType::String;
     std::string wanted = isText ? collation::sortKey(cutText(value, d->columns[size_t(column)].size)) : "";
     int32_t wantedInt = 0;
-    if (!isText && !parseInt(value, wantedInt))
+    if (!isText && !parseColumnInt(value, wantedInt))
         return false;
     for (size_t i = 0; i < active.size(); ++i) {
         const uint32_t* r = d->row(active[i]);

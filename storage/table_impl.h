@@ -215,6 +215,9 @@ struct Table::Impl
 // The error for a column or position outside the table, raised in this one place.
 [[noreturn]] void throwIndexOutOfBounds(int index);
 
+// An integer column's value from text: blanks before it and a plus sign allowed, nothing after it.
+bool parseColumnInt(std::string_view text, int32_t& value);
+
 // Text as stored: cut to `size` bytes, and at a zero byte.
 std::string_view cutText(std::string_view text, int size);
 

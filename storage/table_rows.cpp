@@ -1,0 +1,199 @@
+// The table's rows: their layout in the row buffers, appending and dropping rows during a load, the
+// calculated columns, the collation keys and the sort orders built over the rows.
+#include "storage/collation.h"
+#include "storage/record_view.h"
+#include "storage/storage_error.h"
+#include "storage/table_impl.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace storage {
+
+bool parseColumnInt(std::string_view text, int32_t& value)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+void throwIndexOutOfBounds(int index)
+{
+    throw StorageError("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+std::string_view cutText(std::string_view text, int size)
+{
+    text = text.substr(0, size_t(std::max(size, 0)));
+    const auto zero = text.find('\0');
+    return zero == std::string_view::npos ? text : text.substr(0, zero);
+}
+
+// ---------------------------------------------------------------- Impl
+
+void Table::Impl::layOut()
+{
+    nullWords = uint32_t((columns.size() + 31) / 32);
+    uint32_t slot = 1 + nullWords;
+    uint32_t textSlot = 0;
+    slotOf.clear();
+    hasCalculated = false;
+    for (const Column& c : columns) {
+        if (c.type == ColumnType::String) {
+            slotOf.push_back(textSlot);
+            textSlot += 2;
+        } else {
+            slotOf.push_back(slot++);
+        }
+        hasCalculated = hasCalculated || c.kind == ColumnKind::Calculated;
+    }
+    stride = slot;
+    textStride = textSlot;
+}
+
+void Table::Impl::resetRecords()
+{
+    rows.clear();
+    textRows.clear();
+    arena.clear();
+    insertion.clear();
+    insertion.shrink_to_fit();
+    keyCache.assign(columns.size(), {});
+    keyValid.assign(columns.size(), {});
+    for (SortOrder& order : orders) {
+        order.built = false;
+        order.rows.clear();
+        order.rows.shrink_to_fit();
+    }
+    position = -1;
+    eof = true;
+}
+
+void Table::Impl::setRowText(uint32_t id, int column, const char* text, size_t length)
+{
+    if (arena.size() + length > UINT32_MAX)
+        throw StorageError("Out of memory");
+    uint32_t* t = textRow(id) + slotOf[size_t(column)];
+    t[0] = uint32_t(arena.size());
+    t[1] = uint32_t(length);
+    arena.append(text, length);
+}
+
+uint32_t* Table::Impl::appendRow()
+{
+    if (rows.size() >= size_t(UINT32_MAX - 1) * stride)
+        throw StorageError("Out of memory");
+    textRows.grow(textStride);
+    uint32_t* r = rows.grow(stride);
+    for (uint32_t w = 0; w < nullWords; ++w)
+        r[1 + w] = ~0u;
+    return r;
+}
+
+void Table::Impl::dropLastRow()
+{
+    assert(rowCount() > 0);
+    rows.truncate(rows.size() - stride);
+    textRows.truncate(textRows.size() - textStride);
+}
+
+void Table::Impl::calculate(uint32_t id)
+{
+    if (!hasCalculated || !calcFields)
+        return;
+    RowAccess access(*this, id);
+    calcFields(access);
+}
+
+void Table::Impl::finishLoad(uint32_t firstNewRow)
+{
+    rows.shrinkToFit();
+    textRows.shrinkToFit();
+    arena.shrinkToFit();
+    const auto count = uint32_t(rowCount());
+    insertion.reserve(insertion.size() + (count - firstNewRow));
+    for (uint32_t id = firstNewRow; id < count; ++id) {
+        insertion.push_back(id);
+        calculate(id);
+    }
+    for (SortOrder& order : orders) {
+        order.built = false;
+        order.rows.clear();
+    }
+    if (active >= 0)
+        build(orders[size_t(active)]);
+    const int shown = int(activeRows().size());
+    position = shown ? 0 : -1;
+    eof = shown == 0;
+    assertConsistent();
+}
+
+const std::string& Table::Impl::key(int column, uint32_t id)
+{
+    auto& keys = keyCache[size_t(column)];
+    auto& valid = keyValid[size_t(column)];
+    if (keys.size() <= id) {
+        keys.resize(std::max<size_t>(id + 1, rowCount()));
+        valid.resize(keys.size(), 0);
+    }
+    if (!valid[id]) {
+        keys[id] = collation::sortKey(rowText(id, column));
+        valid[id] = 1;
+    }
+    return keys[id];
+}
+
+void Table::Impl::forgetKey(uint32_t id)
+{
+    for (auto& valid : keyValid)
+        if (id < valid.size())
+            valid[id] = 0;
+}
+
+// Nulls first, then by value; equal keys keep the insertion sequence. Descending reverses all of it.
+bool Table::Impl::before(const SortOrder& order, uint32_t a, uint32_t b)
+{
+    if (order.descending)
+        std::swap(a, b);
+    const uint32_t* ra = row(a);
+    const uint32_t* rb = row(b);
+    for (int column : order.columns) {
+        const bool na = rowNull(ra, column);
+        const bool nb = rowNull(rb, column);
+        if (na != nb)
+            return na;
+        if (na)
+            continue;
+        int result;
+        if (columns[size_t(column)].type == ColumnType::Integer) {
+            const int32_t x = rowInt(ra, column);
+            const int32_t y = rowInt(rb, column);
+            result = x < y ? -1 : x > y ? 1 : 0;
+        } else {
+            key(column, std::max(a, b)); // grows the cache first, so neither reference below moves
+            const std::string& ka = key(column, a);
+            const std::string& kb = key(column, b);
+            result = ka.compare(kb);
+        }
+        if (result != 0)
+            return result < 0;
+    }
+    return a < b;
+}
+
+void Table::Impl::build(SortOrder& order)
+{
+    order.rows = insertion;
+    for (int column : order.columns)
+        if (columns[size_t(column)].type == ColumnType::String)
+            for (uint32_t id : insertion)
+                key(column, id);
+    std::sort(order.rows.begin(), order.rows.end(),
+              [&](uint32_t a, uint32_t b) { return before(order, a, b); });
+    order.built = true;
+}
+
+} // namespace storage
