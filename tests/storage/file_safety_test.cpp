@@ -1,5 +1,5 @@
-// The file steps that keep data: the temporary file of a save, links, the folder lock, a load that runs out of
-// memory, and a table larger than the loader's first buffer.
+// The file steps that keep data: the temporary file of a save, links, the folder lock, a load that runs out
+// of memory, and a table larger than the loader's first buffer.
 #include "storage/folder_lock.h"
 #include "storage/posix_file.h"
 #include "storage/schemas.h"
@@ -12,7 +12,10 @@
 
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace storage;
@@ -54,7 +57,8 @@ TEST(ReplaceFile, ALeftoverTemporaryFileIsRemovedNeverRenamedIntoPlace)
     const std::string temporary = folder.file("Brumvelda.$$$");
     writeBytes(target, "old");
     writeBytes(temporary, "half of a crashed writer's file");
-    replaceFile(target, temporary, [](int fd) { writeText(fd, "new"); }, Messages);
+    replaceFile(
+        target, temporary, [](int fd) { writeText(fd, "new"); }, Messages);
     EXPECT_EQ(readBytes(target), "new");
     EXPECT_FALSE(exists(temporary));
 }
@@ -82,11 +86,13 @@ TEST(ReplaceFile, AFailedWriteRemovesItsTemporaryFileAndKeepsTheOldFile)
     const std::string target = folder.file("a.ini");
     writeBytes(target, "old");
     ::chmod(target.c_str(), 0640);
-    EXPECT_THROW(replaceFile(target, target + ".XXXXXX", [](int) { throw StorageError("write"); }, Messages),
+    EXPECT_THROW(replaceFile(
+                     target, target + ".XXXXXX", [](int) { throw StorageError("write"); }, Messages),
                  StorageError);
     EXPECT_EQ(readBytes(target), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
-    replaceFile(target, target + ".XXXXXX", [](int fd) { writeText(fd, "new"); }, Messages);
+    replaceFile(
+        target, target + ".XXXXXX", [](int fd) { writeText(fd, "new"); }, Messages);
     struct stat info
     {
     };
@@ -118,7 +124,8 @@ TEST(OpenForReading, FifosDevicesAndFoldersAreUnreadableAtOnce)
         std::string whyNot;
     };
     const Case cases[] = {
-        {folder.file("fifo"), OpenedForReading::Outcome::Unreadable, "nem közönséges fájl, hanem csővezeték (FIFO)"},
+        {folder.file("fifo"), OpenedForReading::Outcome::Unreadable,
+         "nem közönséges fájl, hanem csővezeték (FIFO)"},
         {"/dev/zero", OpenedForReading::Outcome::Unreadable, "nem közönséges fájl, hanem eszköz"},
         {folder.path(), OpenedForReading::Outcome::Unreadable, "nem fájl, hanem mappa"},
         {folder.file("missing"), OpenedForReading::Outcome::Missing, ""},
@@ -156,7 +163,8 @@ TEST(TableFileSafety, AnUnreadableFileIsNeverReplaced)
         t.open();
         FAIL() << "a FIFO opened as a table";
     } catch (const StorageError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path + ": nem közönséges fájl, hanem csővezeték (FIFO)");
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot open file " + path + ": nem közönséges fájl, hanem csővezeték (FIFO)");
     }
     EXPECT_TRUE(t.loadFailed());
     fill(t, 1);
@@ -242,4 +250,71 @@ TEST(TableFileSafety, ATableLargerThanTheFirstBufferReadsBackWhole)
         EXPECT_EQ(t.intAt(i, puzzle::Kategoria), 1 + i % 16);
     }
     t.closeWithoutSaving();
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define BRUMVELDA_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BRUMVELDA_SANITIZED 1
+#endif
+#endif
+
+// Running out of memory while loading is a failed load like damage: the file is kept under a backup name
+// before the save, and the save writes what could be read. The child process loads under an address-space
+// limit a little above what it uses already, so the memory runs out for real.
+TEST(TableFileSafety, RunningOutOfMemoryWhileLoadingIsAFailedLoadAndTheFileIsKept)
+{
+#ifdef BRUMVELDA_SANITIZED
+    GTEST_SKIP() << "the sanitizers reserve more address space than any limit leaves";
+#else
+    TempFolder folder;
+    const std::string path = folder.file("Brumvelda.lis");
+    {
+        Table t(puzzleColumns());
+        t.setFilePath(path);
+        t.open();
+        fill(t, 200000);
+        t.close();
+    }
+    const std::string original = readBytes(path);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        int status = 1;
+        try {
+            long pages = 0;
+            std::ifstream("/proc/self/statm") >> pages;
+            rlimit limit {};
+            ::getrlimit(RLIMIT_AS, &limit);
+            const rlim_t unlimited = limit.rlim_cur;
+            limit.rlim_cur = rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + (4u << 20);
+            ::setrlimit(RLIMIT_AS, &limit);
+            Table t(puzzleColumns());
+            t.setFilePath(path);
+            bool outOfMemory = false;
+            try {
+                t.open();
+            } catch (const StorageError& e) {
+                outOfMemory = std::string(e.what()) == "Out of memory";
+            }
+            limit.rlim_cur = unlimited;
+            ::setrlimit(RLIMIT_AS, &limit);
+            if (outOfMemory && t.loadFailed()) {
+                t.close();
+                status = t.lastBackupPath().empty() ? 3 : 0;
+            } else {
+                status = 2;
+            }
+        } catch (...) {
+            status = 4;
+        }
+        ::_exit(status);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: the load did not fail as out of memory, 3: no backup, 4: error";
+    EXPECT_EQ(readBytes(path + ".bak"), original);
+#endif
 }
