@@ -60,10 +60,14 @@ public:
 
     Windows& windows() { return m_windows; }
 
+    // The round in play, or the last one: its puzzle, hidden cells, mistakes and score.
+    const game::Round& round() const { return m_round; }
+    // The puzzle being typed in editor mode and its selected cell.
+    const editor::EditorBoard& editorBoard() const { return m_editorBoard; }
+
     // --- owned state
     storage::Table dbLista {storage::puzzleColumns()};
     storage::SettingsStore SettingsStore;
-    std::mt19937 m_random; // seeded from the clock, or fixed by tests
 
     // --- controls, named as on the window
     QWidget* Toolbar971 = nullptr;
@@ -102,7 +106,27 @@ public:
     std::array<ui::FlatButton*, 35> b {}; // b[0] is b1
     ui::StatusBar* sBar = nullptr;
 
-    // --- handlers of this window
+    // --- keyboard play (app/main_keyboard.cpp): off unless the player turns it on in the settings
+    bool keyboardPlay() const { return m_keyboardPlay; }
+    // On: typed letters press their buttons during a round, the toolbar answers to its shortcuts (shown in
+    // the tool tips) and the result windows close from the keyboard. Off: keys leave a round alone.
+    void setKeyboardPlay(bool on);
+
+    // --- players and settings (players/)
+    // Takes over the chosen player and round options and shows them; ends a round in play.
+    void ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
+                           int32_t language);
+    // The current player was deleted: back to the no-player state of the first start, a round in play ended.
+    void ClearPlayer();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The handlers are the window's own: only its controls' signals and its events call them.
+    // --- this window's handlers
     void FormCreate();
     void tbSaveClick();
     void tbLoadClick();
@@ -118,8 +142,6 @@ public:
     void tbInfoClick();
     void tbMaganhClick();
     void tbSzabadClick();
-    // The round in play, or the last one: its puzzle, hidden cells, mistakes and score.
-    const game::Round& round() const { return m_round; }
 
     // --- editor (editor/)
     void connectEditorHandlers();
@@ -135,16 +157,8 @@ public:
     void sb1jClick(ui::FlatButton* Sender);
     // The details dialog over the board's rows; nothing when it was not confirmed.
     std::optional<editor::PuzzleDetails> ShowPuzzleDetails();
-    // The puzzle being typed in editor mode and its selected cell.
-    const editor::EditorBoard& editorBoard() const { return m_editorBoard; }
     void leaveEditorMode();
-    int m_editorKeyDown = 0; // the last key pressed here: a release only counts after its press
 
-    // --- keyboard play (app/main_keyboard.cpp): off unless the player turns it on in the settings
-    bool keyboardPlay() const { return m_keyboardPlay; }
-    // On: typed letters press their buttons during a round, the toolbar answers to its shortcuts (shown in
-    // the tool tips) and the result windows close from the keyboard. Off: keys leave a round alone.
-    void setKeyboardPlay(bool on);
     // A typed letter during a round with keyboard play on: its button is pressed when usable. Returns
     // whether the key was such a letter.
     bool pressTypedLetter(QKeyEvent* event);
@@ -153,18 +167,7 @@ public:
     void connectPlayerHandlers();
     void tbJatekosClick();
     void tbBeallitasClick();
-    // Takes over the chosen player and round options and shows them; ends a round in play.
-    void ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
-                           int32_t language);
-    // The current player was deleted: back to the no-player state of the first start, a round in play ended.
-    void ClearPlayer();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     void buildControls();
     void buildToolbar();
     void buildBoard();
@@ -184,8 +187,10 @@ private:
     StartupOptions m_options;
     bool m_sessionSaved = false;
     bool m_closingByExit = false;
+    std::mt19937 m_random; // seeded from the clock, or fixed by tests
     game::Round m_round;
     editor::EditorBoard m_editorBoard;
+    int m_editorKeyDown = 0; // the last key pressed here: a release only counts after its press
     bool m_keyboardPlay = false;
     struct ToolbarShortcut
     {

@@ -107,12 +107,12 @@ TEST_F(RoundTest, EnglishRoundsStartWithoutTheNineAccentedLetters)
     startWith({{"HELLO WORLD", 2, "", "", 1, 2}}, 1, "", 2);
     draw();
     ASSERT_EQ(main().round().PuzzleText().substr(0, 5), "HELLO");
-    int enabled = 0;
-    for (int k = 1; k <= 35; ++k)
-        enabled += main().letterButton(k)->isEnabled();
-    EXPECT_EQ(enabled, 26);
-    for (int k : game::AccentedButtons)
-        EXPECT_FALSE(main().letterButton(k)->isEnabled()) << k;
+    QString disabled;
+    for (int k = 1; k <= 35; ++k) {
+        if (!main().letterButton(k)->isEnabled())
+            disabled += main().letterButton(k)->text();
+    }
+    EXPECT_EQ(disabled, QStringLiteral("ÁÉÍÓÖŐÚÜŰ"));
 }
 
 } // namespace

@@ -207,6 +207,16 @@ TEST(RoundMoves, SayWhatChanged)
     EXPECT_EQ(round.RoundScore(), 40 - 1 - 2 - 5);
 }
 
+TEST(RoundMoves, AnEnglishRoundStartsWithoutTheNineAccentedLetters)
+{
+    Round round;
+    round.start("HELLO", "", "", English);
+    EXPECT_EQ(round.usedLetters(), letterSetOf("\xC1\xC9\xCD\xD3\xD6\xD5\xDA\xDC\xDB")); // ÁÉÍÓÖŐÚÜŰ
+    EXPECT_EQ(round.usedLetters().count(), 9u);
+    round.start("HELLO", "", "", Level1);
+    EXPECT_TRUE(round.usedLetters().none());
+}
+
 TEST(RoundMoves, ANewPlayerEndsTheRoundUnscoredAndTheGaugeKeepsItsMistakes)
 {
     Round round;
