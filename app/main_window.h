@@ -163,6 +163,10 @@ private:
     // whether the key was such a letter.
     bool pressTypedLetter(QKeyEvent* event);
 
+    // Screen readers hear each move of a round and each new puzzle (app/main_announce.cpp).
+    void announceMove(char letter, const game::RoundMove& move);
+    void announceDraw(const QString& category);
+
     // --- players and settings (players/)
     void connectPlayerHandlers();
     void tbJatekosClick();

@@ -96,6 +96,7 @@ void TfrmMain::sbUjClick()
     PlayerRounds = game::addScore(PlayerRounds, 1);
     lKategoria->setText(ui::toQt(game::CategoryNames[size_t(drawn.Kategoria)]));
     lKategoria->show();
+    announceDraw(lKategoria->text());
 
     const std::string& text = m_round.PuzzleText();
     for (int k = 1; k <= game::CellCount; ++k) {
@@ -115,9 +116,11 @@ void TfrmMain::b1Click(ui::FlatButton* Sender)
         return;
     Sender->setEnabled(false);
     // The button's number is its place in CapitalLetters, so its letter needs no trip through Unicode.
-    const game::RoundMove move = m_round.guess(game::CapitalLetters[size_t(Sender->tag() - 1)]);
+    const char letter = game::CapitalLetters[size_t(Sender->tag() - 1)];
+    const game::RoundMove move = m_round.guess(letter);
     showMove(move);
     lMostPont->setText(scoreCaption(m_round.RoundScore()));
+    announceMove(letter, move);
 
     switch (move.end) {
     case game::RoundEnd::Lost:
@@ -160,11 +163,16 @@ void TfrmMain::tbInfoClick()
     lMostPont->setText(scoreCaption(m_round.RoundScore()));
 }
 
-void TfrmMain::tbMaganhClick() { showMove(m_round.uncoverVowels()); }
+void TfrmMain::tbMaganhClick()
+{
+    const game::RoundMove move = m_round.uncoverVowels();
+    showMove(move);
+    announceMove(0, move);
+}
 
 void TfrmMain::tbSzabadClick()
 {
-    m_round.giveUp();
+    announceMove(0, m_round.giveUp());
     lMostPont->setText(scoreCaption(m_round.RoundScore()));
     applyMode(Mode::BetweenRounds);
     windows().frmSzabad->eDuma->setText(ui::toQt(game::AnswerText(m_round.PuzzleText())));

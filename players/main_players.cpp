@@ -73,7 +73,7 @@ void TfrmMain::ClearPlayer()
     PlayerTotal = 0;
     PlayerRounds = 0;
     m_round.restartScore();
-    lNev->setText(QStringLiteral("Játékos"));
+    ui::showFitted(lNev, QStringLiteral("Játékos"));
     lOsszPont->setText(QStringLiteral("0"));
     lMostPont->setText(QStringLiteral("Pontszám:  0"));
     // In the editor the typed puzzle stays; leaving it finds no player and keeps tbUj disabled.

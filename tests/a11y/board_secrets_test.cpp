@@ -18,6 +18,7 @@ protected:
         draw();
     }
 
+    QString announced() { return accessible(&main())->text(QAccessible::Description); }
     bool hidden(int k) { return seenRow((k - 1) / 13 + 1)[size_t((k - 1) % 13)] == '#'; }
     static QString place(int k)
     {
@@ -73,14 +74,18 @@ TEST_F(BoardSecrets, NoStepOfALostRoundSpeaksAHiddenLetter)
     EXPECT_EQ(nameOf(main().cell(6)), "Üres mező" + place(6));
     EXPECT_EQ(nameOf(main().cell(12)), "Felkiáltójel" + place(12));
 
+    EXPECT_EQ(announced(), "Új feladvány. Kategória: Tárgy. 9 rejtett betű.");
     press('K');
     EXPECT_EQ(nameOf(main().cell(1)), "K betű" + place(1));
+    EXPECT_EQ(announced(), "Megvan: K, 1 helyen. Még 8 rejtett betű.");
     expectNoSecret("K found");
     press('X');
+    EXPECT_EQ(announced(), "Nincs benne: X. Hibák: 1 / 3.");
     expectNoSecret("a mistake");
     click(main().tbInfo);
     click(main().tbMaganh);
     EXPECT_EQ(nameOf(main().cell(3)), "Í betű" + place(3));
+    EXPECT_EQ(announced(), "Magánhangzók felfedve, 3 helyen. Még 5 rejtett betű.");
     expectNoSecret("hints and vowels shown");
 
     press('Q');
@@ -91,6 +96,7 @@ TEST_F(BoardSecrets, NoStepOfALostRoundSpeaksAHiddenLetter)
         EXPECT_EQ(nameOf(shown.eDuma), "A helyes megoldás:\nKVÍZ, BÖGRE!");
     });
     press('W');
+    EXPECT_EQ(announced(), "Nincs benne: W. Hibák: 3 / 3. Elfogyott a hibakeret.");
     EXPECT_EQ(secretWords(), QStringList({"KVÍZ", "BÖGRE"})) << "the lost board keeps its letters hidden";
     expectNoSecret("after the loss");
 }
