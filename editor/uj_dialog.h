@@ -2,8 +2,6 @@
 // "Új feladat": the details dialog that completes a typed puzzle (rows, hints, language, level, category).
 // Made once at start; its fields keep their values from one showing to the next.
 
-#include "app/windows.h"
-
 #include <QDialog>
 #include <QString>
 #include <array>
@@ -24,7 +22,7 @@ public:
     static constexpr int RowFieldLimit = 13;
     static constexpr int HintFieldLimit = 100;
 
-    explicit TfrmUj(Windows& windows, QWidget* parent = nullptr);
+    explicit TfrmUj(QWidget* parent = nullptr);
 
     // --- controls, named as on the window
     QPushButton* BitBtn1 = nullptr; // OK, the default button
@@ -52,6 +50,4 @@ protected:
 
 private:
     void buildControls();
-
-    Windows& m_windows;
 };

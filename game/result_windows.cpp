@@ -84,9 +84,8 @@ QRegion TResultWindow::outline()
     return region;
 }
 
-TResultWindow::TResultWindow(Windows& windows, const Look& look, QWidget* parent)
+TResultWindow::TResultWindow(const Look& look, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_windows(windows)
 {
     setObjectName(QLatin1String(look.objectName));
     // No caption bar to carry a title: screen readers name the window by its title text.
@@ -142,26 +141,23 @@ ui::ShadowLabel* TResultWindow::makeAnswerLabel(QRect place)
     return makeShadowLabel(this, "eDuma", place, heavyFont(16), White);
 }
 
-TfrmGratulalok::TfrmGratulalok(Windows& windows, QWidget* parent)
-    : TResultWindow(windows,
-                    {"frmGratulalok", QStringLiteral(":/art/gratulalok.svg"), QStringLiteral("GRATULÁLOK!"),
+TfrmGratulalok::TfrmGratulalok(QWidget* parent)
+    : TResultWindow({"frmGratulalok", QStringLiteral(":/art/gratulalok.svg"), QStringLiteral("GRATULÁLOK!"),
                      QRect(63, 96, 273, 45)},
                     parent)
 {
 }
 
-TfrmSajnos::TfrmSajnos(Windows& windows, QWidget* parent)
-    : TResultWindow(windows,
-                    {"frmSajnos", QStringLiteral(":/art/sajnos.svg"), QStringLiteral("Ez nem jött be!"),
+TfrmSajnos::TfrmSajnos(QWidget* parent)
+    : TResultWindow({"frmSajnos", QStringLiteral(":/art/sajnos.svg"), QStringLiteral("Ez nem jött be!"),
                      QRect(60, 32, 279, 45)},
                     parent)
 {
     eDuma = makeAnswerLabel(QRect(-1, 192, 401, 97));
 }
 
-TfrmSzabad::TfrmSzabad(Windows& windows, QWidget* parent)
-    : TResultWindow(windows,
-                    {"frmSzabad", QStringLiteral(":/art/szabad.svg"), QStringLiteral("Ez nem jött be!"),
+TfrmSzabad::TfrmSzabad(QWidget* parent)
+    : TResultWindow({"frmSzabad", QStringLiteral(":/art/szabad.svg"), QStringLiteral("Ez nem jött be!"),
                      QRect(60, 32, 279, 45)},
                     parent)
 {

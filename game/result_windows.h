@@ -2,8 +2,6 @@
 // The three picture windows that announce a finished round: won, lost, given up. Each is borderless,
 // cut to an elliptical outline, and closes with OK at a click anywhere inside it.
 
-#include "app/windows.h"
-
 #include <QDialog>
 #include <QPixmap>
 #include <QRegion>
@@ -41,13 +39,12 @@ protected:
         QString title;
         QRect titlePlace;
     };
-    TResultWindow(Windows& windows, const Look& look, QWidget* parent);
+    TResultWindow(const Look& look, QWidget* parent);
     // A click closes the window; Esc, Enter and Space only with keyboard play on.
     void keyPressEvent(QKeyEvent* event) override;
     // The answer label of the loss and give-up windows.
     ui::ShadowLabel* makeAnswerLabel(QRect place);
 
-    Windows& m_windows;
     bool m_closedByKeys = false;
 };
 
@@ -56,7 +53,7 @@ class TfrmGratulalok : public TResultWindow
     Q_OBJECT
 
 public:
-    explicit TfrmGratulalok(Windows& windows, QWidget* parent = nullptr);
+    explicit TfrmGratulalok(QWidget* parent = nullptr);
 };
 
 class TfrmSajnos : public TResultWindow
@@ -64,7 +61,7 @@ class TfrmSajnos : public TResultWindow
     Q_OBJECT
 
 public:
-    explicit TfrmSajnos(Windows& windows, QWidget* parent = nullptr);
+    explicit TfrmSajnos(QWidget* parent = nullptr);
 
     ui::ShadowLabel* eDuma = nullptr; // the answer, written before every showing
 };
@@ -74,7 +71,7 @@ class TfrmSzabad : public TResultWindow
     Q_OBJECT
 
 public:
-    explicit TfrmSzabad(Windows& windows, QWidget* parent = nullptr);
+    explicit TfrmSzabad(QWidget* parent = nullptr);
 
     ui::ShadowLabel* eDuma = nullptr;
 };

@@ -13,9 +13,8 @@
 #include <QRadioButton>
 #include <algorithm>
 
-TfrmBeallitas::TfrmBeallitas(Windows& windows, QWidget* parent)
+TfrmBeallitas::TfrmBeallitas(QWidget* parent)
     : QDialog(parent)
-    , m_windows(windows)
 {
     setObjectName(QStringLiteral("frmBeallitas"));
     setWindowTitle(QStringLiteral("Beállítások"));

@@ -1,8 +1,6 @@
 #pragma once
 // The general settings: mistake limit, exact level, and keyboard play.
 
-#include "app/windows.h"
-
 #include <QDialog>
 #include <cstdint>
 
@@ -20,7 +18,7 @@ class TfrmBeallitas : public QDialog
     Q_OBJECT
 
 public:
-    explicit TfrmBeallitas(Windows& windows, QWidget* parent = nullptr);
+    explicit TfrmBeallitas(QWidget* parent = nullptr);
 
     static constexpr int MaxLimit = 30;
 
@@ -41,7 +39,4 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-
-private:
-    Windows& m_windows;
 };

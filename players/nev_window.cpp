@@ -2,6 +2,7 @@
 
 #include "players/player_register.h"
 #include "ui/centre.h"
+#include "ui/colours.h"
 #include "ui/cp1250_validator.h"
 #include "ui/error_box.h"
 #include "ui/fonts.h"
@@ -10,16 +11,16 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-TfrmNev::TfrmNev(Windows& windows, QWidget* parent)
+TfrmNev::TfrmNev(const ui::ModalRunner& modal, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_windows(windows)
+    , m_modal(modal)
 {
     setObjectName(QStringLiteral("frmNev"));
     setAccessibleName(QStringLiteral("Játékos neve"));
     setFont(ui::defaultFont());
     setFixedSize(308, 28);
     QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(240, 202, 166));
+    background.setColor(QPalette::Window, ui::PanelColour);
     setPalette(background);
     setAutoFillBackground(true);
 
@@ -50,7 +51,7 @@ void TfrmNev::FormKeyUp(int key, Qt::KeyboardModifiers)
         return;
     // Everything the validator let through has a Windows-1250 byte.
     if (players::isBlankName(ui::fromQt(name()))) {
-        ui::showError(this, "Adja meg a játékos nevét");
+        ui::showError(m_modal, this, "Adja meg a játékos nevét");
         activateWindow();
         eNev->setFocus();
         return;

@@ -52,13 +52,13 @@ TEST_F(ResultWindows, AClickAnywhereInsideClosesWithOk)
         // The texts let the click through to the button beneath them.
         for (QPoint at : {QPoint(200, 120), QPoint(200, 50), QPoint(120, 150), QPoint(200, 240)})
             EXPECT_EQ(window->childAt(at), window->CoolButton1) << at.x() << "," << at.y();
-        ui::setModalHandler([window](QDialog&) {
+        const ui::ModalRunner user([window](QDialog&) {
             for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
                 QTest::keyClick(window, key);
             EXPECT_TRUE(window->isVisible()) << "only a click closes it";
             QTest::mouseClick(window->CoolButton1, Qt::LeftButton, {}, QPoint(120, 60));
         });
-        EXPECT_EQ(ui::showModal(*window), 1);
+        EXPECT_EQ(user.showModal(*window), 1);
         EXPECT_FALSE(window->isVisible());
     }
 }
