@@ -76,7 +76,15 @@ ui::RadioGroup* makeGroup(QWidget* parent, const char* name, QRect place, const 
 } // namespace
 
 TfrmUj::TfrmUj(QWidget* parent)
-    : QDialog(parent)
+    : BuiltOnFirstShow(parent)
+{
+    setObjectName(QStringLiteral("frmUj"));
+    setWindowTitle(QStringLiteral("Új feladat"));
+    setFixedSize(520, 404);
+    setModal(true);
+}
+
+void TfrmUj::buildWindow()
 {
     buildControls();
     FormCreate();
@@ -84,11 +92,7 @@ TfrmUj::TfrmUj(QWidget* parent)
 
 void TfrmUj::buildControls()
 {
-    setObjectName(QStringLiteral("frmUj"));
-    setWindowTitle(QStringLiteral("Új feladat"));
     setFont(ui::defaultFont());
-    setFixedSize(520, 404);
-    setModal(true);
 
     Label1 = makeLabel(this, "Label1", {12, 12, 52, 24}, QStringLiteral("1. sor:"));
     Label2 = makeLabel(this, "Label2", {12, 42, 52, 24}, QStringLiteral("2. sor:"));

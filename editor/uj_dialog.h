@@ -1,6 +1,9 @@
 #pragma once
 // "Új feladat": the details dialog that completes a typed puzzle (rows, hints, language, level, category).
-// Made once at start; its fields keep their values from one showing to the next.
+// Made once at start, its controls at the first showing; its fields keep their values from one showing to
+// the next.
+
+#include "ui/built_on_first_show.h"
 
 #include <QDialog>
 #include <QString>
@@ -14,7 +17,7 @@ namespace ui {
 class RadioGroup;
 }
 
-class TfrmUj : public QDialog
+class TfrmUj : public ui::BuiltOnFirstShow<QDialog>
 {
     Q_OBJECT
 
@@ -40,13 +43,18 @@ public:
     ui::RadioGroup* rgUjNyelv = nullptr;
     ui::RadioGroup* rgUjFokozat = nullptr;
 
-    std::array<QLineEdit*, 3> rowFields() const { return {e1, e2, e3}; }
+    std::array<QLineEdit*, 3> rowFields()
+    {
+        ensureBuilt();
+        return {e1, e2, e3};
+    }
 
     void FormCreate();
     void FormShow();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void buildWindow() override;
 
 private:
     void buildControls();
