@@ -34,17 +34,23 @@ QStringList texts(std::initializer_list<const char*> utf8)
 } // namespace
 
 TfrmJatekosok::TfrmJatekosok(const PlayerDialogStart& start, const ui::ModalRunner& modal, QWidget* parent)
-    : QDialog(parent)
+    : BuiltOnFirstShow(parent)
     , dbJatekos(storage::playerColumns())
     , m_modal(modal)
 {
     setObjectName(QStringLiteral("frmJatekosok"));
     setWindowTitle(QStringLiteral("Játékos kiválasztása"));
-    setFont(ui::defaultFont());
     setFixedSize(ClientWidth, ClientHeight);
     storage::configurePlayerRegister(dbJatekos);
-    buildControls();
     FormCreate(start);
+}
+
+void TfrmJatekosok::buildWindow()
+{
+    setFont(ui::defaultFont());
+    buildControls();
+    showRegister();
+    showRestoredOptions();
 }
 
 TfrmJatekosok::~TfrmJatekosok() { FormDestroy(); }

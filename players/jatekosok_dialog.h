@@ -1,13 +1,15 @@
 #pragma once
 // The player register and the round options; made at start-up, it opens the register and restores the last
-// player.
+// player. Its controls are made at its first showing.
 
 #include "players/player_register.h"
 #include "storage/table.h"
+#include "ui/built_on_first_show.h"
 
 #include <QDialog>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QGroupBox;
@@ -42,7 +44,7 @@ struct PlayerDialogStart
     std::function<void()> clearPlayer;
 };
 
-class TfrmJatekosok : public QDialog
+class TfrmJatekosok : public ui::BuiltOnFirstShow<QDialog>
 {
     Q_OBJECT
 
@@ -101,6 +103,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void buildWindow() override;
 
 private:
     void buildControls();
@@ -119,5 +122,14 @@ private:
     TfrmNev* m_nameEntry = nullptr;
     std::function<void()> m_clearPlayer;
     players::RecordId m_currentPlayer = players::NoRecord;
+    // The round options shown with the restored last player, until the controls are made to show them.
+    struct RoundOptions
+    {
+        int32_t level;
+        int32_t language;
+        int32_t categories;
+    };
+    std::optional<RoundOptions> m_restoredOptions;
+    void showRestoredOptions();
     bool m_followingCursor = false; // the grid's selection is being set from the register
 };

@@ -61,10 +61,18 @@ void TfrmJatekosok::restoreLastPlayer(const PlayerDialogStart& start)
         return;
     selectCursorRow();
     m_currentPlayer = players::currentRecordId(dbJatekos);
-    rgFokozat->setItemIndex(start.level - 1);
-    rgNyelv->setItemIndex(start.language - 1);
+    m_restoredOptions = RoundOptions {start.level, start.language, start.categories};
+    showRestoredOptions();
     start.restorePlayer(players::currentFigures(dbJatekos));
-    cgKat->setValue(categoryMask(start.categories));
+}
+
+void TfrmJatekosok::showRestoredOptions()
+{
+    if (!isBuilt() || !m_restoredOptions)
+        return;
+    rgFokozat->setItemIndex(m_restoredOptions->level - 1);
+    rgNyelv->setItemIndex(m_restoredOptions->language - 1);
+    cgKat->setValue(categoryMask(m_restoredOptions->categories));
 }
 
 void TfrmJatekosok::FormDestroy()
@@ -92,6 +100,7 @@ void TfrmJatekosok::storeCurrentPlayerTotals(int32_t total, int32_t rounds)
 
 void TfrmJatekosok::loadOptions(int32_t level, int32_t language, int32_t categories)
 {
+    ensureBuilt();
     cgKat->setEnabled(true);
     cgKat->setValue(categoryMask(categories));
     rgFokozat->setItemIndex(level - 1);
@@ -122,6 +131,8 @@ int32_t TfrmJatekosok::chosenCategories() const { return static_cast<int32_t>(cg
 
 void TfrmJatekosok::showRegister()
 {
+    if (!isBuilt())
+        return; // the grid shows the register when it is made
     m_followingCursor = true;
     dsJatekos->reload();
     m_followingCursor = false;
@@ -130,6 +141,8 @@ void TfrmJatekosok::showRegister()
 
 void TfrmJatekosok::selectCursorRow()
 {
+    if (!isBuilt())
+        return;
     const int row = dbJatekos.isOpen() && !dbJatekos.isEmpty() ? dbJatekos.currentPosition() : -1;
     m_followingCursor = true;
     if (row >= 0) {
