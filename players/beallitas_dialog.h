@@ -1,5 +1,8 @@
 #pragma once
-// The general settings: mistake limit, exact level, and keyboard play.
+// The general settings: mistake limit, exact level, and keyboard play. Its controls are made at its first
+// showing.
+
+#include "ui/built_on_first_show.h"
 
 #include <QDialog>
 #include <cstdint>
@@ -13,7 +16,7 @@ class RadioGroup;
 class SpinField;
 } // namespace ui
 
-class TfrmBeallitas : public QDialog
+class TfrmBeallitas : public ui::BuiltOnFirstShow<QDialog>
 {
     Q_OBJECT
 
@@ -39,4 +42,5 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void buildWindow() override;
 };
