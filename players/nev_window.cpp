@@ -12,18 +12,21 @@
 #include <QLineEdit>
 
 TfrmNev::TfrmNev(const ui::ModalRunner& modal, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    : BuiltOnFirstShow(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , m_modal(modal)
 {
     setObjectName(QStringLiteral("frmNev"));
     setAccessibleName(QStringLiteral("Játékos neve"));
-    setFont(ui::defaultFont());
     setFixedSize(308, 28);
     QPalette background = palette();
     background.setColor(QPalette::Window, ui::PanelColour);
     setPalette(background);
     setAutoFillBackground(true);
+}
 
+void TfrmNev::buildWindow()
+{
+    setFont(ui::defaultFont());
     eNev = new QLineEdit(this);
     eNev->setObjectName(QStringLiteral("eNev"));
     eNev->setAccessibleName(QStringLiteral("A játékos neve"));
@@ -35,11 +38,12 @@ TfrmNev::TfrmNev(const ui::ModalRunner& modal, QWidget* parent)
 
 void TfrmNev::setName(const QString& name)
 {
+    ensureBuilt();
     eNev->setText(name.left(MaxNameLength));
     eNev->selectAll();
 }
 
-QString TfrmNev::name() const { return eNev->text(); }
+QString TfrmNev::name() const { return eNev ? eNev->text() : QString(); }
 
 void TfrmNev::FormKeyUp(int key, Qt::KeyboardModifiers)
 {

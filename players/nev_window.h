@@ -1,6 +1,9 @@
 #pragma once
-// The one-line player name entry: a borderless strip with one edit box. Enter closes it with OK and Esc with
-// Cancel, both on the key's release; a blank name is refused and the entry stays open.
+// The one-line player name entry: a borderless strip with one edit box, made at its first showing. Enter
+// closes it with OK and Esc with Cancel, both on the key's release; a blank name is refused and the entry
+// stays open.
+
+#include "ui/built_on_first_show.h"
 
 #include <QDialog>
 
@@ -10,7 +13,7 @@ namespace ui {
 class ModalRunner;
 }
 
-class TfrmNev : public QDialog
+class TfrmNev : public ui::BuiltOnFirstShow<QDialog>
 {
     Q_OBJECT
 
@@ -32,6 +35,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void buildWindow() override;
 
 private:
     const ui::ModalRunner& m_modal; // the refusal of a blank name
