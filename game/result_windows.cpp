@@ -85,7 +85,8 @@ QRegion TResultWindow::outline()
 }
 
 TResultWindow::TResultWindow(const Look& look, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    : BuiltOnFirstShow(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_look(look)
 {
     setObjectName(QLatin1String(look.objectName));
     // No caption bar to carry a title: screen readers name the window by its title text.
@@ -96,8 +97,11 @@ TResultWindow::TResultWindow(const Look& look, QWidget* parent)
     setMask(outline());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
 
-    CoolForm1 = new Picture(look.picture, this);
+void TResultWindow::buildWindow()
+{
+    CoolForm1 = new Picture(m_look.picture, this);
     CoolForm1->setObjectName(QStringLiteral("CoolForm1"));
     CoolForm1->setGeometry(rect());
 
@@ -113,8 +117,11 @@ TResultWindow::TResultWindow(const Look& look, QWidget* parent)
     CoolButton1->setStyleSheet(QStringLiteral("QPushButton { background: transparent; border: none; }"));
     connect(CoolButton1, &QPushButton::clicked, this, [this] { CoolButton1Click(); });
 
-    RxLabel1 = makeShadowLabel(this, "RxLabel1", look.titlePlace, heavyFont(32), Yellow);
-    RxLabel1->setText(look.title);
+    RxLabel1 = makeShadowLabel(this, "RxLabel1", m_look.titlePlace, heavyFont(32), Yellow);
+    RxLabel1->setText(m_look.title);
+    // The answer label, made with the window because the game writes into it before showing, lies on top.
+    if (auto* answer = findChild<ui::ShadowLabel*>(QStringLiteral("eDuma"), Qt::FindDirectChildrenOnly))
+        answer->raise();
 }
 
 void TResultWindow::CoolButton1Click() { done(QDialog::Accepted); }

@@ -1,6 +1,9 @@
 #pragma once
 // The three picture windows that announce a finished round: won, lost, given up. Each is borderless,
-// cut to an elliptical outline, and closes with OK at a click anywhere inside it.
+// cut to an elliptical outline, and closes with OK at a click anywhere inside it. The picture, the button and
+// the title are made at the first showing.
+
+#include "ui/built_on_first_show.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -13,7 +16,7 @@ class ShadowLabel;
 }
 
 // What the three windows share; each passes its picture and the places of its texts.
-class TResultWindow : public QDialog
+class TResultWindow : public ui::BuiltOnFirstShow<QDialog>
 {
     Q_OBJECT
 
@@ -42,10 +45,14 @@ protected:
     TResultWindow(const Look& look, QWidget* parent);
     // A click closes the window; Esc, Enter and Space only with keyboard play on.
     void keyPressEvent(QKeyEvent* event) override;
+    void buildWindow() override;
     // The answer label of the loss and give-up windows.
     ui::ShadowLabel* makeAnswerLabel(QRect place);
 
     bool m_closedByKeys = false;
+
+private:
+    Look m_look;
 };
 
 class TfrmGratulalok : public TResultWindow

@@ -13,9 +13,13 @@ namespace {
 class ResultWindows : public RoundTest
 {
 protected:
+    // The three windows with their controls made, as their first showing makes them.
     std::vector<TResultWindow*> all()
     {
-        return {windows.frmGratulalok, windows.frmSajnos, windows.frmSzabad};
+        std::vector<TResultWindow*> made {windows.frmGratulalok, windows.frmSajnos, windows.frmSzabad};
+        for (TResultWindow* window : made)
+            window->ensureBuilt();
+        return made;
     }
 };
 
@@ -80,6 +84,7 @@ TEST_F(ResultWindows, TitlesAndAnswerLabelsSitWhereTheyBelong)
     };
     for (const Expected& row : rows) {
         SCOPED_TRACE(row.title.toStdString());
+        row.window->ensureBuilt(); // as its first showing does
         const ui::ShadowLabel* title = row.window->RxLabel1;
         EXPECT_EQ(title->text(), row.title);
         EXPECT_EQ(title->geometry(), row.titlePlace);
