@@ -7,6 +7,7 @@
 #include "storage/file_names.h"
 #include "storage/storage_error.h"
 #include "ui/error_box.h"
+#include "ui/paint_ahead.h"
 #include "ui/text.h"
 #include "ui/title.h"
 
@@ -49,6 +50,10 @@ void TfrmMain::startupReading()
                              game::AllCategories, game::AllCategories);
 
     dbLista.setFilePath(AppDir + storage::PuzzleListFile);
+    // While the list read ahead is still loading, the window paints itself once off-screen: its first paint
+    // on the screen, after the list, then has its styles and glyphs ready.
+    if (m_options.puzzleList)
+        ui::paintAhead(*this);
     try {
         openPuzzleList(dbLista, m_options.puzzleList); // read ahead while Qt started, when main() could
     } catch (const std::exception& error) {

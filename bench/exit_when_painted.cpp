@@ -18,8 +18,9 @@ protected:
     {
         // A window's first paint event comes before its controls are painted: the process ends only once
         // the paint that it starts, controls included, is done and flushed to the screen.
+        // Paints of a window not yet on the screen (rendered off-screen) do not count.
         if (event->type() == QEvent::Paint && !m_painted && watched->isWidgetType()
-            && static_cast<QWidget*>(watched)->isWindow()) {
+            && static_cast<QWidget*>(watched)->isWindow() && static_cast<QWidget*>(watched)->isVisible()) {
             m_painted = true;
             QMetaObject::invokeMethod(
                 this, [] { ::_exit(0); }, Qt::QueuedConnection);
