@@ -4,7 +4,8 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "ui/error_box.h"
-#include "ui/exit_when_shown.h"
+#include "ui/modal.h"
+#include "ui/title.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -24,26 +25,26 @@ int main(int argc, char* argv[])
     // Fontconfig and the puzzle list are read while Qt starts; the main window takes the list where its
     // start-up reading opens it.
     FontconfigWarmUp fontconfig;
-    PuzzleListPrefetch puzzleList(dataFolder + "Brumvelda.lis");
+    PuzzleListPrefetch puzzleList(dataFolder);
 
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brumvelda"));
+    QApplication::setApplicationName(ui::applicationTitle());
 
     // Qt's own buttons and texts (Yes, No, Cancel...) in Hungarian.
     QTranslator qtTranslator;
     if (qtTranslator.load(QStringLiteral("qtbase_hu"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    Windows windows;
-    fontconfig.join(); // the windows measure their texts as they are made
+    const ui::ModalRunner modal; // each modal window runs its own event loop
     StartupOptions options;
     options.programFolder = dataFolder;
-    createWindows(windows, options);
+    options.puzzleList = &puzzleList;
+    Windows windows;
+    fontconfig.join(); // the windows measure their texts as they are made
+    createWindows(windows, modal, options);
     instance.raiseOnRequest(*windows.frmMain);
     if (!dataFolderProblem.empty())
-        ui::showError(windows.frmMain, dataFolderProblem);
-
-    ui::exitWhenShownIfAsked(*windows.frmMain);
+        ui::showError(modal, windows.frmMain, dataFolderProblem);
 
     windows.frmMain->show();
     const int result = QApplication::exec();

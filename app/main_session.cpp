@@ -4,9 +4,12 @@
 #include "app/startup.h"
 #include "game/tables.h"
 #include "players/jatekosok_dialog.h"
+#include "storage/file_names.h"
 #include "storage/storage_error.h"
 #include "ui/error_box.h"
+#include "ui/paint_ahead.h"
 #include "ui/text.h"
+#include "ui/title.h"
 
 #include <QToolButton>
 #include <chrono>
@@ -31,22 +34,28 @@ void TfrmMain::FormCreate()
     startupReading();
     m_round.setMistakeLimit(MaxMistakes);
     showMistakes();
-    setWindowTitle(QStringLiteral("Brumvelda ") + ui::toQt(game::VersionText));
+    setWindowTitle(ui::applicationTitle() + ' ' + ui::toQt(game::VersionText));
 }
 
 void TfrmMain::startupReading()
 {
-    SettingsStore.setPath(AppDir + "Brumvelda.ini");
+    SettingsStore.setPath(AppDir + storage::SettingsFile);
     MaxMistakes = SettingsStore.ReadSettingInt("Main", "MaxHiba", 10);
     ExactLevel = inRange(SettingsStore.ReadSettingInt("Main", "ExactLevel", 0), 0, 1, 0);
     setKeyboardPlay(SettingsStore.ReadSettingInt("Main", "KeyboardPlay", 0) == 1);
-    PlayLanguage = inRange(SettingsStore.ReadSettingInt("Last", "Language", 1), 1, 3, 1);
+    PlayLanguage = inRange(SettingsStore.ReadSettingInt("Last", "Language", game::Hungarian), game::Hungarian,
+                           game::MixedLanguages, game::Hungarian);
     PlayLevel = inRange(SettingsStore.ReadSettingInt("Last", "Level", 1), 1, 4, 1);
-    PlayCategories = inRange(SettingsStore.ReadSettingInt("Last", "Categories", 65535), 1, 65535, 65535);
+    PlayCategories = inRange(SettingsStore.ReadSettingInt("Last", "Categories", game::AllCategories), 1,
+                             game::AllCategories, game::AllCategories);
 
-    dbLista.setFilePath(AppDir + "Brumvelda.lis");
+    dbLista.setFilePath(AppDir + storage::PuzzleListFile);
+    // While the list read ahead is still loading, the window paints itself once off-screen: its first paint
+    // on the screen, after the list, then has its styles and glyphs ready.
+    if (m_options.puzzleList)
+        ui::paintAhead(*this);
     try {
-        openPuzzleList(dbLista); // read ahead while Qt started, when main() could
+        openPuzzleList(dbLista, m_options.puzzleList); // read ahead while Qt started, when main() could
     } catch (const std::exception& error) {
         throw storage::StorageError(storage::namingFile(error.what(), dbLista.filePath()));
     }
@@ -80,7 +89,7 @@ void TfrmMain::SaveSession()
 
     // Each step runs even when one before it failed: a settings file that cannot be written must not cost
     // the puzzles stored in this run.
-    ui::runShowingErrors(this, [this] {
+    ui::runShowingErrors(m_modal, this, [this] {
         SettingsStore.WriteSettingInt("Last", "Language", PlayLanguage);
         SettingsStore.WriteSettingInt("Last", "Level", PlayLevel);
         SettingsStore.WriteSettingInt("Last", "Categories", PlayCategories);
@@ -90,14 +99,14 @@ void TfrmMain::SaveSession()
         if (!PlayerName.empty() || !registerUnread)
             SettingsStore.WriteSettingStr("Last", "User", PlayerName);
     });
-    ui::runShowingErrors(this, [this] {
+    ui::runShowingErrors(m_modal, this, [this] {
         if (m_windows.frmJatekosok)
             m_windows.frmJatekosok->storeCurrentPlayerTotals(PlayerTotal, PlayerRounds);
     });
-    ui::runShowingErrors(this, [this] {
+    ui::runShowingErrors(m_modal, this, [this] {
         if (dbLista.isOpen())
             dbLista.close();
     });
     if (!dbLista.lastBackupPath().empty())
-        ui::showBackupKept(this, dbLista.lastBackupPath());
+        ui::showBackupKept(m_modal, this, dbLista.lastBackupPath());
 }

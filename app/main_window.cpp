@@ -14,6 +14,7 @@
 #include "ui/icons.h"
 #include "ui/status_bar.h"
 #include "ui/text.h"
+#include "ui/title.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -25,12 +26,6 @@
 
 namespace {
 
-const QColor WindowColour(192, 220, 192);
-const QColor KeyboardPanelColour(240, 202, 166);
-const QColor Blue(0, 0, 255);
-const QColor Red(255, 0, 0);
-const QColor Maroon(128, 0, 0);
-const QColor Green(0, 128, 0);
 constexpr int NameGap = 8;
 
 QLabel* makeLabel(QWidget* parent, const char* name, QRect place, const QString& text, int fontPixels,
@@ -51,9 +46,11 @@ QLabel* makeLabel(QWidget* parent, const char* name, QRect place, const QString&
 
 } // namespace
 
-TfrmMain::TfrmMain(Windows& windows, const StartupOptions& options, QWidget* parent)
+TfrmMain::TfrmMain(Windows& windows, const ui::ModalRunner& modal, const StartupOptions& options,
+                   QWidget* parent)
     : QWidget(parent)
     , m_windows(windows)
+    , m_modal(modal)
     , m_options(options)
 {
     buildControls();
@@ -65,7 +62,7 @@ TfrmMain::TfrmMain(Windows& windows, const StartupOptions& options, QWidget* par
     connectEditorHandlers();
     connectPlayerHandlers();
 
-    ui::runShowingErrors(this, [this] { FormCreate(); });
+    ui::runShowingErrors(m_modal, this, [this] { FormCreate(); });
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -74,14 +71,14 @@ void TfrmMain::buildControls()
 {
     setObjectName(QStringLiteral("frmMain"));
     // Design-time caption; FormCreate adds the letter of the release once the start-up reading succeeded.
-    setWindowTitle(QStringLiteral("Brumvelda v1.0"));
+    setWindowTitle(ui::applicationTitle() + QStringLiteral(" v1.0"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(537, 522);
     setFont(ui::defaultFont());
     setAutoFillBackground(true);
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowColour);
+    palette.setColor(QPalette::Window, ui::WindowColour);
     setPalette(palette);
     setFocusPolicy(Qt::StrongFocus);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -92,26 +89,27 @@ void TfrmMain::buildControls()
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     const auto centre = Qt::AlignCenter;
-    RxLabel1 = makeLabel(this, "RxLabel1", {0, 40, 65, 33}, QStringLiteral("  Név:"), 19, Blue, left);
+    RxLabel1 = makeLabel(this, "RxLabel1", {0, 40, 65, 33}, QStringLiteral("  Név:"), 19, ui::Blue, left);
     // The name keeps a gap after "Név:", which DejaVu's wider letters would otherwise close.
-    lNev = makeLabel(this, "lNev", {64, 40, 225, 33}, QStringLiteral("Játékos"), 19, Blue, left, NameGap);
-    RxLabel2 = makeLabel(this, "RxLabel2", {296, 40, 113, 33}, QStringLiteral("Pontszám: "), 19, Blue, right);
-    lOsszPont = makeLabel(this, "lOsszPont", {416, 40, 121, 33}, QStringLiteral("0"), 19, Blue, centre);
+    lNev = makeLabel(this, "lNev", {64, 40, 225, 33}, QStringLiteral("Játékos"), 19, ui::Blue, left, NameGap);
+    RxLabel2 = makeLabel(this, "RxLabel2", {296, 40, 113, 33}, QStringLiteral("Pontszám: "), 19, ui::Blue, right);
+    lOsszPont = makeLabel(this, "lOsszPont", {416, 40, 121, 33}, QStringLiteral("0"), 19, ui::Blue, centre);
     lKategoria
-        = makeLabel(this, "lKategoria", {0, 80, 537, 37}, QStringLiteral("Kategória"), 32, Red, centre);
+        = makeLabel(this, "lKategoria", {0, 80, 537, 37}, QStringLiteral("Kategória"), 32, ui::Red, centre);
     lKategoria->hide();
-    eSugo1 = makeLabel(this, "eSugo1", {0, 117, 537, 20}, QString(), 13, Maroon, centre);
-    eSugo2 = makeLabel(this, "eSugo2", {0, 133, 537, 20}, QString(), 13, Maroon, centre);
+    eSugo1 = makeLabel(this, "eSugo1", {0, 117, 537, 20}, QString(), 13, ui::Maroon, centre);
+    eSugo2 = makeLabel(this, "eSugo2", {0, 133, 537, 20}, QString(), 13, ui::Maroon, centre);
     eInfo = makeLabel(this, "eInfo", {0, 152, 537, 20},
-                      QStringLiteral("Ctrl+ENTER - Mentés; ESC - Minden karaktert töröl"), 16, Green, centre);
+                      QStringLiteral("Ctrl+ENTER - Mentés; ESC - Minden karaktert töröl"), 16, ui::Green,
+                      centre);
     eInfo->hide();
 
     buildBoard();
 
-    lFokozat = makeLabel(this, "lFokozat", {0, 301, 273, 25}, QStringLiteral("Fokozat: KÖZEPES"), 19, Blue,
-                         centre);
-    lMostPont
-        = makeLabel(this, "lMostPont", {272, 301, 261, 25}, QStringLiteral("Pontszám:  0"), 19, Blue, centre);
+    lFokozat = makeLabel(this, "lFokozat", {0, 301, 273, 25}, QStringLiteral("Fokozat: KÖZEPES"), 19,
+                         ui::Blue, centre);
+    lMostPont = makeLabel(this, "lMostPont", {272, 301, 261, 25}, QStringLiteral("Pontszám:  0"), 19,
+                          ui::Blue, centre);
 
     eHiba = new ui::Gauge(this);
     eHiba->setObjectName(QStringLiteral("eHiba"));
@@ -200,37 +198,25 @@ void TfrmMain::buildBoard()
         cell->setGeometry(8 + 40 * column, 176 + 40 * row, 40, 40);
         cell->setBoardPlace(row + 1, column + 1);
         // Empty captions in the blank colours until the first blanking.
-        cell->setLook(QString(), ui::toColour(game::PlainCellColour), ui::toColour(game::LetterTextColour));
+        cell->setLook(QString(), ui::PlainCellColour, ui::LetterTextColour);
         p[static_cast<size_t>(k - 1)] = cell;
     }
 
-    struct ScrollRow
-    {
-        ui::FlatButton* TfrmMain::*member;
-        const char* name;
-        int tag;
-        int x;
-        int y;
-        Qt::ArrowType arrow;
-    };
+    // sb1b..sb3b scroll rows 1..3 to the left (tags 1..3), sb1j..sb3j to the right (tags 4..6).
     const QString leftHint = QStringLiteral("Ezt a sort eggyel balra görgeti...");
     const QString rightHint = QStringLiteral("Ezt a sort eggyel jobbra görgeti...");
-    const ScrollRow rows[] = {
-        {&TfrmMain::sb1b, "sb1b", 1, 0, 176, Qt::LeftArrow},
-        {&TfrmMain::sb2b, "sb2b", 2, 0, 216, Qt::LeftArrow},
-        {&TfrmMain::sb3b, "sb3b", 3, 0, 256, Qt::LeftArrow},
-        {&TfrmMain::sb1j, "sb1j", 4, 528, 176, Qt::RightArrow},
-        {&TfrmMain::sb2j, "sb2j", 5, 528, 216, Qt::RightArrow},
-        {&TfrmMain::sb3j, "sb3j", 6, 528, 256, Qt::RightArrow},
-    };
-    for (const ScrollRow& row : rows) {
-        auto* button = new ui::FlatButton(row.tag, this);
-        button->setObjectName(QLatin1String(row.name));
-        button->setGeometry(row.x, row.y, 8, 40);
-        button->setArrowType(row.arrow);
-        button->setToolTip(row.arrow == Qt::LeftArrow ? leftHint : rightHint);
+    ui::FlatButton* TfrmMain::*const members[] = {&TfrmMain::sb1b, &TfrmMain::sb2b, &TfrmMain::sb3b,
+                                                  &TfrmMain::sb1j, &TfrmMain::sb2j, &TfrmMain::sb3j};
+    for (int tag = 1; tag <= 6; ++tag) {
+        const bool left = tag <= 3;
+        const int row = (tag - 1) % 3 + 1;
+        auto* button = new ui::FlatButton(tag, this);
+        button->setObjectName(QStringLiteral("sb%1%2").arg(row).arg(QLatin1Char(left ? 'b' : 'j')));
+        button->setGeometry(left ? 0 : 528, 176 + 40 * (row - 1), 8, 40);
+        button->setArrowType(left ? Qt::LeftArrow : Qt::RightArrow);
+        button->setToolTip(left ? leftHint : rightHint);
         button->hide();
-        this->*row.member = button;
+        this->*members[tag - 1] = button;
     }
 }
 
@@ -241,8 +227,8 @@ void TfrmMain::buildKeyboard()
     Panel1->setGeometry(0, 351, 537, 149);
     Panel1->setAutoFillBackground(true);
     QPalette palette = Panel1->palette();
-    palette.setColor(QPalette::Window, KeyboardPanelColour);
-    palette.setColor(QPalette::Button, KeyboardPanelColour);
+    palette.setColor(QPalette::Window, ui::PanelColour);
+    palette.setColor(QPalette::Button, ui::PanelColour);
     Panel1->setPalette(palette);
 
     // Rows of the keyboard: first button, last button, top, and the left edge of each button in the row.
@@ -292,8 +278,7 @@ void TfrmMain::ResetBoard(bool ClearCells, bool SetButtons, bool ButtonsEnabled)
 {
     if (ClearCells) {
         for (ui::BoardCell* c : p)
-            c->setLook(QStringLiteral(" "), ui::toColour(game::PlainCellColour),
-                       ui::toColour(game::LetterTextColour));
+            c->setLook(QStringLiteral(" "), ui::PlainCellColour, ui::LetterTextColour);
     }
     if (SetButtons) {
         for (ui::FlatButton* button : b)

@@ -22,11 +22,13 @@ class QKeyEvent;
 class QLabel;
 class QShortcut;
 class QToolButton;
+struct PlayerDialogStart;
 
 namespace ui {
 class BoardCell;
 class FlatButton;
 class Gauge;
+class ModalRunner;
 class StatusBar;
 } // namespace ui
 
@@ -35,7 +37,8 @@ class TfrmMain : public QWidget, public game::GameVariables
     Q_OBJECT
 
 public:
-    TfrmMain(Windows& windows, const StartupOptions& options, QWidget* parent = nullptr);
+    TfrmMain(Windows& windows, const ui::ModalRunner& modal, const StartupOptions& options,
+             QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     // The four modes of the window and what the toolbar and keyboard look like in each.
@@ -59,6 +62,7 @@ public:
     bool sessionSaved() const { return m_sessionSaved; }
 
     Windows& windows() { return m_windows; }
+    const ui::ModalRunner& modal() const { return m_modal; }
 
     // The round in play, or the last one: its puzzle, hidden cells, mistakes and score.
     const game::Round& round() const { return m_round; }
@@ -99,6 +103,7 @@ public:
     ui::FlatButton* sb1j = nullptr;
     ui::FlatButton* sb2j = nullptr;
     ui::FlatButton* sb3j = nullptr;
+    std::array<ui::FlatButton*, 6> rowScrollButtons() const { return {sb1b, sb2b, sb3b, sb1j, sb2j, sb3j}; }
     QLabel* lFokozat = nullptr;
     QLabel* lMostPont = nullptr;
     ui::Gauge* eHiba = nullptr;
@@ -113,6 +118,9 @@ public:
     void setKeyboardPlay(bool on);
 
     // --- players and settings (players/)
+    // What the player dialog takes at its creation: the register's folder, the settings naming the last
+    // player, the round options to show, and this window taking the restored player over.
+    PlayerDialogStart playerDialogStart();
     // Takes over the chosen player and round options and shows them; ends a round in play.
     void ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
                            int32_t language);
@@ -188,6 +196,7 @@ private:
     void showEdit(const editor::BoardEdit& edit);
 
     Windows& m_windows;
+    const ui::ModalRunner& m_modal;
     StartupOptions m_options;
     bool m_sessionSaved = false;
     bool m_closingByExit = false;

@@ -7,20 +7,17 @@
 #include "players/jatekosok_dialog.h"
 #include "players/nev_window.h"
 
+#include "storage/file_names.h"
 #include "storage/schemas.h"
 
 #include <filesystem>
 #include <fontconfig/fontconfig.h>
 #include <utility>
 
-namespace {
-PuzzleListPrefetch* g_prefetch = nullptr; // set only while main()'s prefetch lives
-} // namespace
-
-PuzzleListPrefetch::PuzzleListPrefetch(std::string path)
+PuzzleListPrefetch::PuzzleListPrefetch(const std::string& programFolder)
     : m_list(storage::puzzleColumns())
 {
-    m_list.setFilePath(std::move(path));
+    m_list.setFilePath(programFolder + storage::PuzzleListFile);
     m_worker = std::thread([this] {
         try {
             m_list.open();
@@ -28,13 +25,10 @@ PuzzleListPrefetch::PuzzleListPrefetch(std::string path)
             m_error = std::current_exception();
         }
     });
-    g_prefetch = this;
 }
 
 PuzzleListPrefetch::~PuzzleListPrefetch()
 {
-    if (g_prefetch == this)
-        g_prefetch = nullptr;
     if (m_worker.joinable())
         m_worker.join();
     m_list.closeWithoutSaving(); // never taken: the file stays as it is, a damaged one gets no backup
@@ -53,19 +47,19 @@ void FontconfigWarmUp::join()
         m_worker.join();
 }
 
-void openPuzzleList(storage::Table& list)
+void openPuzzleList(storage::Table& list, PuzzleListPrefetch* readAhead)
 {
-    PuzzleListPrefetch* prefetch = std::exchange(g_prefetch, nullptr);
-    if (!prefetch || prefetch->m_list.filePath() != list.filePath()) {
-        if (prefetch) {
-            prefetch->m_worker.join();
-            prefetch->m_list.closeWithoutSaving();
-        }
+    if (!readAhead || std::exchange(readAhead->m_taken, true)) {
         list.open();
         return;
     }
-    prefetch->m_worker.join();
-    list.openFrom(prefetch->m_list, std::exchange(prefetch->m_error, nullptr));
+    readAhead->m_worker.join();
+    if (readAhead->m_list.filePath() != list.filePath()) {
+        readAhead->m_list.closeWithoutSaving();
+        list.open();
+        return;
+    }
+    list.openFrom(readAhead->m_list, std::exchange(readAhead->m_error, nullptr));
 }
 
 std::string withTrailingSlash(std::string folder)
@@ -84,19 +78,20 @@ std::string executableFolder()
     return withTrailingSlash(exe.parent_path().string());
 }
 
-void createWindows(Windows& windows, const StartupOptions& options)
+void createWindows(Windows& windows, const ui::ModalRunner& modal, const StartupOptions& options)
 {
     // The dialogs are children of the main window so they stay above it; they are destroyed explicitly
     // below, before it, in a fixed order.
-    windows.frmMain = new TfrmMain(windows, options);
-    QWidget* main = windows.frmMain;
-    windows.frmUj = new TfrmUj(windows, main);
-    windows.frmJatekosok = new TfrmJatekosok(windows, main);
-    windows.frmNev = new TfrmNev(windows, main);
-    windows.frmBeallitas = new TfrmBeallitas(windows, main);
-    windows.frmGratulalok = new TfrmGratulalok(windows, main);
-    windows.frmSajnos = new TfrmSajnos(windows, main);
-    windows.frmSzabad = new TfrmSzabad(windows, main);
+    windows.frmMain = new TfrmMain(windows, modal, options);
+    TfrmMain* main = windows.frmMain;
+    windows.frmUj = new TfrmUj(main);
+    windows.frmJatekosok = new TfrmJatekosok(main->playerDialogStart(), modal, main);
+    windows.frmNev = new TfrmNev(modal, main);
+    windows.frmJatekosok->setNameEntry(*windows.frmNev);
+    windows.frmBeallitas = new TfrmBeallitas(main);
+    windows.frmGratulalok = new TfrmGratulalok(main);
+    windows.frmSajnos = new TfrmSajnos(main);
+    windows.frmSzabad = new TfrmSzabad(main);
     // The result windows follow the keyboard play setting read at the main window's start.
     windows.frmMain->setKeyboardPlay(windows.frmMain->keyboardPlay());
 }

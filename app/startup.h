@@ -9,28 +9,35 @@
 #include <string>
 #include <thread>
 
-// Creates the windows into `windows`, which must outlive them (every window keeps a reference to it).
-// Each window's creation step runs as it is made; errors there are shown and the start goes on.
-void createWindows(Windows& windows, const StartupOptions& options = {});
+namespace ui {
+class ModalRunner;
+}
+
+// Creates the windows into `windows`, which must outlive them (the main window keeps a reference to it), as
+// must `modal`, through which they show their modal windows. Each window's creation step runs as it is
+// made; errors there are shown and the start goes on.
+void createWindows(Windows& windows, const ui::ModalRunner& modal, const StartupOptions& options = {});
 
 // Destroys the windows, the last made first; the player dialog writes the player register as it goes.
 void destroyWindows(Windows& windows);
 
-// The puzzle list read ahead on a worker thread while Qt starts (main() makes one before the application).
-// The main window's start-up reading takes its records at the step where it opens the list, when it opens
-// exactly this file; otherwise it opens the list itself. The worker is joined when the records are taken or,
-// at the latest, when this object ends; a load nobody took writes nothing.
+// The puzzle list of a program folder read ahead on a worker thread while Qt starts (main() makes one before
+// the application and hands it to the main window in StartupOptions). The start-up reading takes its
+// records at the step where it opens the list, when it opens exactly this file; otherwise it opens the list
+// itself. The worker is joined when the records are taken or, at the latest, when this object ends; a load
+// nobody took writes nothing.
 class PuzzleListPrefetch
 {
 public:
-    explicit PuzzleListPrefetch(std::string path);
+    explicit PuzzleListPrefetch(const std::string& programFolder);
     ~PuzzleListPrefetch();
     PuzzleListPrefetch(const PuzzleListPrefetch&) = delete;
     PuzzleListPrefetch& operator=(const PuzzleListPrefetch&) = delete;
 
 private:
-    friend void openPuzzleList(storage::Table& list);
+    friend void openPuzzleList(storage::Table& list, PuzzleListPrefetch* readAhead);
     storage::Table m_list;
+    bool m_taken = false;
     std::exception_ptr m_error;
     std::thread m_worker;
 };
@@ -51,6 +58,6 @@ private:
     std::thread m_worker;
 };
 
-// Opens `list` (its file path set): with the records read ahead for the same file, else by reading it now.
-// Throws the load error as storage::Table::open does.
-void openPuzzleList(storage::Table& list);
+// Opens `list` (its file path set): with the records `readAhead` holds when it read the same file and they
+// were not taken yet, else by reading the file now. Throws the load error as storage::Table::open does.
+void openPuzzleList(storage::Table& list, PuzzleListPrefetch* readAhead);

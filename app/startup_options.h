@@ -1,14 +1,18 @@
 #pragma once
-// What tests may fix about a run: where the program's files are and how the dice fall.
+// What a run is given from outside the windows: where the program's files are, how the dice fall, and the
+// puzzle list when main() has read it ahead.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
+class PuzzleListPrefetch;
+
 struct StartupOptions
 {
     std::string programFolder; // where the three files are (app/data_folder.h); empty: the executable's folder
     std::optional<uint32_t> randomSeed; // empty: seeded from the clock
+    PuzzleListPrefetch* puzzleList = nullptr; // taken over by the start-up reading when it holds that file
 };
 
 // The folder of the running executable (/proc/self/exe), ending in "/".

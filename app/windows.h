@@ -1,6 +1,6 @@
 #pragma once
 // The eight windows of the game, made once at start in this order and living until the end.
-// Each window gets this so it can reach the others (frmMain owns the game variables).
+// The main window keeps this to reach the dialogs it shows; the dialogs know none of the others.
 
 class TfrmMain;
 class TfrmUj;

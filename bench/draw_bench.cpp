@@ -48,7 +48,7 @@ double threadSeconds()
     return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 constexpr int PuzzleRecords = 1'000'000;
-const game::DrawChoice LevelOneOnly {1, 1, 65535, 1};
+const game::DrawChoice LevelOneOnly {1, game::Hungarian, game::AllCategories, 1};
 
 // The list, written once per run: every record of level 4 but one of level 1 at a random place.
 struct OneAdmittedList

@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "players/jatekosok_dialog.h"
 #include "players/player_model.h"
+#include "storage/file_names.h"
 #include "storage/schemas.h"
 #include "storage/table.h"
 #include "ui/modal.h"
@@ -63,7 +64,7 @@ const std::string& programFolder()
         std::mt19937 random(7);
         storage::Table table(storage::playerColumns());
         storage::configurePlayerRegister(table);
-        table.setFilePath(path + "Brumvelda.jat");
+        table.setFilePath(path + storage::PlayerRegisterFile);
         table.open();
         for (int n = 0; n < PlayerCount; ++n) {
             table.append();
@@ -80,6 +81,13 @@ const std::string& programFolder()
     return folder;
 }
 
+// The real modal loop, for the game's windows; showAndClose() closes its dialogs once painted.
+const ui::ModalRunner& realModalLoop()
+{
+    static const ui::ModalRunner runner;
+    return runner;
+}
+
 // The game's windows made once in the folder; the dialogs measured are extra ones made beside them.
 Windows& gameWindows()
 {
@@ -88,7 +96,7 @@ Windows& gameWindows()
         StartupOptions options;
         options.programFolder = programFolder();
         options.randomSeed = 1;
-        createWindows(made, options);
+        createWindows(made, realModalLoop(), options);
         return made;
     }();
     return windows;
@@ -110,12 +118,11 @@ public:
 double showAndClose(QDialog& dialog)
 {
     const auto start = Clock::now();
-    ui::setModalHandler([](QDialog& shown) {
+    const ui::ModalRunner closeWhenPainted([](QDialog& shown) {
         QApplication::processEvents();
         shown.reject();
     });
-    ui::showModal(dialog);
-    ui::setModalHandler({});
+    closeWhenPainted.showModal(dialog);
     return secondsSince(start);
 }
 
@@ -127,7 +134,7 @@ void PlayerDialogCreatedVersusRegisterLoad(benchmark::State& state)
         {
             storage::Table bare(storage::playerColumns());
             storage::configurePlayerRegister(bare);
-            bare.setFilePath(programFolder() + "Brumvelda.jat");
+            bare.setFilePath(programFolder() + storage::PlayerRegisterFile);
             const auto start = Clock::now();
             bare.open();
             floor += secondsSince(start);
@@ -135,7 +142,8 @@ void PlayerDialogCreatedVersusRegisterLoad(benchmark::State& state)
         } // closing writes the file back: not measured
         state.ResumeTiming();
         const auto start = Clock::now();
-        auto dialog = std::make_unique<TfrmJatekosok>(windows, windows.frmMain);
+        auto dialog = std::make_unique<TfrmJatekosok>(windows.frmMain->playerDialogStart(), realModalLoop(),
+                                                      windows.frmMain);
         created += secondsSince(start);
         state.PauseTiming();
         dialog.reset();
@@ -180,7 +188,8 @@ void TitleClicksVersusIntegerSort(benchmark::State& state)
     double cold = 0, warm = 0, floor = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto players = std::make_unique<TfrmJatekosok>(windows, windows.frmMain);
+        auto players = std::make_unique<TfrmJatekosok>(windows.frmMain->playerDialogStart(), realModalLoop(),
+                                                       windows.frmMain);
         players->dbJatekos.moveTo(PlayerCount / 2);
         state.ResumeTiming();
 

@@ -103,7 +103,7 @@ void TfrmMain::connectEditorHandlers()
                     p1MouseDown(c, button, modifiers, doubleClick);
                 });
     }
-    for (ui::FlatButton* button : {sb1b, sb2b, sb3b, sb1j, sb2j, sb3j}) {
+    for (ui::FlatButton* button : rowScrollButtons()) {
         button->setIcon(triangleIcon(button->arrowType() == Qt::LeftArrow));
         button->setIconSize(QSize(6, 12));
         button->setArrowType(Qt::NoArrow);
@@ -120,10 +120,8 @@ void TfrmMain::showEdit(const editor::BoardEdit& edit)
     for (int k = 1; k <= game::CellCount; ++k) {
         if (!edit.cells[size_t(k - 1)])
             continue;
-        const game::Rgb background
-            = k == m_editorBoard.SelectedCell() ? game::LetterCellColour : game::PlainCellColour;
-        cell(k)->setLook(ui::toQt(std::string(1, m_editorBoard.at(k))), ui::toColour(background),
-                         ui::toColour(game::LetterTextColour));
+        const QColor background = k == m_editorBoard.SelectedCell() ? ui::LetterCellColour : ui::PlainCellColour;
+        cell(k)->setLook(ui::toQt(std::string(1, m_editorBoard.at(k))), background, ui::LetterTextColour);
     }
 }
 
@@ -135,13 +133,13 @@ void TfrmMain::tbModClick()
     m_editorBoard.clear();
     ResetBoard(true, false, false); // the blank board it now holds
     eInfo->show();
-    for (ui::FlatButton* button : {sb1b, sb2b, sb3b, sb1j, sb2j, sb3j})
+    for (ui::FlatButton* button : rowScrollButtons())
         button->show();
 }
 
 void TfrmMain::leaveEditorMode()
 {
-    for (ui::FlatButton* button : {sb1b, sb2b, sb3b, sb1j, sb2j, sb3j})
+    for (ui::FlatButton* button : rowScrollButtons())
         button->hide();
     eInfo->hide();
     EditMode = false;
@@ -218,7 +216,7 @@ std::optional<editor::PuzzleDetails> TfrmMain::ShowPuzzleDetails()
     for (size_t i = 0; i < fields.size(); ++i)
         fields[i]->setText(ui::toQt(rows[i]));
 
-    if (ui::showModal(dialog) != QDialog::Accepted)
+    if (m_modal.showModal(dialog) != QDialog::Accepted)
         return std::nullopt;
 
     showEdit(m_editorBoard.writeRows(
@@ -242,7 +240,7 @@ void TfrmMain::tbModOKClick()
         }
     } catch (const std::exception& error) {
         // The error stops the accept: editor mode stays on with the typed puzzle, to retry or discard.
-        ui::showError(this, error.what());
+        ui::showError(m_modal, this, error.what());
         return;
     }
     leaveEditorMode();
@@ -250,7 +248,7 @@ void TfrmMain::tbModOKClick()
 
 void TfrmMain::tbAdatlapClick()
 {
-    ui::runShowingErrors(this, [this] { ShowPuzzleDetails(); });
+    ui::runShowingErrors(m_modal, this, [this] { ShowPuzzleDetails(); });
 }
 
 void TfrmMain::eInfoDblClick()

@@ -1,6 +1,7 @@
 #include "editor/uj_dialog.h"
 
 #include "game/tables.h"
+#include "ui/colours.h"
 #include "ui/cp1250_validator.h"
 #include "ui/fonts.h"
 #include "ui/icons.h"
@@ -16,8 +17,6 @@
 #include <QScreen>
 
 namespace {
-
-const QColor Teal(0, 128, 128);
 
 // A row field opens holding its 13 cells, spaces included, so it is always full: typed characters go over
 // the cells after the cursor, one each, as they would on the board, instead of being refused.
@@ -50,7 +49,7 @@ QLineEdit* makeField(QWidget* parent, const char* name, QRect place, int limit)
     field->setMaxLength(limit);
     field->setFont(ui::boldPixelFont(14));
     QPalette palette = field->palette();
-    palette.setColor(QPalette::Text, Teal);
+    palette.setColor(QPalette::Text, ui::Teal);
     field->setPalette(palette);
     return field;
 }
@@ -76,9 +75,16 @@ ui::RadioGroup* makeGroup(QWidget* parent, const char* name, QRect place, const 
 
 } // namespace
 
-TfrmUj::TfrmUj(Windows& windows, QWidget* parent)
-    : QDialog(parent)
-    , m_windows(windows)
+TfrmUj::TfrmUj(QWidget* parent)
+    : BuiltOnFirstShow(parent)
+{
+    setObjectName(QStringLiteral("frmUj"));
+    setWindowTitle(QStringLiteral("Új feladat"));
+    setFixedSize(520, 404);
+    setModal(true);
+}
+
+void TfrmUj::buildWindow()
 {
     buildControls();
     FormCreate();
@@ -86,11 +92,7 @@ TfrmUj::TfrmUj(Windows& windows, QWidget* parent)
 
 void TfrmUj::buildControls()
 {
-    setObjectName(QStringLiteral("frmUj"));
-    setWindowTitle(QStringLiteral("Új feladat"));
     setFont(ui::defaultFont());
-    setFixedSize(520, 404);
-    setModal(true);
 
     Label1 = makeLabel(this, "Label1", {12, 12, 52, 24}, QStringLiteral("1. sor:"));
     Label2 = makeLabel(this, "Label2", {12, 42, 52, 24}, QStringLiteral("2. sor:"));

@@ -1,8 +1,9 @@
 #pragma once
 // "Új feladat": the details dialog that completes a typed puzzle (rows, hints, language, level, category).
-// Made once at start; its fields keep their values from one showing to the next.
+// Made once at start, its controls at the first showing; its fields keep their values from one showing to
+// the next.
 
-#include "app/windows.h"
+#include "ui/built_on_first_show.h"
 
 #include <QDialog>
 #include <QString>
@@ -16,7 +17,7 @@ namespace ui {
 class RadioGroup;
 }
 
-class TfrmUj : public QDialog
+class TfrmUj : public ui::BuiltOnFirstShow<QDialog>
 {
     Q_OBJECT
 
@@ -24,7 +25,7 @@ public:
     static constexpr int RowFieldLimit = 13;
     static constexpr int HintFieldLimit = 100;
 
-    explicit TfrmUj(Windows& windows, QWidget* parent = nullptr);
+    explicit TfrmUj(QWidget* parent = nullptr);
 
     // --- controls, named as on the window
     QPushButton* BitBtn1 = nullptr; // OK, the default button
@@ -42,16 +43,19 @@ public:
     ui::RadioGroup* rgUjNyelv = nullptr;
     ui::RadioGroup* rgUjFokozat = nullptr;
 
-    std::array<QLineEdit*, 3> rowFields() const { return {e1, e2, e3}; }
+    std::array<QLineEdit*, 3> rowFields()
+    {
+        ensureBuilt();
+        return {e1, e2, e3};
+    }
 
     void FormCreate();
     void FormShow();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void buildWindow() override;
 
 private:
     void buildControls();
-
-    Windows& m_windows;
 };

@@ -4,6 +4,8 @@
 // SelectedCell in its editor::EditorBoard.
 // Text is Windows-1250 bytes; all scores and counters are signed 32-bit.
 
+#include "game/tables.h"
+
 #include <cstdint>
 #include <string>
 
@@ -16,9 +18,9 @@ struct GameVariables
     std::string PlayerName; // empty = no player
     int32_t PlayerTotal = 0;
     int32_t PlayerRounds = 0;
-    int32_t PlayLanguage = 1; // 1 Hungarian, 2 English, 3 mixed
+    int32_t PlayLanguage = Hungarian; // or English, MixedLanguages
     int32_t PlayLevel = 1; // 1..4
-    int32_t PlayCategories = 65535;
+    int32_t PlayCategories = AllCategories;
     int32_t ExactLevel = 0; // 1: only the chosen level may be drawn
     int32_t MaxMistakes = 10; // 0 or less: no limit
     std::string AppDir; // ends in '/'

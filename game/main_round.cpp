@@ -14,6 +14,7 @@
 #include "ui/modal.h"
 #include "ui/shadow_label.h"
 #include "ui/text.h"
+#include "ui/title.h"
 
 #include <QLabel>
 #include <QToolButton>
@@ -27,16 +28,16 @@ QString scoreCaption(int32_t score) { return QStringLiteral("Pontszám: ") + QSt
 void TfrmMain::connectRoundHandlers()
 {
     connect(tbUj, &QToolButton::clicked, this,
-            [this] { ui::runShowingErrors(this, [this] { sbUjClick(); }); });
+            [this] { ui::runShowingErrors(m_modal, this, [this] { sbUjClick(); }); });
     connect(tbInfo, &QToolButton::clicked, this,
-            [this] { ui::runShowingErrors(this, [this] { tbInfoClick(); }); });
+            [this] { ui::runShowingErrors(m_modal, this, [this] { tbInfoClick(); }); });
     connect(tbMaganh, &QToolButton::clicked, this,
-            [this] { ui::runShowingErrors(this, [this] { tbMaganhClick(); }); });
+            [this] { ui::runShowingErrors(m_modal, this, [this] { tbMaganhClick(); }); });
     connect(tbSzabad, &QToolButton::clicked, this,
-            [this] { ui::runShowingErrors(this, [this] { tbSzabadClick(); }); });
+            [this] { ui::runShowingErrors(m_modal, this, [this] { tbSzabadClick(); }); });
     for (ui::FlatButton* button : b) {
         connect(button, &QToolButton::clicked, this,
-                [this, button] { ui::runShowingErrors(this, [this, button] { b1Click(button); }); });
+                [this, button] { ui::runShowingErrors(m_modal, this, [this, button] { b1Click(button); }); });
     }
 }
 
@@ -51,7 +52,7 @@ void TfrmMain::showMove(const game::RoundMove& move)
 {
     for (int k = 1; k <= game::CellCount; ++k) {
         if (move.uncovered[size_t(k - 1)])
-            cell(k)->setTextColour(ui::toColour(game::LetterTextColour));
+            cell(k)->setTextColour(ui::LetterTextColour);
     }
     for (int k = 1; k <= game::LetterButtonCount; ++k) {
         if (move.withdrawn[size_t(k - 1)])
@@ -84,14 +85,14 @@ void TfrmMain::sbUjClick()
     const game::DrawnRound drawn = game::drawRound(m_round, dbLista, PuzzleCount, start, choice);
     showMistakes(); // back at 0, drawn or not
     if (!drawn.drawn) {
-        ui::showMessage(this, QMessageBox::NoIcon, QStringLiteral("Brumvelda"),
+        m_modal.showMessage(this, QMessageBox::NoIcon, ui::applicationTitle(),
                         QStringLiteral("Nincs ilyen!!"));
         // Nothing was drawn: between rounds again, the board still showing the last puzzle.
         applyMode(Mode::BetweenRounds);
         return;
     }
 
-    applyMode(Mode::RoundInPlay, {m_round.hintsOffered(), PlayLanguage == 2});
+    applyMode(Mode::RoundInPlay, {m_round.hintsOffered(), PlayLanguage == game::English});
     lMostPont->setText(scoreCaption(m_round.RoundScore()));
     PlayerRounds = game::addScore(PlayerRounds, 1);
     lKategoria->setText(ui::toQt(game::CategoryNames[size_t(drawn.Kategoria)]));
@@ -102,11 +103,10 @@ void TfrmMain::sbUjClick()
     for (int k = 1; k <= game::CellCount; ++k) {
         const QString caption = ui::toQt(std::string_view(text).substr(size_t(k - 1), 1));
         if (m_round.isHidden(k))
-            cell(k)->setLook(caption, ui::toColour(game::LetterCellColour),
-                             ui::toColour(game::LetterCellColour));
+            cell(k)->setLook(caption, ui::LetterCellColour,
+                             ui::LetterCellColour);
         else
-            cell(k)->setLook(caption, ui::toColour(game::PlainCellColour),
-                             ui::toColour(game::SignTextColour));
+            cell(k)->setLook(caption, ui::PlainCellColour, ui::SignTextColour);
     }
 }
 
@@ -146,14 +146,14 @@ void TfrmMain::ShowLoss()
     applyMode(Mode::BetweenRounds); // keyboard off, the board as it stands
     creditRound();
     windows().frmSajnos->eDuma->setText(ui::toQt(game::AnswerText(m_round.PuzzleText())));
-    ui::showModal(*windows().frmSajnos);
+    m_modal.showModal(*windows().frmSajnos);
 }
 
 void TfrmMain::ShowWin()
 {
     applyMode(Mode::BetweenRounds);
     creditRound();
-    ui::showModal(*windows().frmGratulalok);
+    m_modal.showModal(*windows().frmGratulalok);
 }
 
 void TfrmMain::tbInfoClick()
@@ -176,7 +176,7 @@ void TfrmMain::tbSzabadClick()
     lMostPont->setText(scoreCaption(m_round.RoundScore()));
     applyMode(Mode::BetweenRounds);
     windows().frmSzabad->eDuma->setText(ui::toQt(game::AnswerText(m_round.PuzzleText())));
-    ui::showModal(*windows().frmSzabad);
+    m_modal.showModal(*windows().frmSzabad);
     // Credited only now: while the window is up the total still shows what it was before the round.
     creditRound();
 }

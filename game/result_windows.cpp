@@ -84,9 +84,9 @@ QRegion TResultWindow::outline()
     return region;
 }
 
-TResultWindow::TResultWindow(Windows& windows, const Look& look, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_windows(windows)
+TResultWindow::TResultWindow(const Look& look, QWidget* parent)
+    : BuiltOnFirstShow(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_look(look)
 {
     setObjectName(QLatin1String(look.objectName));
     // No caption bar to carry a title: screen readers name the window by its title text.
@@ -97,8 +97,11 @@ TResultWindow::TResultWindow(Windows& windows, const Look& look, QWidget* parent
     setMask(outline());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
 
-    CoolForm1 = new Picture(look.picture, this);
+void TResultWindow::buildWindow()
+{
+    CoolForm1 = new Picture(m_look.picture, this);
     CoolForm1->setObjectName(QStringLiteral("CoolForm1"));
     CoolForm1->setGeometry(rect());
 
@@ -114,8 +117,11 @@ TResultWindow::TResultWindow(Windows& windows, const Look& look, QWidget* parent
     CoolButton1->setStyleSheet(QStringLiteral("QPushButton { background: transparent; border: none; }"));
     connect(CoolButton1, &QPushButton::clicked, this, [this] { CoolButton1Click(); });
 
-    RxLabel1 = makeShadowLabel(this, "RxLabel1", look.titlePlace, heavyFont(32), Yellow);
-    RxLabel1->setText(look.title);
+    RxLabel1 = makeShadowLabel(this, "RxLabel1", m_look.titlePlace, heavyFont(32), Yellow);
+    RxLabel1->setText(m_look.title);
+    // The answer label, made with the window because the game writes into it before showing, lies on top.
+    if (auto* answer = findChild<ui::ShadowLabel*>(QStringLiteral("eDuma"), Qt::FindDirectChildrenOnly))
+        answer->raise();
 }
 
 void TResultWindow::CoolButton1Click() { done(QDialog::Accepted); }
@@ -142,26 +148,23 @@ ui::ShadowLabel* TResultWindow::makeAnswerLabel(QRect place)
     return makeShadowLabel(this, "eDuma", place, heavyFont(16), White);
 }
 
-TfrmGratulalok::TfrmGratulalok(Windows& windows, QWidget* parent)
-    : TResultWindow(windows,
-                    {"frmGratulalok", QStringLiteral(":/art/gratulalok.svg"), QStringLiteral("GRATULÁLOK!"),
+TfrmGratulalok::TfrmGratulalok(QWidget* parent)
+    : TResultWindow({"frmGratulalok", QStringLiteral(":/art/gratulalok.svg"), QStringLiteral("GRATULÁLOK!"),
                      QRect(63, 96, 273, 45)},
                     parent)
 {
 }
 
-TfrmSajnos::TfrmSajnos(Windows& windows, QWidget* parent)
-    : TResultWindow(windows,
-                    {"frmSajnos", QStringLiteral(":/art/sajnos.svg"), QStringLiteral("Ez nem jött be!"),
+TfrmSajnos::TfrmSajnos(QWidget* parent)
+    : TResultWindow({"frmSajnos", QStringLiteral(":/art/sajnos.svg"), QStringLiteral("Ez nem jött be!"),
                      QRect(60, 32, 279, 45)},
                     parent)
 {
     eDuma = makeAnswerLabel(QRect(-1, 192, 401, 97));
 }
 
-TfrmSzabad::TfrmSzabad(Windows& windows, QWidget* parent)
-    : TResultWindow(windows,
-                    {"frmSzabad", QStringLiteral(":/art/szabad.svg"), QStringLiteral("Ez nem jött be!"),
+TfrmSzabad::TfrmSzabad(QWidget* parent)
+    : TResultWindow({"frmSzabad", QStringLiteral(":/art/szabad.svg"), QStringLiteral("Ez nem jött be!"),
                      QRect(60, 32, 279, 45)},
                     parent)
 {

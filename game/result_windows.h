@@ -1,8 +1,9 @@
 #pragma once
 // The three picture windows that announce a finished round: won, lost, given up. Each is borderless,
-// cut to an elliptical outline, and closes with OK at a click anywhere inside it.
+// cut to an elliptical outline, and closes with OK at a click anywhere inside it. The picture, the button and
+// the title are made at the first showing.
 
-#include "app/windows.h"
+#include "ui/built_on_first_show.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -15,7 +16,7 @@ class ShadowLabel;
 }
 
 // What the three windows share; each passes its picture and the places of its texts.
-class TResultWindow : public QDialog
+class TResultWindow : public ui::BuiltOnFirstShow<QDialog>
 {
     Q_OBJECT
 
@@ -41,14 +42,17 @@ protected:
         QString title;
         QRect titlePlace;
     };
-    TResultWindow(Windows& windows, const Look& look, QWidget* parent);
+    TResultWindow(const Look& look, QWidget* parent);
     // A click closes the window; Esc, Enter and Space only with keyboard play on.
     void keyPressEvent(QKeyEvent* event) override;
+    void buildWindow() override;
     // The answer label of the loss and give-up windows.
     ui::ShadowLabel* makeAnswerLabel(QRect place);
 
-    Windows& m_windows;
     bool m_closedByKeys = false;
+
+private:
+    Look m_look;
 };
 
 class TfrmGratulalok : public TResultWindow
@@ -56,7 +60,7 @@ class TfrmGratulalok : public TResultWindow
     Q_OBJECT
 
 public:
-    explicit TfrmGratulalok(Windows& windows, QWidget* parent = nullptr);
+    explicit TfrmGratulalok(QWidget* parent = nullptr);
 };
 
 class TfrmSajnos : public TResultWindow
@@ -64,7 +68,7 @@ class TfrmSajnos : public TResultWindow
     Q_OBJECT
 
 public:
-    explicit TfrmSajnos(Windows& windows, QWidget* parent = nullptr);
+    explicit TfrmSajnos(QWidget* parent = nullptr);
 
     ui::ShadowLabel* eDuma = nullptr; // the answer, written before every showing
 };
@@ -74,7 +78,7 @@ class TfrmSzabad : public TResultWindow
     Q_OBJECT
 
 public:
-    explicit TfrmSzabad(Windows& windows, QWidget* parent = nullptr);
+    explicit TfrmSzabad(QWidget* parent = nullptr);
 
     ui::ShadowLabel* eDuma = nullptr;
 };

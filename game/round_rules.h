@@ -15,8 +15,8 @@ namespace game {
 struct DrawChoice
 {
     int32_t PlayLevel = 1;
-    int32_t PlayLanguage = 1;
-    int32_t PlayCategories = 65535;
+    int32_t PlayLanguage = Hungarian;
+    int32_t PlayCategories = AllCategories;
     int32_t ExactLevel = 0;
 };
 
@@ -29,7 +29,7 @@ inline bool levelFits(const DrawChoice& choice, int32_t Fokozat)
 }
 inline bool languageFits(const DrawChoice& choice, int32_t Nyelv)
 {
-    return choice.PlayLanguage == 3 || Nyelv == choice.PlayLanguage;
+    return choice.PlayLanguage == MixedLanguages || Nyelv == choice.PlayLanguage;
 }
 inline bool categoryFits(const DrawChoice& choice, int32_t Kategoria)
 {

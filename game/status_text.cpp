@@ -19,8 +19,9 @@ std::string levelCaption(int32_t level) { return "Fokozat: " + levelName(level);
 
 std::string languageName(int32_t language)
 {
-    return language >= 1 && language <= 3 ? std::string(LanguageNames[static_cast<size_t>(language)])
-                                          : std::string();
+    return language >= Hungarian && language <= MixedLanguages
+        ? std::string(LanguageNames[static_cast<size_t>(language)])
+        : std::string();
 }
 
 } // namespace game

@@ -31,15 +31,6 @@ inline constexpr std::string_view VowelLetters = "AEIOU\xC1\xC9\xCD\xD3\xD5\xD6\
 // Buttons (1-based) that carry the nine accented letters: disabled in English rounds.
 inline constexpr std::array<int, 9> AccentedButtons = {2, 7, 12, 19, 20, 21, 28, 29, 30};
 
-struct Rgb
-{
-    int r, g, b;
-};
-inline constexpr Rgb LetterCellColour {255, 255, 0};
-inline constexpr Rgb LetterTextColour {0, 128, 128};
-inline constexpr Rgb PlainCellColour {192, 220, 192};
-inline constexpr Rgb SignTextColour {0, 128, 128};
-
 struct LevelRow
 {
     std::string_view LevelName; // Windows-1250
@@ -77,6 +68,14 @@ inline constexpr std::array<std::string_view, 17> CategoryNames = {
     "Sz\xE1m",
     "Sz\xEDn",
 };
+
+// Language codes: a puzzle is Hungarian or English; a round may also take both.
+inline constexpr int32_t Hungarian = 1;
+inline constexpr int32_t English = 2;
+inline constexpr int32_t MixedLanguages = 3;
+
+// The category mask with all sixteen categories chosen (category k is bit k-1).
+inline constexpr int32_t AllCategories = 65535;
 
 // Indexed by language 1..3 (entry 0 unused).
 inline constexpr std::array<std::string_view, 4> LanguageNames = {"", "MAGYAR", "ANGOL", "VEGYES"};

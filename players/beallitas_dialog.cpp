@@ -13,12 +13,15 @@
 #include <QRadioButton>
 #include <algorithm>
 
-TfrmBeallitas::TfrmBeallitas(Windows& windows, QWidget* parent)
-    : QDialog(parent)
-    , m_windows(windows)
+TfrmBeallitas::TfrmBeallitas(QWidget* parent)
+    : BuiltOnFirstShow(parent)
 {
     setObjectName(QStringLiteral("frmBeallitas"));
     setWindowTitle(QStringLiteral("Beállítások"));
+}
+
+void TfrmBeallitas::buildWindow()
+{
     setFont(ui::defaultFont());
     Label1 = new QLabel(QStringLiteral("Maximálisan megengedett hiba:\n(0 nincs hibahatár)"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -72,6 +75,7 @@ TfrmBeallitas::TfrmBeallitas(Windows& windows, QWidget* parent)
 
 void TfrmBeallitas::loadSettings(int32_t maxMistakes, int32_t exactLevel)
 {
+    ensureBuilt();
     eMaxHiba->setValue(std::clamp<int32_t>(maxMistakes, 0, MaxLimit));
     rgPontos->setItemIndex(exactLevel);
 }
@@ -85,7 +89,11 @@ int32_t TfrmBeallitas::chosenMaxMistakes()
 
 int32_t TfrmBeallitas::chosenExactLevel() const { return std::max(rgPontos->itemIndex(), 0); }
 
-void TfrmBeallitas::loadKeyboardPlay(bool on) { cbBillentyu->setChecked(on); }
+void TfrmBeallitas::loadKeyboardPlay(bool on)
+{
+    ensureBuilt();
+    cbBillentyu->setChecked(on);
+}
 
 bool TfrmBeallitas::chosenKeyboardPlay() const { return cbBillentyu->isChecked(); }
 

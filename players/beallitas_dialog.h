@@ -1,7 +1,8 @@
 #pragma once
-// The general settings: mistake limit, exact level, and keyboard play.
+// The general settings: mistake limit, exact level, and keyboard play. Its controls are made at its first
+// showing.
 
-#include "app/windows.h"
+#include "ui/built_on_first_show.h"
 
 #include <QDialog>
 #include <cstdint>
@@ -15,12 +16,12 @@ class RadioGroup;
 class SpinField;
 } // namespace ui
 
-class TfrmBeallitas : public QDialog
+class TfrmBeallitas : public ui::BuiltOnFirstShow<QDialog>
 {
     Q_OBJECT
 
 public:
-    explicit TfrmBeallitas(Windows& windows, QWidget* parent = nullptr);
+    explicit TfrmBeallitas(QWidget* parent = nullptr);
 
     static constexpr int MaxLimit = 30;
 
@@ -41,7 +42,5 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-
-private:
-    Windows& m_windows;
+    void buildWindow() override;
 };

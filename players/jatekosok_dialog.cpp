@@ -1,7 +1,6 @@
 // The player dialog's window: the grid over the register, the player buttons and the round options.
 #include "players/jatekosok_dialog.h"
 
-#include "app/main_window.h"
 #include "game/tables.h"
 #include "players/player_model.h"
 #include "storage/schemas.h"
@@ -24,7 +23,6 @@ namespace {
 constexpr int ClientWidth = 611;
 constexpr int ClientHeight = 393;
 constexpr int BottomPanelHeight = 165;
-constexpr int AllCategories = 65535;
 
 QStringList texts(std::initializer_list<const char*> utf8)
 {
@@ -35,18 +33,24 @@ QStringList texts(std::initializer_list<const char*> utf8)
 }
 } // namespace
 
-TfrmJatekosok::TfrmJatekosok(Windows& windows, QWidget* parent)
-    : QDialog(parent)
+TfrmJatekosok::TfrmJatekosok(const PlayerDialogStart& start, const ui::ModalRunner& modal, QWidget* parent)
+    : BuiltOnFirstShow(parent)
     , dbJatekos(storage::playerColumns())
-    , m_windows(windows)
+    , m_modal(modal)
 {
     setObjectName(QStringLiteral("frmJatekosok"));
     setWindowTitle(QStringLiteral("Játékos kiválasztása"));
-    setFont(ui::defaultFont());
     setFixedSize(ClientWidth, ClientHeight);
     storage::configurePlayerRegister(dbJatekos);
+    FormCreate(start);
+}
+
+void TfrmJatekosok::buildWindow()
+{
+    setFont(ui::defaultFont());
     buildControls();
-    FormCreate();
+    showRegister();
+    showRestoredOptions();
 }
 
 TfrmJatekosok::~TfrmJatekosok() { FormDestroy(); }
@@ -180,7 +184,7 @@ void TfrmJatekosok::buildOptions(QWidget* panel)
     for (int k = 1; k <= 16; ++k)
         categories << ui::toQt(game::CategoryNames[static_cast<size_t>(k)]);
     cgKat->setItems(categories);
-    cgKat->setValue(AllCategories);
+    cgKat->setValue(game::AllCategories);
     cgKat->setGeometry(108, 12, 240, 120);
 
     // The option groups notify on every change, also when the program sets them.

@@ -1,32 +1,60 @@
 #pragma once
 // The player register and the round options; made at start-up, it opens the register and restores the last
-// player.
+// player. Its controls are made at its first showing.
 
-#include "app/windows.h"
 #include "players/player_register.h"
 #include "storage/table.h"
+#include "ui/built_on_first_show.h"
 
 #include <QDialog>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
 
 class QGroupBox;
 class QPushButton;
 class QTableView;
 class PlayerTableModel;
+class TfrmNev;
+
+namespace storage {
+class SettingsStore;
+}
 
 namespace ui {
 class CheckGroup;
 class FlatButton;
+class ModalRunner;
 class RadioGroup;
 } // namespace ui
 
-class TfrmJatekosok : public QDialog
+// What the player dialog is given at its creation by the game: the register lies in `programFolder`;
+// "Last"/"User" in `settings` names the player to restore, shown with the round options `level`, `language`
+// and `categories`; `restorePlayer` takes a restored player over into the game, and `clearPlayer` ends the
+// game's current player when that player's record is deleted.
+struct PlayerDialogStart
+{
+    std::string programFolder;
+    const storage::SettingsStore& settings;
+    int32_t level;
+    int32_t language;
+    int32_t categories;
+    std::function<void(const players::PlayerFigures&)> restorePlayer;
+    std::function<void()> clearPlayer;
+};
+
+class TfrmJatekosok : public ui::BuiltOnFirstShow<QDialog>
 {
     Q_OBJECT
 
 public:
-    explicit TfrmJatekosok(Windows& windows, QWidget* parent = nullptr);
+    // Opens the register and restores the last player; errors are shown over `parent`, the main window.
+    TfrmJatekosok(const PlayerDialogStart& start, const ui::ModalRunner& modal, QWidget* parent = nullptr);
     ~TfrmJatekosok() override;
+
+    // The name entry, made after this dialog, that names new and renamed players.
+    void setNameEntry(TfrmNev& entry) { m_nameEntry = &entry; }
 
     // Exit save: writes the current player's totals into that player's own record and posts it;
     // does nothing when no player is current. Errors are thrown (the caller shows them).
@@ -60,7 +88,7 @@ public:
     QPushButton* btOK = nullptr;
 
     // --- handlers
-    void FormCreate();
+    void FormCreate(const PlayerDialogStart& start);
     void FormDestroy();
     void gJatekosTitleBtnClick(int column);
     void sbUjClick();
@@ -75,12 +103,13 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void buildWindow() override;
 
 private:
     void buildControls();
     void buildGrid();
     void buildOptions(QWidget* panel);
-    void restoreLastPlayer();
+    void restoreLastPlayer(const PlayerDialogStart& start);
     void deleteSelectedPlayer();
     // The name entry on a new record (`newPlayer`) or on the cursor's; posted on OK, cancelled otherwise.
     void enterName(bool newPlayer);
@@ -89,7 +118,18 @@ private:
     void selectCursorRow();
     void focusGridIfShown();
 
-    Windows& m_windows;
+    const ui::ModalRunner& m_modal;
+    TfrmNev* m_nameEntry = nullptr;
+    std::function<void()> m_clearPlayer;
     players::RecordId m_currentPlayer = players::NoRecord;
+    // The round options shown with the restored last player, until the controls are made to show them.
+    struct RoundOptions
+    {
+        int32_t level;
+        int32_t language;
+        int32_t categories;
+    };
+    std::optional<RoundOptions> m_restoredOptions;
+    void showRestoredOptions();
     bool m_followingCursor = false; // the grid's selection is being set from the register
 };

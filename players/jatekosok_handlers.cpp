@@ -1,9 +1,10 @@
 // The player dialog's behaviour: opening and closing the register, restoring the last player, sorting,
 // adding, renaming and deleting players, the category mode, and handing the choice to the game.
-#include "app/main_window.h"
+#include "game/tables.h"
 #include "players/jatekosok_dialog.h"
 #include "players/nev_window.h"
 #include "players/player_model.h"
+#include "storage/file_names.h"
 #include "storage/schemas.h"
 #include "storage/storage_error.h"
 #include "ui/check_group.h"
@@ -11,60 +12,67 @@
 #include "ui/modal.h"
 #include "ui/radio_group.h"
 #include "ui/text.h"
+#include "ui/title.h"
 
 #include <QTableView>
 #include <array>
 
 namespace {
-constexpr uint32_t AllCategories = 65535;
-
 // An error that reaches a handler is shown and the program goes on; a half-made change is dropped.
 template <typename Action>
-void guarded(QWidget* window, storage::Table& table, Action action)
+void guarded(const ui::ModalRunner& modal, QWidget* window, storage::Table& table, Action action)
 {
     try {
         action();
     } catch (const std::exception& error) {
         if (table.isOpen())
             table.cancel();
-        ui::showError(window, error.what());
+        ui::showError(modal, window, error.what());
     }
 }
+
+uint32_t categoryMask(int32_t categories) { return static_cast<uint32_t>(categories & game::AllCategories); }
 } // namespace
 
 // ---------------------------------------------------------------- creation and end
 
-void TfrmJatekosok::FormCreate()
+void TfrmJatekosok::FormCreate(const PlayerDialogStart& start)
 {
-    TfrmMain& main = *m_windows.frmMain;
+    // Errors of the creation are shown over the main window, this dialog's parent.
+    QWidget* main = parentWidget();
+    m_clearPlayer = start.clearPlayer;
     try {
-        dbJatekos.setFilePath(main.AppDir + "Brumvelda.jat");
+        dbJatekos.setFilePath(start.programFolder + storage::PlayerRegisterFile);
         dbJatekos.open();
     } catch (const std::exception& error) {
         // The records read before the error stay; no player is restored from a damaged register.
         showRegister();
-        ui::showError(&main, storage::namingFile(error.what(), dbJatekos.filePath()));
+        ui::showError(m_modal, main, storage::namingFile(error.what(), dbJatekos.filePath()));
         return;
     }
     showRegister();
-    guarded(&main, dbJatekos, [this] { restoreLastPlayer(); });
+    guarded(m_modal, main, dbJatekos, [this, &start] { restoreLastPlayer(start); });
 }
 
-void TfrmJatekosok::restoreLastPlayer()
+void TfrmJatekosok::restoreLastPlayer(const PlayerDialogStart& start)
 {
-    TfrmMain& main = *m_windows.frmMain;
-    main.PlayerName = main.SettingsStore.ReadSettingStr("Last", "User", "");
-    if (!players::locateExactName(dbJatekos, main.PlayerName)) {
-        main.PlayerName.clear();
+    const std::string lastPlayer = start.settings.ReadSettingStr("Last", "User", "");
+    if (!players::locateExactName(dbJatekos, lastPlayer))
         return;
-    }
     selectCursorRow();
     m_currentPlayer = players::currentRecordId(dbJatekos);
-    rgFokozat->setItemIndex(main.PlayLevel - 1);
-    rgNyelv->setItemIndex(main.PlayLanguage - 1);
-    const players::PlayerFigures player = players::currentFigures(dbJatekos);
-    main.ApplyPlayerChoice(player.name, player.total, player.rounds, main.PlayLevel, main.PlayLanguage);
-    cgKat->setValue(static_cast<uint32_t>(main.PlayCategories) & AllCategories);
+    m_restoredOptions = RoundOptions {start.level, start.language, start.categories};
+    showRestoredOptions();
+    start.restorePlayer(players::currentFigures(dbJatekos));
+}
+
+void TfrmJatekosok::showRestoredOptions()
+{
+    if (!isBuilt() || !m_restoredOptions)
+        return;
+    rgFokozat->setItemIndex(m_restoredOptions->level - 1);
+    rgNyelv->setItemIndex(m_restoredOptions->language - 1);
+    cgKat->setValue(categoryMask(m_restoredOptions->categories));
 }
 
 void TfrmJatekosok::FormDestroy()
@@ -74,10 +82,10 @@ void TfrmJatekosok::FormDestroy()
     try {
         dbJatekos.close();
     } catch (const std::exception& error) {
-        ui::showError(nullptr, error.what());
+        ui::showError(m_modal, nullptr, error.what());
     }
     if (!dbJatekos.lastBackupPath().empty())
-        ui::showBackupKept(nullptr, dbJatekos.lastBackupPath());
+        ui::showBackupKept(m_modal, nullptr, dbJatekos.lastBackupPath());
 }
 
 // ---------------------------------------------------------------- the game's side
@@ -92,11 +100,12 @@ void TfrmJatekosok::storeCurrentPlayerTotals(int32_t total, int32_t rounds)
 
 void TfrmJatekosok::loadOptions(int32_t level, int32_t language, int32_t categories)
 {
+    ensureBuilt();
     cgKat->setEnabled(true);
-    cgKat->setValue(static_cast<uint32_t>(categories) & AllCategories);
+    cgKat->setValue(categoryMask(categories));
     rgFokozat->setItemIndex(level - 1);
     rgNyelv->setItemIndex(language - 1);
-    cgKatAlap->setItemIndex(categories == static_cast<int32_t>(AllCategories) ? 0 : 1);
+    cgKatAlap->setItemIndex(categories == game::AllCategories ? 0 : 1);
     cgKat->setEnabled(cgKatAlap->itemIndex() == 1);
 }
 
@@ -122,6 +131,8 @@ int32_t TfrmJatekosok::chosenCategories() const { return static_cast<int32_t>(cg
 
 void TfrmJatekosok::showRegister()
 {
+    if (!isBuilt())
+        return; // the grid shows the register when it is made
     m_followingCursor = true;
     dsJatekos->reload();
     m_followingCursor = false;
@@ -130,6 +141,8 @@ void TfrmJatekosok::showRegister()
 
 void TfrmJatekosok::selectCursorRow()
 {
+    if (!isBuilt())
+        return;
     const int row = dbJatekos.isOpen() && !dbJatekos.isEmpty() ? dbJatekos.currentPosition() : -1;
     m_followingCursor = true;
     if (row >= 0) {
@@ -150,7 +163,7 @@ void TfrmJatekosok::gJatekosTitleBtnClick(int column)
     static constexpr std::array<const char*, 3> orders = {"iNev", "iOsszPont", "iJatszott"};
     if (column < 0 || column >= static_cast<int>(orders.size()) || !dbJatekos.isOpen())
         return;
-    guarded(this, dbJatekos, [&] {
+    guarded(m_modal, this, dbJatekos, [&] {
         dbJatekos.selectSortOrder(orders[static_cast<size_t>(column)]);
         showRegister();
     });
@@ -158,8 +171,8 @@ void TfrmJatekosok::gJatekosTitleBtnClick(int column)
 
 void TfrmJatekosok::enterName(bool newPlayer)
 {
-    TfrmNev& entry = *m_windows.frmNev;
-    guarded(this, dbJatekos, [&] {
+    TfrmNev& entry = *m_nameEntry;
+    guarded(m_modal, this, dbJatekos, [&] {
         dbJatekos.refresh();
         if (newPlayer) {
             dbJatekos.append();
@@ -168,7 +181,7 @@ void TfrmJatekosok::enterName(bool newPlayer)
             dbJatekos.edit();
         }
         entry.setName(ui::toQt(dbJatekos.asString(storage::player::Nev)));
-        if (ui::showModal(entry) == QDialog::Accepted) {
+        if (m_modal.showModal(entry) == QDialog::Accepted) {
             dbJatekos.setString(storage::player::Nev, ui::fromQt(entry.name()));
             dbJatekos.post();
         } else {
@@ -194,8 +207,9 @@ void TfrmJatekosok::sbDelClick()
 {
     if (!dbJatekos.isOpen() || dbJatekos.isEmpty())
         return;
-    const auto answer = ui::showMessage(this, QMessageBox::Warning, QStringLiteral("Brumvelda"),
-                                        QStringLiteral("Biztos törli?"), QMessageBox::Yes | QMessageBox::No);
+    const auto answer
+        = m_modal.showMessage(this, QMessageBox::Warning, ui::applicationTitle(),
+                              QStringLiteral("Biztos törli?"), QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes)
         deleteSelectedPlayer();
 }
@@ -204,15 +218,16 @@ void TfrmJatekosok::gJatekosCtrlDelete()
 {
     if (!dbJatekos.isOpen() || dbJatekos.isEmpty())
         return;
-    const auto answer = ui::showMessage(this, QMessageBox::Question, QStringLiteral("Brumvelda"),
-                                        QStringLiteral("Delete record?"), QMessageBox::Yes | QMessageBox::No);
+    const auto answer
+        = m_modal.showMessage(this, QMessageBox::Question, ui::applicationTitle(),
+                              QStringLiteral("Delete record?"), QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes)
         deleteSelectedPlayer();
 }
 
 void TfrmJatekosok::deleteSelectedPlayer()
 {
-    guarded(this, dbJatekos, [this] {
+    guarded(m_modal, this, dbJatekos, [this] {
         const players::RecordId deleted = players::currentRecordId(dbJatekos);
         dbJatekos.deleteRecord();
         dbJatekos.refresh();
@@ -220,7 +235,7 @@ void TfrmJatekosok::deleteSelectedPlayer()
         // must not go on playing rounds whose points would land nowhere.
         if (deleted == m_currentPlayer) {
             m_currentPlayer = players::NoRecord;
-            m_windows.frmMain->ClearPlayer();
+            m_clearPlayer();
         }
     });
     showRegister();
@@ -233,7 +248,7 @@ void TfrmJatekosok::cgKatAlapChange()
     const bool chosenOnly = cgKatAlap->itemIndex() == 1;
     cgKat->setEnabled(chosenOnly);
     if (!chosenOnly)
-        cgKat->setValue(AllCategories);
+        cgKat->setValue(categoryMask(game::AllCategories));
 }
 
 void TfrmJatekosok::focusGridIfShown()

@@ -23,11 +23,11 @@ void TfrmMain::tbJatekosClick()
     TfrmJatekosok& dialog = *m_windows.frmJatekosok;
     dialog.loadOptions(PlayLevel, PlayLanguage, PlayCategories);
     // The current player's row shows this session's gains: the figures the exit save would write now.
-    ui::runShowingErrors(this,
+    ui::runShowingErrors(m_modal, this,
                          [this, &dialog] { dialog.storeCurrentPlayerTotals(PlayerTotal, PlayerRounds); });
-    if (ui::showModal(dialog) != QDialog::Accepted)
+    if (m_modal.showModal(dialog) != QDialog::Accepted)
         return; // the choices made in the dialog are dropped; changes to the register stay
-    ui::runShowingErrors(this, [this, &dialog] {
+    ui::runShowingErrors(m_modal, this, [this, &dialog] {
         // OK on an empty register applies nothing, not even the options.
         if (!dialog.dbJatekos.isOpen() || dialog.dbJatekos.isEmpty())
             return;
@@ -38,6 +38,19 @@ void TfrmMain::tbJatekosClick()
         ApplyPlayerChoice(player.name, player.total, player.rounds, level, language);
         PlayCategories = categories;
     });
+}
+
+PlayerDialogStart TfrmMain::playerDialogStart()
+{
+    return {AppDir,
+            SettingsStore,
+            PlayLevel,
+            PlayLanguage,
+            PlayCategories,
+            [this](const players::PlayerFigures& player) {
+                ApplyPlayerChoice(player.name, player.total, player.rounds, PlayLevel, PlayLanguage);
+            },
+            [this] { ClearPlayer(); }};
 }
 
 void TfrmMain::ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
@@ -88,9 +101,9 @@ void TfrmMain::tbBeallitasClick()
     TfrmBeallitas& dialog = *m_windows.frmBeallitas;
     dialog.loadSettings(MaxMistakes, ExactLevel);
     dialog.loadKeyboardPlay(keyboardPlay());
-    if (ui::showModal(dialog) != QDialog::Accepted)
+    if (m_modal.showModal(dialog) != QDialog::Accepted)
         return;
-    ui::runShowingErrors(this, [this, &dialog] {
+    ui::runShowingErrors(m_modal, this, [this, &dialog] {
         MaxMistakes = dialog.chosenMaxMistakes();
         m_round.setMistakeLimit(MaxMistakes); // mistakes above a lower limit come down to it
         showMistakes(); // and the gauge is seen again when a limit is set again after "no limit"

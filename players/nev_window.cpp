@@ -2,6 +2,7 @@
 
 #include "players/player_register.h"
 #include "ui/centre.h"
+#include "ui/colours.h"
 #include "ui/cp1250_validator.h"
 #include "ui/error_box.h"
 #include "ui/fonts.h"
@@ -10,19 +11,22 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-TfrmNev::TfrmNev(Windows& windows, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_windows(windows)
+TfrmNev::TfrmNev(const ui::ModalRunner& modal, QWidget* parent)
+    : BuiltOnFirstShow(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_modal(modal)
 {
     setObjectName(QStringLiteral("frmNev"));
     setAccessibleName(QStringLiteral("Játékos neve"));
-    setFont(ui::defaultFont());
     setFixedSize(308, 28);
     QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(240, 202, 166));
+    background.setColor(QPalette::Window, ui::PanelColour);
     setPalette(background);
     setAutoFillBackground(true);
+}
 
+void TfrmNev::buildWindow()
+{
+    setFont(ui::defaultFont());
     eNev = new QLineEdit(this);
     eNev->setObjectName(QStringLiteral("eNev"));
     eNev->setAccessibleName(QStringLiteral("A játékos neve"));
@@ -34,11 +38,12 @@ TfrmNev::TfrmNev(Windows& windows, QWidget* parent)
 
 void TfrmNev::setName(const QString& name)
 {
+    ensureBuilt();
     eNev->setText(name.left(MaxNameLength));
     eNev->selectAll();
 }
 
-QString TfrmNev::name() const { return eNev->text(); }
+QString TfrmNev::name() const { return eNev ? eNev->text() : QString(); }
 
 void TfrmNev::FormKeyUp(int key, Qt::KeyboardModifiers)
 {
@@ -50,7 +55,7 @@ void TfrmNev::FormKeyUp(int key, Qt::KeyboardModifiers)
         return;
     // Everything the validator let through has a Windows-1250 byte.
     if (players::isBlankName(ui::fromQt(name()))) {
-        ui::showError(this, "Adja meg a játékos nevét");
+        ui::showError(m_modal, this, "Adja meg a játékos nevét");
         activateWindow();
         eNev->setFocus();
         return;

@@ -1,19 +1,24 @@
 #pragma once
-// The one-line player name entry: a borderless strip with one edit box. Enter closes it with OK and Esc with
-// Cancel, both on the key's release; a blank name is refused and the entry stays open.
+// The one-line player name entry: a borderless strip with one edit box, made at its first showing. Enter
+// closes it with OK and Esc with Cancel, both on the key's release; a blank name is refused and the entry
+// stays open.
 
-#include "app/windows.h"
+#include "ui/built_on_first_show.h"
 
 #include <QDialog>
 
 class QLineEdit;
 
-class TfrmNev : public QDialog
+namespace ui {
+class ModalRunner;
+}
+
+class TfrmNev : public ui::BuiltOnFirstShow<QDialog>
 {
     Q_OBJECT
 
 public:
-    explicit TfrmNev(Windows& windows, QWidget* parent = nullptr);
+    explicit TfrmNev(const ui::ModalRunner& modal, QWidget* parent = nullptr);
 
     static constexpr int MaxNameLength = 20; // the register's Nev field
 
@@ -30,9 +35,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void buildWindow() override;
 
 private:
-    Windows& m_windows;
+    const ui::ModalRunner& m_modal; // the refusal of a blank name
     // Enter or Esc pressed in the entry: only its own release acts, not the release of the Enter that
     // closed the refusal message (which would show the message again and again).
     int m_keyDown = 0;

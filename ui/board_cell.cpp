@@ -1,6 +1,7 @@
 #include "ui/board_cell.h"
 
 #include "ui/accessible_controls.h"
+#include "ui/colours.h"
 #include "ui/fonts.h"
 
 #include <QAccessible>
@@ -13,7 +14,7 @@ BoardCell::BoardCell(int tag, QWidget* parent)
     : QWidget(parent)
     , m_tag(tag)
     , m_background(192, 220, 192)
-    , m_textColour(0, 128, 128)
+    , m_textColour(LetterTextColour)
 {
     setFont(boldPixelFont(32));
     setFocusPolicy(Qt::NoFocus);

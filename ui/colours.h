@@ -1,12 +1,26 @@
 #pragma once
-// The game's fixed colours (game/tables.h, kept Qt-free there) as the widgets take them.
-
-#include "game/tables.h"
+// The game's fixed colours, each defined once: the board cells', the windows' backgrounds and the texts'.
 
 #include <QColor>
 
 namespace ui {
 
-inline QColor toColour(game::Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
+// Board cells: an uncovered letter or the editor's selected cell, the letters, a blank or sign cell, signs.
+inline constexpr QColor LetterCellColour {255, 255, 0};
+inline constexpr QColor LetterTextColour {0, 128, 128};
+inline constexpr QColor PlainCellColour {192, 220, 192};
+inline constexpr QColor SignTextColour {0, 128, 128};
+
+// The main window's background is the blank cells' colour; the keyboard panel's is the name entry's too.
+inline constexpr QColor WindowColour = PlainCellColour;
+inline constexpr QColor PanelColour {240, 202, 166};
+
+// Texts: the main window's labels, its category and hint lines, the editor's hint; the details dialog's
+// fields in the letters' teal.
+inline constexpr QColor Blue {0, 0, 255};
+inline constexpr QColor Red {255, 0, 0};
+inline constexpr QColor Maroon {128, 0, 0};
+inline constexpr QColor Green {0, 128, 0};
+inline constexpr QColor Teal = LetterTextColour;
 
 } // namespace ui

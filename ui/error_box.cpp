@@ -2,6 +2,7 @@
 
 #include "ui/modal.h"
 #include "ui/text.h"
+#include "ui/title.h"
 
 #include <QStringDecoder>
 
@@ -24,16 +25,16 @@ QString errorMessageText(const std::string& message)
     return utf8.hasError() ? toQt(message) : decoded;
 }
 
-void showError(QWidget* parent, const std::string& message)
+void showError(const ModalRunner& modal, QWidget* parent, const std::string& message)
 {
-    showMessage(parent, QMessageBox::Critical, QStringLiteral("Brumvelda"),
-                errorMessageText(errorBoxText(message)));
+    modal.showMessage(parent, QMessageBox::Critical, applicationTitle(),
+                      errorMessageText(errorBoxText(message)));
 }
 
-void showBackupKept(QWidget* parent, const std::string& backupPath)
+void showBackupKept(const ModalRunner& modal, QWidget* parent, const std::string& backupPath)
 {
-    showMessage(
-        parent, QMessageBox::Warning, QStringLiteral("Brumvelda"),
+    modal.showMessage(
+        parent, QMessageBox::Warning, applicationTitle(),
         QStringLiteral("A sérült fájl eredetijét megőriztük: %1").arg(QString::fromStdString(backupPath)));
 }
 

@@ -10,8 +10,10 @@ class QWidget;
 
 namespace ui {
 
+class ModalRunner;
+
 // `message` is UTF-8 (as storage errors carry it, paths included) or Windows-1250 (the game's own texts).
-void showError(QWidget* parent, const std::string& message);
+void showError(const ModalRunner& modal, QWidget* parent, const std::string& message);
 // The text as shown: a full stop appended when the last byte sorts after '.'.
 std::string errorBoxText(const std::string& message);
 // The message as Unicode: UTF-8 when it is valid UTF-8, otherwise Windows-1250.
@@ -20,18 +22,18 @@ QString errorMessageText(const std::string& message);
 // Runs `action`; an error escaping it is shown in the error box and the program goes on.
 // Returns whether the action ran to its end.
 template <typename Action>
-bool runShowingErrors(QWidget* parent, Action action)
+bool runShowingErrors(const ModalRunner& modal, QWidget* parent, Action action)
 {
     try {
         action();
         return true;
     } catch (const std::exception& error) {
-        showError(parent, error.what());
+        showError(modal, parent, error.what());
         return false;
     }
 }
 
 // The warning after a save that kept a damaged file's original under `backupPath` (a UTF-8 path).
-void showBackupKept(QWidget* parent, const std::string& backupPath);
+void showBackupKept(const ModalRunner& modal, QWidget* parent, const std::string& backupPath);
 
 } // namespace ui

@@ -3,31 +3,28 @@
 #include <QDialog>
 
 namespace ui {
-namespace {
-ModalHandler& handler()
+
+ModalRunner::ModalRunner(ActWhileShown actWhileShown)
+    : m_actWhileShown(std::move(actWhileShown))
 {
-    static ModalHandler instance;
-    return instance;
 }
-} // namespace
 
-void setModalHandler(ModalHandler h) { handler() = std::move(h); }
-
-int showModal(QDialog& dialog)
+int ModalRunner::showModal(QDialog& dialog) const
 {
-    if (!handler())
+    if (!m_actWhileShown)
         return dialog.exec();
     // Mirror exec(): the dialog is visible while the handler acts, and hidden again afterwards.
     dialog.setResult(QDialog::Rejected);
     dialog.show();
-    handler()(dialog);
+    m_actWhileShown(dialog);
     dialog.hide();
     return dialog.result();
 }
 
-QMessageBox::StandardButton showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                                        const QString& text, QMessageBox::StandardButtons buttons,
-                                        QMessageBox::StandardButton defaultButton)
+QMessageBox::StandardButton ModalRunner::showMessage(QWidget* parent, QMessageBox::Icon icon,
+                                                     const QString& title, const QString& text,
+                                                     QMessageBox::StandardButtons buttons,
+                                                     QMessageBox::StandardButton defaultButton) const
 {
     QMessageBox box(icon, title, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)

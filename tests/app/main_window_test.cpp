@@ -1,6 +1,12 @@
 // The main window as a first start leaves it, its board, keyboard and modes.
 #include "support/window_fixture.h"
 
+#include "editor/uj_dialog.h"
+#include "game/result_windows.h"
+#include "game/tables.h"
+#include "players/beallitas_dialog.h"
+#include "players/jatekosok_dialog.h"
+#include "players/nev_window.h"
 #include "ui/board_cell.h"
 #include "ui/flat_button.h"
 #include "ui/gauge.h"
@@ -8,6 +14,7 @@
 
 #include <QLabel>
 #include <QToolButton>
+#include <vector>
 
 using testing_support::WindowTest;
 
@@ -167,6 +174,31 @@ TEST_F(MainWindow, LeavingTheEditorAllowsANewRoundOnlyWithPuzzlesAndAPlayer)
         EXPECT_FALSE(w.tbModOK->isEnabled() || w.tbModCancel->isEnabled() || w.tbAdatlap->isVisible());
     }
     w.PlayerName.clear();
+}
+
+} // namespace
+
+namespace {
+
+// The seven hidden windows are made at start, but their controls only at their first showing; showing one
+// makes its controls before it appears, so the user never sees an empty window.
+TEST_F(MainWindow, HiddenWindowsGetTheirControlsAtTheirFirstShowing)
+{
+    startProgram();
+    const std::vector<ui::BuiltOnFirstShow<QDialog>*> hidden = {
+        windows.frmUj,         windows.frmJatekosok, windows.frmNev,    windows.frmBeallitas,
+        windows.frmGratulalok, windows.frmSajnos,    windows.frmSzabad,
+    };
+    for (ui::BuiltOnFirstShow<QDialog>* window : hidden) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        EXPECT_FALSE(window->isBuilt());
+        // At most the answer label of the loss and give-up windows, which the game writes before showing.
+        EXPECT_LE(window->findChildren<QWidget*>().size(), 1);
+        window->show();
+        EXPECT_TRUE(window->isBuilt());
+        EXPECT_FALSE(window->findChildren<QWidget*>().isEmpty());
+        window->hide();
+    }
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // What the main window reads when it is made: settings with their range checks and the puzzle list.
 #include "support/window_fixture.h"
 
+#include "app/startup.h"
 #include "app/startup_options.h"
 #include "ui/gauge.h"
 
 #include <filesystem>
+#include <memory>
 
 using testing_support::PuzzleRow;
 using testing_support::WindowTest;
@@ -79,7 +81,7 @@ TEST_F(StartupReading, ProgramFolderIsTheExecutablesFolderWithASlash)
     std::string path = folder.path();
     path.pop_back();
     options.programFolder = path;
-    createWindows(windows, options);
+    createWindows(windows, modals.runner(), options);
     EXPECT_EQ(main().AppDir, folder.path());
 }
 
@@ -113,6 +115,54 @@ TEST_F(StartupReading, DamagedPuzzleListIsReportedAndKeptAsABackupAtExit)
     EXPECT_TRUE(modals.messages()[1].contains(QString::fromStdString(backup)));
     EXPECT_EQ(folder.readFile(std::filesystem::path(backup).filename().string()), damaged);
     EXPECT_NE(folder.readFile("Brumvelda.lis"), damaged);
+}
+
+// The program's own start: main() reads the list ahead and hands it over in StartupOptions.
+class StartupWithListReadAhead : public StartupReading
+{
+protected:
+    void startReadingAhead(const std::string& readAheadFolder)
+    {
+        m_readAhead = std::make_unique<PuzzleListPrefetch>(readAheadFolder);
+        StartupOptions options;
+        options.programFolder = folder.path();
+        options.randomSeed = 1;
+        options.puzzleList = m_readAhead.get();
+        createWindows(windows, modals.runner(), options);
+    }
+
+    std::unique_ptr<PuzzleListPrefetch> m_readAhead;
+};
+
+TEST_F(StartupWithListReadAhead, DamagedListIsReportedAndKeptAsABackupAtExit)
+{
+    const std::string damaged = "TPF0 this is not a table file at all";
+    folder.writeFile("Brumvelda.lis", damaged);
+    modals.expectMessage();
+    startReadingAhead(folder.path());
+    ASSERT_EQ(modals.messages().size(), 1u);
+    EXPECT_EQ(main().PuzzleCount, 0);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Brumvelda v1.0")); // the rest of the creation skipped
+
+    modals.expectMessage(); // where the damaged original went
+    click(main().tbExit);
+    const std::string backup = main().dbLista.lastBackupPath();
+    ASSERT_FALSE(backup.empty());
+    EXPECT_EQ(folder.readFile(std::filesystem::path(backup).filename().string()), damaged);
+}
+
+TEST_F(StartupWithListReadAhead, ListOfAnotherFolderIsNotTakenNorWritten)
+{
+    folder.writePuzzles({{"EGY", 1, "", "", 1, 1}, {"KETTO", 1, "", "", 1, 1}});
+    testing_support::ProgramFolder other;
+    other.writePuzzles({{"HAROM", 1, "", "", 1, 1}});
+    const std::string otherList = other.readFile("Brumvelda.lis");
+    startReadingAhead(other.path());
+    EXPECT_EQ(main().PuzzleCount, 2);
+    exitProgram();
+    m_readAhead.reset();
+    EXPECT_EQ(other.readFile("Brumvelda.lis"), otherList);
+    EXPECT_EQ(folder.readPuzzles().size(), 2u);
 }
 
 } // namespace

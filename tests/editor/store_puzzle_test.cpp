@@ -59,6 +59,7 @@ TEST_F(StorePuzzle, DialogControlsCarryTheirLimitsAndLayout)
 {
     startProgram();
     TfrmUj& uj = dialog();
+    uj.ensureBuilt(); // its controls are made at its first showing
     EXPECT_TRUE(uj.BitBtn1->isDefault());
     ASSERT_EQ(uj.rgUjKat->count(), 16);
     expectDetailsSeen([](TfrmUj& shown) {

@@ -13,9 +13,13 @@ namespace {
 class ResultWindows : public RoundTest
 {
 protected:
+    // The three windows with their controls made, as their first showing makes them.
     std::vector<TResultWindow*> all()
     {
-        return {windows.frmGratulalok, windows.frmSajnos, windows.frmSzabad};
+        std::vector<TResultWindow*> made {windows.frmGratulalok, windows.frmSajnos, windows.frmSzabad};
+        for (TResultWindow* window : made)
+            window->ensureBuilt();
+        return made;
     }
 };
 
@@ -52,13 +56,13 @@ TEST_F(ResultWindows, AClickAnywhereInsideClosesWithOk)
         // The texts let the click through to the button beneath them.
         for (QPoint at : {QPoint(200, 120), QPoint(200, 50), QPoint(120, 150), QPoint(200, 240)})
             EXPECT_EQ(window->childAt(at), window->CoolButton1) << at.x() << "," << at.y();
-        ui::setModalHandler([window](QDialog&) {
+        const ui::ModalRunner user([window](QDialog&) {
             for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
                 QTest::keyClick(window, key);
             EXPECT_TRUE(window->isVisible()) << "only a click closes it";
             QTest::mouseClick(window->CoolButton1, Qt::LeftButton, {}, QPoint(120, 60));
         });
-        EXPECT_EQ(ui::showModal(*window), 1);
+        EXPECT_EQ(user.showModal(*window), 1);
         EXPECT_FALSE(window->isVisible());
     }
 }
@@ -80,6 +84,7 @@ TEST_F(ResultWindows, TitlesAndAnswerLabelsSitWhereTheyBelong)
     };
     for (const Expected& row : rows) {
         SCOPED_TRACE(row.title.toStdString());
+        row.window->ensureBuilt(); // as its first showing does
         const ui::ShadowLabel* title = row.window->RxLabel1;
         EXPECT_EQ(title->text(), row.title);
         EXPECT_EQ(title->geometry(), row.titlePlace);

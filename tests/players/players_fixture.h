@@ -31,7 +31,12 @@ using testing_support::typeText;
 class PlayersTest : public testing_support::WindowTest
 {
 protected:
-    TfrmJatekosok& dialog() { return *windows.frmJatekosok; }
+    // The player dialog with its controls made, as its first showing makes them.
+    TfrmJatekosok& dialog()
+    {
+        windows.frmJatekosok->ensureBuilt();
+        return *windows.frmJatekosok;
+    }
 
     // Clicks tbJatekos; `inside` acts while the player dialog is shown and must close it.
     void withPlayerDialog(std::function<void(TfrmJatekosok&)> inside)

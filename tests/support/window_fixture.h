@@ -187,11 +187,8 @@ class ModalScript
 public:
     using Answer = std::function<void(QDialog&)>;
 
-    ModalScript()
-    {
-        ui::setModalHandler([this](QDialog& dialog) { answer(dialog); });
-    }
-    ~ModalScript() { ui::setModalHandler({}); }
+    // The runner the windows are given: it answers every modal window from the script.
+    const ui::ModalRunner& runner() const { return m_runner; }
 
     void expect(Answer answer) { m_answers.push_back(std::move(answer)); }
     // A message box: its text is recorded and its button `button` (or the default/escape one) pressed.
@@ -256,6 +253,7 @@ private:
     std::deque<Answer> m_answers;
     std::vector<QString> m_messages;
     std::vector<QString> m_titles;
+    ui::ModalRunner m_runner {[this](QDialog& dialog) { answer(dialog); }};
 };
 
 // Base fixture: folder, modal script, windows.
@@ -277,7 +275,7 @@ protected:
         StartupOptions options;
         options.programFolder = folder.path();
         options.randomSeed = seed;
-        createWindows(windows, options);
+        createWindows(windows, modals.runner(), options);
         windows.frmMain->show();
     }
     // Starts with `player` (already in the register) remembered as the last one; `last` and `mainSettings`

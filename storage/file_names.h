@@ -1,0 +1,10 @@
+#pragma once
+// The names of the game's three files in its program folder.
+
+namespace storage {
+
+inline constexpr char PuzzleListFile[] = "Brumvelda.lis";
+inline constexpr char PlayerRegisterFile[] = "Brumvelda.jat";
+inline constexpr char SettingsFile[] = "Brumvelda.ini";
+
+} // namespace storage
