@@ -11,7 +11,6 @@ namespace game {
 
 namespace {
 
-constexpr int32_t AllCategories = 65535;
 // Phases stepped by the golden ratio fall evenly for any number of steps, so the cells of one category
 // (its languages and levels) do not all start at the same place in their runs.
 const double GoldenStep = (std::sqrt(5.0) - 1.0) / 2.0;

@@ -6,6 +6,7 @@
 #include "players/player_model.h"
 #include "storage/file_names.h"
 #include "storage/schemas.h"
+#include "storage/settings_store.h"
 #include "storage/storage_error.h"
 #include "ui/check_group.h"
 #include "ui/error_box.h"

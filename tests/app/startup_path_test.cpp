@@ -86,13 +86,14 @@ TEST_F(StartupPath, TheListReadAheadIsTakenOverWhereItIsOpenedAndNotReadAgain)
         ASSERT_GE(oneLoad, 1);
 
         OpenCounter counter(here.path(), "Brumvelda.lis");
-        PuzzleListPrefetch prefetch(here.file("Brumvelda.lis")); // as main() makes it, before the windows
+        PuzzleListPrefetch prefetch(here.path()); // as main() makes it, before the windows
         if (row.damaged)
             modals.expectMessage(); // the load error, shown where the main window opens the list
         StartupOptions options;
         options.programFolder = here.path();
         options.randomSeed = 1;
-        createWindows(windows, options);
+        options.puzzleList = &prefetch;
+        createWindows(windows, modals.runner(), options);
         EXPECT_EQ(counter.opened(), oneLoad) << "the list was read again";
         EXPECT_EQ(main().PuzzleCount, row.damaged ? 0 : 3);
         if (row.damaged) {
@@ -122,8 +123,12 @@ TEST_F(StartupPath, AReadAheadOfAnotherFileIsDroppedAndWritesNothing)
     elsewhere.writeFile("Brumvelda.lis", damaged);
     folder.writePuzzles({{"ALMA", 1, "", "", 1, 1}, {"K\xD6RTE", 1, "", "", 1, 1}});
     {
-        PuzzleListPrefetch prefetch(elsewhere.file("Brumvelda.lis"));
-        startProgram();
+        PuzzleListPrefetch prefetch(elsewhere.path());
+        StartupOptions options;
+        options.programFolder = folder.path();
+        options.randomSeed = 1;
+        options.puzzleList = &prefetch;
+        createWindows(windows, modals.runner(), options);
         EXPECT_EQ(main().PuzzleCount, 2);
         EXPECT_EQ(modals.messages().size(), 0u);
         endProgram();
