@@ -66,6 +66,9 @@ TEST_F(AccessibleNames, LettersLabelsAndTheGaugeAreReadable)
 TEST_F(AccessibleNames, DialogFieldsAndResultWindowsAreNamed)
 {
     startWith({{"ALMA"}});
+    // Hidden dialogs get their controls at their first showing; ask for them as a showing would.
+    windows.frmBeallitas->ensureBuilt();
+    windows.frmNev->ensureBuilt();
     EXPECT_EQ(nameOf(windows.frmBeallitas->eMaxHiba), "Maximálisan megengedett hiba (0 nincs hibahatár)");
     EXPECT_EQ(nameOf(windows.frmBeallitas->rgPontos), "Nehézségi szintek");
     EXPECT_EQ(nameOf(windows.frmBeallitas->cbBillentyu), "Tippelés a billentyűzetről");
