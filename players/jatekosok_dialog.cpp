@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <algorithm>
 
 namespace {
 constexpr int ClientWidth = 611;
@@ -176,7 +177,9 @@ void TfrmJatekosok::buildOptions(QWidget* panel)
     cgKatAlap = new ui::RadioGroup(QString(), 1, GroupBox1);
     cgKatAlap->setObjectName(QStringLiteral("cgKatAlap"));
     cgKatAlap->setItems(texts({"Minden", "Választott:"}));
-    cgKatAlap->setGeometry(4, 18, 104, 52);
+    // Below the frame's top line, wherever the style draws it beside the title.
+    const int frameTop = GroupBox1->contentsRect().top();
+    cgKatAlap->setGeometry(4, std::max(18, frameTop), 104, 52);
 
     cgKat = new ui::CheckGroup(2, GroupBox1);
     cgKat->setObjectName(QStringLiteral("cgKat"));
@@ -185,7 +188,8 @@ void TfrmJatekosok::buildOptions(QWidget* panel)
         categories << ui::toQt(game::CategoryNames[static_cast<size_t>(k)]);
     cgKat->setItems(categories);
     cgKat->setValue(game::AllCategories);
-    cgKat->setGeometry(108, 12, 240, 120);
+    cgKat->setGeometry(108, std::max(12, frameTop - 2), 240,
+                       GroupBox1->height() - std::max(12, frameTop - 2) - 3);
 
     // The option groups notify on every change, also when the program sets them.
     auto onChosen = [this](ui::RadioGroup* group, void (TfrmJatekosok::*handler)()) {

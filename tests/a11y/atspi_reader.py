@@ -1,8 +1,11 @@
 #!/usr/bin/python3
 # Reads the running game through AT-SPI as a screen reader does, and checks what it would say.
 #   atspi_reader.py [--secret WORD]... [--expect ROLE=NAME]... [--value NAME=CURRENT/MAX] [--dump]
+#   atspi_reader.py --listen SECONDS [--secret WORD]... [--heard TEXT]...
 # ROLE=NAME: an object of that role whose name starts with NAME, showing on screen. --secret: no name,
-# description, text or value of any object contains WORD (case ignored). Exit status 1 on any failure.
+# description, text or value of any object contains WORD (case ignored). --listen: follows the changes of
+# names, descriptions and values for SECONDS, as a screen reader does; each TEXT must start the name or the
+# description of a changed object. Exit status 1 on any failure.
 import argparse
 import sys
 import time
@@ -43,13 +46,45 @@ def find_game():
     return None
 
 
+def listen(seconds, heard, secrets):
+    from gi.repository import GLib
+
+    said = []
+
+    def changed(event):
+        source = event.source
+        said.append("%s: %s | %s" % (event.type, source.name or "", source.description or ""))
+
+    kinds = ["object:property-change:accessible-name", "object:property-change:accessible-description",
+             "object:property-change:accessible-value"]
+    pyatspi.Registry.registerEventListener(changed, *kinds)
+    GLib.timeout_add(int(seconds * 1000), pyatspi.Registry.stop)
+    print("listening", flush=True)
+    pyatspi.Registry.start()
+    failures = []
+    for text in heard:
+        if not any(" " + text in s.split(":", 2)[-1].replace("|", " ") for s in said):
+            failures.append("no change was heard saying %r" % text)
+    for secret in secrets:
+        failures += ["a change says the secret %r: %s" % (secret, s) for s in said if secret.lower() in s.lower()]
+    for failure in failures:
+        print("FAIL:", failure)
+    if failures:
+        print("\n".join(said))
+    return 1 if failures else 0
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--secret", action="append", default=[])
     parser.add_argument("--expect", action="append", default=[])
     parser.add_argument("--value", action="append", default=[])
     parser.add_argument("--dump", action="store_true")
+    parser.add_argument("--listen", type=float)
+    parser.add_argument("--heard", action="append", default=[])
     args = parser.parse_args()
+    if args.listen:
+        return listen(args.listen, args.heard, args.secret)
 
     app = find_game()
     if app is None:

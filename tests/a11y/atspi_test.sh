@@ -81,7 +81,14 @@ read_tree "start" --expect "push button=Kérek egy új feladatot" --expect "push
 keys ctrl+n
 read_tree "drawn" --expect "label=Rejtett betű, 1. sor 1. oszlop" --expect "label=Üres mező, 1. sor 5. oszlop" \
     --expect "label=Tárgy"
+# A screen reader hears the found letter: the cells' new names and the main window's announcement.
+/usr/bin/python3 "$reader" --listen 2.5 --secret ALMA --heard "L betű, 1. sor 2. oszlop" \
+    --heard "Megvan: L, 3 helyen." >"$work/heard" 2>&1 &
+listener=$!
+for _ in $(seq 50); do grep -q listening "$work/heard" && break; sleep 0.1; done
+sleep 0.5 # the game learns of the new listener from the registry
 keys l
+wait "$listener" || { cat "$work/heard"; fail "the found letter was not announced"; }
 read_tree "L found" --expect "label=L betű, 1. sor 2. oszlop" --expect "label=Rejtett betű, 1. sor 1. oszlop" \
     --expect "label=Pontszám: 30"
 keys x
