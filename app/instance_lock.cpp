@@ -19,7 +19,8 @@ constexpr QByteArrayView Raised = "ok\n";
 // One name per user and folder: copies on other folders run side by side.
 QString serverNameFor(const std::string& folder)
 {
-    const QByteArray hash = QCryptographicHash::hash(QByteArray::fromStdString(folder), QCryptographicHash::Sha1);
+    const QByteArray hash
+        = QCryptographicHash::hash(QByteArray::fromStdString(folder), QCryptographicHash::Sha1);
     return QStringLiteral("brumvelda-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash.toHex().left(16)));
 }
 
@@ -71,7 +72,8 @@ SingleInstance::SingleInstance(const std::string& dataFolder, int& argc, char** 
             return;
         QThread::msleep(100);
     }
-    std::fprintf(stderr, "brumvelda: a játék már fut ebben a mappában (%s), de nem válaszol\n", dataFolder.c_str());
+    std::fprintf(stderr, "brumvelda: a játék már fut ebben a mappában (%s), de nem válaszol\n",
+                 dataFolder.c_str());
     m_exitStatus = 1;
 }
 

@@ -92,7 +92,8 @@ void TfrmMain::buildControls()
     RxLabel1 = makeLabel(this, "RxLabel1", {0, 40, 65, 33}, QStringLiteral("  Név:"), 19, ui::Blue, left);
     // The name keeps a gap after "Név:", which DejaVu's wider letters would otherwise close.
     lNev = makeLabel(this, "lNev", {64, 40, 225, 33}, QStringLiteral("Játékos"), 19, ui::Blue, left, NameGap);
-    RxLabel2 = makeLabel(this, "RxLabel2", {296, 40, 113, 33}, QStringLiteral("Pontszám: "), 19, ui::Blue, right);
+    RxLabel2
+        = makeLabel(this, "RxLabel2", {296, 40, 113, 33}, QStringLiteral("Pontszám: "), 19, ui::Blue, right);
     lOsszPont = makeLabel(this, "lOsszPont", {416, 40, 121, 33}, QStringLiteral("0"), 19, ui::Blue, centre);
     lKategoria
         = makeLabel(this, "lKategoria", {0, 80, 537, 37}, QStringLiteral("Kategória"), 32, ui::Red, centre);

@@ -10,7 +10,8 @@ class PuzzleListPrefetch;
 
 struct StartupOptions
 {
-    std::string programFolder; // where the three files are (app/data_folder.h); empty: the executable's folder
+    std::string
+        programFolder; // where the three files are (app/data_folder.h); empty: the executable's folder
     std::optional<uint32_t> randomSeed; // empty: seeded from the clock
     PuzzleListPrefetch* puzzleList = nullptr; // taken over by the start-up reading when it holds that file
 };

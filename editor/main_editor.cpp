@@ -120,7 +120,8 @@ void TfrmMain::showEdit(const editor::BoardEdit& edit)
     for (int k = 1; k <= game::CellCount; ++k) {
         if (!edit.cells[size_t(k - 1)])
             continue;
-        const QColor background = k == m_editorBoard.SelectedCell() ? ui::LetterCellColour : ui::PlainCellColour;
+        const QColor background
+            = k == m_editorBoard.SelectedCell() ? ui::LetterCellColour : ui::PlainCellColour;
         cell(k)->setLook(ui::toQt(std::string(1, m_editorBoard.at(k))), background, ui::LetterTextColour);
     }
 }

@@ -86,7 +86,7 @@ void TfrmMain::sbUjClick()
     showMistakes(); // back at 0, drawn or not
     if (!drawn.drawn) {
         m_modal.showMessage(this, QMessageBox::NoIcon, ui::applicationTitle(),
-                        QStringLiteral("Nincs ilyen!!"));
+                            QStringLiteral("Nincs ilyen!!"));
         // Nothing was drawn: between rounds again, the board still showing the last puzzle.
         applyMode(Mode::BetweenRounds);
         return;
@@ -103,8 +103,7 @@ void TfrmMain::sbUjClick()
     for (int k = 1; k <= game::CellCount; ++k) {
         const QString caption = ui::toQt(std::string_view(text).substr(size_t(k - 1), 1));
         if (m_round.isHidden(k))
-            cell(k)->setLook(caption, ui::LetterCellColour,
-                             ui::LetterCellColour);
+            cell(k)->setLook(caption, ui::LetterCellColour, ui::LetterCellColour);
         else
             cell(k)->setLook(caption, ui::PlainCellColour, ui::SignTextColour);
     }

@@ -8,8 +8,8 @@
 namespace storage {
 
 FolderLock::FolderLock(const std::string& folder)
-    : m_path((folder.empty() ? std::string(".") : folder) + (folder.empty() || folder.back() != '/' ? "/" : "")
-             + LockFileName)
+    : m_path((folder.empty() ? std::string(".") : folder)
+             + (folder.empty() || folder.back() != '/' ? "/" : "") + LockFileName)
 {
     retry();
 }

@@ -156,7 +156,8 @@ namespace {
 int createTemporary(std::string& temporary)
 {
     const std::string unique = "XXXXXX";
-    if (temporary.size() >= unique.size() && temporary.compare(temporary.size() - unique.size(), unique.size(), unique) == 0) {
+    if (temporary.size() >= unique.size()
+        && temporary.compare(temporary.size() - unique.size(), unique.size(), unique) == 0) {
         const int fd = ::mkstemp(temporary.data());
         if (fd >= 0)
             ::fcntl(fd, F_SETFD, FD_CLOEXEC);
@@ -205,13 +206,15 @@ void replaceFile(const std::string& target, std::string temporary, const std::fu
         struct stat named
         {
         };
-        if (::stat(temporary.c_str(), &named) != 0 || named.st_dev != made.st_dev || named.st_ino != made.st_ino)
+        if (::stat(temporary.c_str(), &named) != 0 || named.st_dev != made.st_dev
+            || named.st_ino != made.st_ino)
             throw StorageError(messages.cannotWrite);
     } catch (...) {
         struct stat named
         {
         };
-        if (::stat(temporary.c_str(), &named) == 0 && named.st_dev == made.st_dev && named.st_ino == made.st_ino)
+        if (::stat(temporary.c_str(), &named) == 0 && named.st_dev == made.st_dev
+            && named.st_ino == made.st_ino)
             ::unlink(temporary.c_str()); // a half-written file is of no use to anyone
         throw;
     }

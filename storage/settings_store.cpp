@@ -132,13 +132,12 @@ void replaceFileContent(const std::string& path, const std::string& content)
     const std::string failure = formatMessage("Unable to write to %s", path);
     const std::string target = followLinks(path);
     refuseReadOnly(target, failure);
-    replaceFile(
-        target, target + ".XXXXXX",
-        [&](int fd) {
-            if (!writeAll(fd, content.data(), content.size()))
-                throw StorageError(failure);
-        },
-        {failure, failure, failure});
+    replaceFile(target, target + ".XXXXXX",
+                [&](int fd) {
+                    if (!writeAll(fd, content.data(), content.size()))
+                        throw StorageError(failure);
+                },
+                {failure, failure, failure});
 }
 
 std::string lineEndingOf(std::string_view content)

@@ -13,7 +13,8 @@ class Table;
 void LoadTableFile(Table& table, const std::string& path);
 // Writes the whole table through "<name>.$$$", fsync and rename. Does nothing while the written mark is set.
 // Refuses (throwing one of the two messages below, naming the file) to replace a file that could not be
-// read when it was loaded, or that the user may not write. Through a symbolic link it writes the link's target.
+// read when it was loaded, or that the user may not write. Through a symbolic link it writes the link's
+// target.
 void SaveTableFile(Table& table, const std::string& path);
 
 inline constexpr const char* NotSavedUnreadable

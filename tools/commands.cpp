@@ -1,9 +1,9 @@
 #include "tools/commands.h"
 
 #include "game/draw_spread.h"
-#include "storage/schemas.h"
 #include "storage/folder_lock.h"
 #include "storage/posix_file.h"
+#include "storage/schemas.h"
 #include "storage/storage_error.h"
 #include "tools/dump.h"
 #include "tools/import_records.h"

@@ -24,7 +24,8 @@ struct ImportFailure
 {
     int line = 0; // 1-based line of the input, the header being line 1
     std::string message;
-    int column = 0; // 1-based character of that line where the fault is, 0 when the line as a whole is at fault
+    int column
+        = 0; // 1-based character of that line where the fault is, 0 when the line as a whole is at fault
 };
 
 using ImportResult = std::variant<std::vector<ImportRecord>, ImportFailure>;

@@ -84,19 +84,20 @@ std::optional<BadCharacter> findBadCharacter(std::string_view field)
             const char next = field[i + 1];
             const char32_t escaped = next == 't' ? U'\t' : next == 'n' ? U'\n' : next == 'r' ? U'\r' : 0;
             if (escaped)
-                return BadCharacter {i, "a(z) " + code("U+%04X", unsigned(escaped))
-                                            + " vezérlőkarakter (\\" + std::string(1, next)
-                                            + ") nem állhat szövegben"};
+                return BadCharacter {i,
+                                     "a(z) " + code("U+%04X", unsigned(escaped)) + " vezérlőkarakter (\\"
+                                         + std::string(1, next) + ") nem állhat szövegben"};
             i += 2;
             continue;
         }
         const Decoded c = decodeAt(field, i);
         if (!c.valid)
-            return BadCharacter {i, "a(z) " + code("0x%02X", unsigned(c.codePoint))
-                                        + " bájt nem UTF-8 karakter (a bemenet UTF-8 szöveg legyen)"};
+            return BadCharacter {i,
+                                 "a(z) " + code("0x%02X", unsigned(c.codePoint))
+                                     + " bájt nem UTF-8 karakter (a bemenet UTF-8 szöveg legyen)"};
         if (isControl(c.codePoint))
-            return BadCharacter {i, "a(z) " + code("U+%04X", unsigned(c.codePoint))
-                                        + " vezérlőkarakter nem állhat szövegben"};
+            return BadCharacter {
+                i, "a(z) " + code("U+%04X", unsigned(c.codePoint)) + " vezérlőkarakter nem állhat szövegben"};
         i += c.length;
     }
     return std::nullopt;

@@ -22,7 +22,8 @@ struct BadCharacter
 };
 std::optional<BadCharacter> findBadCharacter(std::string_view field);
 
-// Characters (not bytes) in `text` before `offset`: the column a message names is counted as the user sees it.
+// Characters (not bytes) in `text` before `offset`: the column a message names is counted as the user sees
+// it.
 std::size_t charactersBefore(std::string_view text, std::size_t offset);
 
 } // namespace tabla

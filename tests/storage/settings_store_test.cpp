@@ -220,7 +220,9 @@ TEST_F(SettingsFile, PathThatCannotBeReadIsNotOverwritten)
 TEST_F(SettingsFile, LinksAreWrittenThroughAndDevicesAreNeitherReadNorReplaced)
 {
     const std::string target = m_store.path() + ".real";
-    { std::ofstream(target) << "[Main]\nMaxHiba=4\n"; }
+    {
+        std::ofstream(target) << "[Main]\nMaxHiba=4\n";
+    }
     fs::create_symlink(target, m_store.path());
     m_store.WriteSettingInt("Last", "Level", 2);
     EXPECT_TRUE(fs::is_symlink(m_store.path()));
