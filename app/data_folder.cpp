@@ -1,5 +1,6 @@
 #include "app/data_folder.h"
 
+#include "storage/file_names.h"
 #include "storage/folder_sync.h"
 #include "storage/posix_file.h"
 
@@ -16,7 +17,7 @@
 
 namespace {
 
-constexpr const char* ListName = "Brumvelda.lis";
+constexpr const char* ListName = storage::PuzzleListFile;
 
 std::string withSlash(std::string folder)
 {
