@@ -32,7 +32,6 @@ void TfrmMain::FormCreate()
     AppDir
         = m_options.programFolder.empty() ? executableFolder() : withTrailingSlash(m_options.programFolder);
     startupReading();
-    m_round.setMistakeLimit(MaxMistakes);
     showMistakes();
     setWindowTitle(ui::applicationTitle() + ' ' + ui::toQt(game::VersionText));
 }
@@ -41,6 +40,8 @@ void TfrmMain::startupReading()
 {
     SettingsStore.setPath(AppDir + storage::SettingsFile);
     MaxMistakes = SettingsStore.ReadSettingInt("Main", "MaxHiba", 10);
+    // Before the list is opened: a list that fails to load must not leave the round on its default limit.
+    m_round.setMistakeLimit(MaxMistakes);
     ExactLevel = inRange(SettingsStore.ReadSettingInt("Main", "ExactLevel", 0), 0, 1, 0);
     setKeyboardPlay(SettingsStore.ReadSettingInt("Main", "KeyboardPlay", 0) == 1);
     PlayLanguage = inRange(SettingsStore.ReadSettingInt("Last", "Language", game::Hungarian), game::Hungarian,

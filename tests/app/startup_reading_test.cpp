@@ -85,6 +85,24 @@ TEST_F(StartupReading, ProgramFolderIsTheExecutablesFolderWithASlash)
     EXPECT_EQ(main().AppDir, folder.path());
 }
 
+// The limit is taken before the list is opened, so a list that fails to load leaves the settings' limit.
+TEST_F(StartupReading, ADamagedListLeavesTheMistakeLimitOfTheSettings)
+{
+    for (const char* limit : {"0", "3"}) {
+        testing_support::ProgramFolder here;
+        here.writeFile("Brumvelda.lis", "TPF0 this is not a table file at all");
+        here.writeSettings(std::string("[Main]\nMaxHiba=") + limit + "\n");
+        modals.expectMessage();
+        StartupOptions options;
+        options.programFolder = here.path();
+        createWindows(windows, modals.runner(), options);
+        EXPECT_EQ(main().round().countsMistakes(), std::string(limit) != "0") << limit;
+        EXPECT_EQ(main().round().mistakeLimit(), std::string(limit) == "0" ? 10 : 3) << limit;
+        endProgram();
+        windows = {};
+    }
+}
+
 TEST_F(StartupReading, DamagedPuzzleListIsReportedAndKeptAsABackupAtExit)
 {
     const std::string damaged = "TPF0 this is not a table file at all";
