@@ -125,6 +125,9 @@ void TfrmUj::buildControls()
     eSg1 = makeField(this, "eSg1", {12, 242, 496, 24}, HintFieldLimit);
     eSg2 = makeField(this, "eSg2", {12, 270, 496, 24}, HintFieldLimit);
     Label4->setBuddy(eSg1);
+    // The one label names the first line only; a screen reader needs both told apart.
+    eSg1->setAccessibleName(QStringLiteral("Súgószöveg, 1. sor"));
+    eSg2->setAccessibleName(QStringLiteral("Súgószöveg, 2. sor"));
     for (QLineEdit* hint : {eSg1, eSg2})
         hint->setValidator(new ui::Cp1250Validator(hint)); // hints are stored as Windows-1250
 

@@ -2,6 +2,7 @@
 // gauge by its figures, the dialogs' fields and the result windows by what they show.
 #include "accessibility_fixture.h"
 
+#include "editor/uj_dialog.h"
 #include "players/beallitas_dialog.h"
 #include "players/nev_window.h"
 #include "ui/spin_field.h"
@@ -69,6 +70,11 @@ TEST_F(AccessibleNames, DialogFieldsAndResultWindowsAreNamed)
     // Hidden dialogs get their controls at their first showing; ask for them as a showing would.
     windows.frmBeallitas->ensureBuilt();
     windows.frmNev->ensureBuilt();
+    windows.frmUj->ensureBuilt();
+    EXPECT_EQ(nameOf(windows.frmUj->e1), "1. sor:");
+    EXPECT_EQ(nameOf(windows.frmUj->eSg1), "Súgószöveg, 1. sor");
+    EXPECT_EQ(nameOf(windows.frmUj->eSg2), "Súgószöveg, 2. sor");
+    EXPECT_EQ(nameOf(windows.frmUj->rgUjNyelv), "Nyelv");
     EXPECT_EQ(nameOf(windows.frmBeallitas->eMaxHiba), "Maximálisan megengedett hiba (0 nincs hibahatár)");
     EXPECT_EQ(nameOf(windows.frmBeallitas->rgPontos), "Nehézségi szintek");
     EXPECT_EQ(nameOf(windows.frmBeallitas->cbBillentyu), "Tippelés a billentyűzetről");
