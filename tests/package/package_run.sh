@@ -9,17 +9,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 debs=("$1"/brumvelda_*.deb)
 [ -f "${debs[0]}" ] || fail "no package in $1"
 
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
+source "$(dirname "$0")/../support/xvfb.sh"
 chmod 755 "$work"
 root=$work/root
 dpkg-deb -x "${debs[0]}" "$root" || fail "dpkg-deb -x"
@@ -35,7 +25,6 @@ if [ "$(id -u)" = 0 ]; then
 fi
 player() { "${as_player[@]}" env -u XDG_DATA_HOME -u QT_QPA_PLATFORM HOME="$home" "$@"; }
 
-source "$(dirname "$0")/../support/xvfb.sh"
 start_xvfb
 touch "$work/before"
 

@@ -5,16 +5,6 @@ set -u
 brumvelda=$1
 make_tables=$2
 
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 source "$(dirname "$0")/../support/xvfb.sh"

@@ -1,5 +1,17 @@
-# Sourced by the tests that play the real game: a display of their own, and the game ended by its exit button.
-# The sourcing script defines fail() and $work (a scratch folder), and kills $xvfb_pid and $game_pid at its exit.
+# Sourced by the tests that play the real game: a scratch folder $work, a display of their own, and the game
+# ended by its exit button. The sourcing script defines fail(); at its exit the game ($game_pid) and Xvfb are
+# killed and $work removed.
+
+work=$(mktemp -d)
+xvfb_pid=
+game_pid=
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
 # A display nobody else uses: Xvfb takes the first free number itself and reports it, so two runs started
 # at the same moment never share a display (and never press each other's exit button). -noreset: without
