@@ -2,41 +2,114 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
-#include <QDeadlineTimer>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QMessageBox>
-#include <QThread>
+#include <QSocketNotifier>
 #include <QWidget>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
 #include <unistd.h>
+#include <utility>
+
+// The hand-over speaks over a Unix socket in the abstract namespace: no file is made for it, and a copy that
+// crashed leaves nothing behind. Such a socket has no file permissions, so each side checks that the other
+// runs as the same user before it trusts it.
 
 namespace {
 
-constexpr QByteArrayView RaiseRequest = "raise\n";
-constexpr QByteArrayView Raised = "ok\n";
+constexpr std::string_view RaiseRequest = "raise\n";
+constexpr std::string_view Raised = "ok\n";
+
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd = -1)
+        : m_fd(fd)
+    {
+    }
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
 
 // One name per user and folder: copies on other folders run side by side.
-QString serverNameFor(const std::string& folder)
+std::string serverNameFor(const std::string& folder)
 {
     const QByteArray hash
         = QCryptographicHash::hash(QByteArray::fromStdString(folder), QCryptographicHash::Sha1);
-    return QStringLiteral("brumvelda-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash.toHex().left(16)));
+    return "brumvelda-" + std::to_string(::getuid()) + '-' + hash.toHex().left(16).toStdString();
 }
 
-bool askToRaise(const QString& serverName)
+socklen_t abstractAddress(const std::string& name, sockaddr_un& address)
 {
-    QLocalSocket socket;
-    socket.connectToServer(serverName);
-    if (!socket.waitForConnected(500))
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    // sun_path[0] stays zero: the abstract namespace.
+    std::memcpy(address.sun_path + 1, name.data(), name.size());
+    return socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+}
+
+bool sameUser(int fd)
+{
+    ucred peer {};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::getuid();
+}
+
+// Waits until `fd` is ready for `events` or `deadline` passes.
+bool waitFor(int fd, short events, std::chrono::steady_clock::time_point deadline)
+{
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        pollfd p {fd, events, 0};
+        const int ready = ::poll(&p, 1, int(left.count()));
+        if (ready > 0)
+            return true;
+        if (ready < 0 && errno != EINTR)
+            return false;
+    }
+}
+
+bool askToRaise(const std::string& serverName)
+{
+    Descriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (socket.get() < 0)
         return false;
-    socket.write(RaiseRequest.data(), RaiseRequest.size());
-    if (!socket.waitForBytesWritten(1000))
+    sockaddr_un address;
+    const socklen_t size = abstractAddress(serverName, address);
+    if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), size) != 0
+        || !sameUser(socket.get()))
         return false;
-    QByteArray answer;
-    while (answer.size() < Raised.size() && socket.waitForReadyRead(2000))
-        answer += socket.readAll();
-    return answer.startsWith(Raised);
+    if (::send(socket.get(), RaiseRequest.data(), RaiseRequest.size(), MSG_NOSIGNAL)
+        != ssize_t(RaiseRequest.size()))
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    std::string answer;
+    while (answer.size() < Raised.size() && waitFor(socket.get(), POLLIN, deadline)) {
+        char bytes[16];
+        const ssize_t got = ::recv(socket.get(), bytes, sizeof bytes, 0);
+        if (got <= 0 && !(got < 0 && errno == EINTR))
+            break;
+        if (got > 0)
+            answer.append(bytes, size_t(got));
+    }
+    return answer.starts_with(Raised);
 }
 
 void showAndActivate(QWidget& window)
@@ -52,25 +125,64 @@ void showAndActivate(QWidget& window)
     }
 }
 
+// One later copy's connection: it is answered once its request has come whole, and closed then or when the
+// peer goes. The object lives as long as the connection (it deletes itself).
+class RaiseConnection : public QObject
+{
+public:
+    RaiseConnection(int fd, QWidget& window)
+        : QObject(&window)
+        , m_fd(fd)
+        , m_window(window)
+        , m_readable(fd, QSocketNotifier::Read)
+    {
+        QObject::connect(&m_readable, &QSocketNotifier::activated, this, [this] { readRequest(); });
+    }
+    ~RaiseConnection() override { ::close(m_fd); }
+
+private:
+    void readRequest()
+    {
+        char bytes[64];
+        const ssize_t got = ::recv(m_fd, bytes, sizeof bytes, MSG_DONTWAIT);
+        if (got < 0 && (errno == EAGAIN || errno == EINTR))
+            return;
+        if (got > 0)
+            m_request.append(bytes, size_t(got));
+        if (got > 0 && m_request.size() < RaiseRequest.size() && RaiseRequest.starts_with(m_request))
+            return; // more to come
+        m_readable.setEnabled(false);
+        if (m_request.starts_with(RaiseRequest)) {
+            showAndActivate(m_window);
+            ::send(m_fd, Raised.data(), Raised.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        }
+        deleteLater();
+    }
+
+    int m_fd;
+    QWidget& m_window;
+    QSocketNotifier m_readable;
+    std::string m_request;
+};
+
 } // namespace
 
-SingleInstance::SingleInstance(const std::string& dataFolder, int& argc, char** argv)
+SingleInstance::SingleInstance(const std::string& dataFolder)
     : m_lock(dataFolder)
     , m_serverName(serverNameFor(dataFolder))
 {
     if (m_lock.state() != storage::FolderLock::State::TakenByAnother)
         return; // held, or no lock can be made here: then no copy can write here either
-    QCoreApplication handOver(argc, argv);
     // The holder may be a copy still starting (not listening yet) or the table tool writing for a moment.
-    const QDeadlineTimer deadline(5000);
-    while (!deadline.hasExpired()) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline) {
         if (askToRaise(m_serverName)) {
             m_exitStatus = 0;
             return;
         }
         if (m_lock.retry() == storage::FolderLock::State::Held)
             return;
-        QThread::msleep(100);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     std::fprintf(stderr, "brumvelda: a játék már fut ebben a mappában (%s), de nem válaszol\n",
                  dataFolder.c_str());
@@ -81,24 +193,26 @@ void SingleInstance::raiseOnRequest(QWidget& window)
 {
     if (m_lock.state() != storage::FolderLock::State::Held)
         return;
-    auto* server = new QLocalServer(&window);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    // A socket left by a copy that crashed: the lock is ours, so nobody listens there any more.
-    QLocalServer::removeServer(m_serverName);
-    if (!server->listen(m_serverName))
-        return; // no hand-over then; the lock still keeps a second copy from writing
-    QObject::connect(server, &QLocalServer::newConnection, server, [server, &window] {
-        while (QLocalSocket* peer = server->nextPendingConnection()) {
-            QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            QObject::connect(peer, &QLocalSocket::readyRead, peer, [peer, &window] {
-                if (!peer->peek(RaiseRequest.size()).startsWith(RaiseRequest))
-                    return;
-                peer->readAll();
-                showAndActivate(window);
-                peer->write(Raised.data(), Raised.size());
-                peer->flush();
-                peer->disconnectFromServer();
-            });
+    Descriptor listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (listener.get() < 0)
+        return;
+    sockaddr_un address;
+    const socklen_t size = abstractAddress(m_serverName, address);
+    // A name taken (by another user's process) means no hand-over; the lock still keeps a second copy from
+    // writing.
+    if (::bind(listener.get(), reinterpret_cast<const sockaddr*>(&address), size) != 0
+        || ::listen(listener.get(), 4) != 0)
+        return;
+    auto* incoming = new QSocketNotifier(listener.release(), QSocketNotifier::Read, &window);
+    QObject::connect(incoming, &QSocketNotifier::destroyed, [fd = incoming->socket()] { ::close(int(fd)); });
+    QObject::connect(incoming, &QSocketNotifier::activated, &window, [incoming, &window] {
+        const int peer = ::accept4(int(incoming->socket()), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (peer < 0)
+            return;
+        if (!sameUser(peer)) {
+            ::close(peer);
+            return;
         }
+        new RaiseConnection(peer, window);
     });
 }

@@ -4,7 +4,6 @@
 
 #include "storage/folder_lock.h"
 
-#include <QString>
 #include <optional>
 #include <string>
 
@@ -14,7 +13,7 @@ class SingleInstance
 {
 public:
     // Runs before the application object and before any file of the folder is read.
-    SingleInstance(const std::string& dataFolder, int& argc, char** argv);
+    explicit SingleInstance(const std::string& dataFolder);
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
@@ -27,6 +26,6 @@ public:
 
 private:
     storage::FolderLock m_lock;
-    QString m_serverName;
+    std::string m_serverName;
     std::optional<int> m_exitStatus;
 };

@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     const auto [dataFolder, dataFolderProblem]
         = prepareDataFolder(executableFolder(), BRUMVELDA_USER_DATA_ONLY, currentUserEnvironment());
     // One game per data folder, settled before any of its files is read: a second copy shows the first.
-    SingleInstance instance(dataFolder, argc, argv);
+    SingleInstance instance(dataFolder);
     if (instance.exitStatus())
         return *instance.exitStatus();
 
