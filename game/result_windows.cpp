@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QSvgRenderer>
 
 namespace {
 
@@ -26,8 +25,9 @@ QFont heavyFont(int pixels)
     return font;
 }
 
-// The picture, rendered once from its SVG and drawn centred on the window. It is rendered at its first
-// paint, not when the window is made at program start, so the main window shows sooner.
+// The picture, drawn at build time from its SVG (game/render_pictures.cpp) and shown centred on the window.
+// It is loaded at its first paint, not when the window is made at program start, so the main window shows
+// sooner.
 class Picture : public QWidget
 {
 public:
@@ -41,13 +41,9 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        if (m_image.isNull()) {
+        if (m_image.isNull() && !m_image.load(m_resource)) {
             m_image = QPixmap(PictureSize);
             m_image.fill(Qt::black);
-            QSvgRenderer renderer(m_resource);
-            QPainter imagePainter(&m_image);
-            imagePainter.setRenderHint(QPainter::Antialiasing);
-            renderer.render(&imagePainter, QRectF(QPointF(0, 0), QSizeF(PictureSize)));
         }
         QPainter painter(this);
         painter.drawPixmap((width() - m_image.width()) / 2, (height() - m_image.height()) / 2, m_image);
@@ -149,14 +145,14 @@ ui::ShadowLabel* TResultWindow::makeAnswerLabel(QRect place)
 }
 
 TfrmGratulalok::TfrmGratulalok(QWidget* parent)
-    : TResultWindow({"frmGratulalok", QStringLiteral(":/art/gratulalok.svg"), QStringLiteral("GRATULÁLOK!"),
+    : TResultWindow({"frmGratulalok", QStringLiteral(":/art/gratulalok.png"), QStringLiteral("GRATULÁLOK!"),
                      QRect(63, 96, 273, 45)},
                     parent)
 {
 }
 
 TfrmSajnos::TfrmSajnos(QWidget* parent)
-    : TResultWindow({"frmSajnos", QStringLiteral(":/art/sajnos.svg"), QStringLiteral("Ez nem jött be!"),
+    : TResultWindow({"frmSajnos", QStringLiteral(":/art/sajnos.png"), QStringLiteral("Ez nem jött be!"),
                      QRect(60, 32, 279, 45)},
                     parent)
 {
@@ -164,7 +160,7 @@ TfrmSajnos::TfrmSajnos(QWidget* parent)
 }
 
 TfrmSzabad::TfrmSzabad(QWidget* parent)
-    : TResultWindow({"frmSzabad", QStringLiteral(":/art/szabad.svg"), QStringLiteral("Ez nem jött be!"),
+    : TResultWindow({"frmSzabad", QStringLiteral(":/art/szabad.png"), QStringLiteral("Ez nem jött be!"),
                      QRect(60, 32, 279, 45)},
                     parent)
 {

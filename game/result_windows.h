@@ -38,7 +38,7 @@ protected:
     struct Look
     {
         const char* objectName;
-        QString picture; // resource path of the SVG
+        QString picture; // resource path of the picture
         QString title;
         QRect titlePlace;
     };

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSvgRenderer>
 
 using namespace round_testing;
 
@@ -109,10 +108,9 @@ TEST_F(ResultWindows, TitlesAndAnswerLabelsSitWhereTheyBelong)
 TEST_F(ResultWindows, PicturesAreCompiledInAndFillTheWindow)
 {
     startProgram();
-    for (const char* name : {":/art/gratulalok.svg", ":/art/sajnos.svg", ":/art/szabad.svg"}) {
-        QSvgRenderer picture {QString::fromLatin1(name)};
-        EXPECT_TRUE(picture.isValid()) << name;
-        EXPECT_EQ(picture.defaultSize(), QSize(400, 300)) << name;
+    for (const char* name : {":/art/gratulalok.png", ":/art/sajnos.png", ":/art/szabad.png"}) {
+        const QImage picture {QString::fromLatin1(name)};
+        EXPECT_EQ(picture.size(), QSize(400, 300)) << name;
     }
     QImage seen[3];
     int i = 0;

@@ -46,8 +46,12 @@ shipped=$(usr/bin/brumvelda-tabla check usr/share/games/brumvelda/Brumvelda.lis)
 [ "$shipped" -ge 640 ] || fail "the packaged list holds only $shipped puzzles"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6svg6 libicu72 libstdc++6; do
+for library in libqt6widgets6 libqt6gui6 libicu72 libstdc++6; do
     [[ $depends == *"$library "* ]] || fail "Depends lacks $library (shlibs): $depends"
+done
+# Libraries the game must not load at start: they cost time before its window shows.
+for library in libqt6network6 libqt6svg6; do
+    [[ $depends != *"$library"* ]] || fail "Depends has $library: $depends"
 done
 
 desktop-file-validate usr/share/applications/brumvelda.desktop || fail "desktop-file-validate"
