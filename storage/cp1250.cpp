@@ -2,8 +2,6 @@
 
 #include "storage/storage_error.h"
 
-#include <unicode/ucnv.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -13,37 +11,37 @@
 namespace storage::cp1250 {
 namespace {
 
+// The upper half of Windows-1250; the bytes the code page leaves undefined (0x81, 0x83, 0x88, 0x90, 0x98)
+// stand for the C1 control of that value, so every byte survives a round trip. A fixed table rather than a
+// converter opened at start: the game reads text before its window shows.
+constexpr char16_t UpperHalf[128]
+    = {0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021, 0x0088, 0x2030, 0x0160, 0x2039, 0x015A,
+       0x0164, 0x017D, 0x0179, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
+       0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6,
+       0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B, 0x00B0, 0x00B1, 0x02DB, 0x0142,
+       0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C, 0x0154,
+       0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7, 0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD,
+       0x00CE, 0x010E, 0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7, 0x0158, 0x016E, 0x00DA,
+       0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF, 0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
+       0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4,
+       0x0151, 0x00F6, 0x00F7, 0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9};
+
 struct Tables
 {
     std::array<char32_t, 256> toUnicode {};
     std::vector<std::pair<char32_t, unsigned char>> fromUnicode; // sorted by code point, non-ASCII only
 };
 
-// Built once from ICU's converter; bytes the code page leaves undefined stand for the C1 control of that
-// value, so every byte survives a round trip.
 const Tables& tables()
 {
     static const Tables built = [] {
         Tables t;
-        UErrorCode status = U_ZERO_ERROR;
-        UConverter* converter = ucnv_open("windows-1250", &status);
         for (int b = 0; b < 256; ++b) {
-            char32_t cp = char32_t(b);
-            if (converter && b >= 0x80) {
-                const char in = char(b);
-                UChar out[4];
-                UErrorCode e = U_ZERO_ERROR;
-                ucnv_reset(converter);
-                const int32_t n = ucnv_toUChars(converter, out, 4, &in, 1, &e);
-                if (U_SUCCESS(e) && n == 1 && out[0] != 0xFFFD && out[0] != 0x1A)
-                    cp = out[0];
-            }
-            t.toUnicode[b] = cp;
+            const char32_t cp = b < 0x80 ? char32_t(b) : char32_t(UpperHalf[b - 0x80]);
+            t.toUnicode[size_t(b)] = cp;
             if (b >= 0x80)
                 t.fromUnicode.emplace_back(cp, static_cast<unsigned char>(b));
         }
-        if (converter)
-            ucnv_close(converter);
         std::sort(t.fromUnicode.begin(), t.fromUnicode.end());
         return t;
     }();

@@ -2,6 +2,7 @@
 #include "storage/storage_error.h"
 
 #include <gtest/gtest.h>
+#include <unicode/ucnv.h>
 
 using namespace storage;
 
@@ -14,6 +15,25 @@ TEST(Cp1250, EveryByteSurvivesTheRoundTripThroughUtf8AndUtf16)
     EXPECT_EQ(cp1250::fromUtf16(cp1250::toUtf16(all)), all);
     for (int b = 0; b < 256; ++b)
         EXPECT_EQ(cp1250::byteFor(cp1250::codePointOf(char(b))), char(b)) << b;
+}
+
+// The compiled-in table against ICU's own converter, byte by byte; bytes ICU leaves undefined are C1
+// controls.
+TEST(Cp1250, TheTableIsIcusWindows1250)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter* converter = ucnv_open("windows-1250", &status);
+    ASSERT_TRUE(U_SUCCESS(status));
+    for (int b = 0; b < 256; ++b) {
+        const char in = char(b);
+        UChar out[4];
+        UErrorCode e = U_ZERO_ERROR;
+        ucnv_reset(converter);
+        const int32_t n = ucnv_toUChars(converter, out, 4, &in, 1, &e);
+        const bool defined = U_SUCCESS(e) && n == 1 && out[0] != 0xFFFD && out[0] != 0x1A;
+        EXPECT_EQ(cp1250::codePointOf(in), defined ? char32_t(out[0]) : char32_t(b)) << b;
+    }
+    ucnv_close(converter);
 }
 
 TEST(Cp1250, HungarianLettersMapToTheirCodePageBytes)
