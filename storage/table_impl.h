@@ -1,9 +1,10 @@
 #pragma once
 // The table's internals, shared by the table and its file codec. Records are rows of 32-bit slots
-// (status, null bits, one slot per integer column) in one buffer, the offset and length of each string
-// column in a second buffer of text rows, and the text of every record in one byte arena. A million puzzles
-// cost one allocation each, not millions; and a scan of integer columns (the draw) reads the short rows
-// alone, less than half the memory of whole records.
+// (status, null bits, one slot per integer column) in one buffer; a second buffer of text rows holds, per
+// record, where its texts start in one byte arena and the length of each of its string columns, packed in
+// as few bytes as the columns' sizes allow; the texts of a record lie one after the other in the arena. A
+// million puzzles cost one allocation each, not millions, and eight bytes of bookkeeping each for their
+// three texts; a scan of integer columns (the draw) reads the short rows alone.
 
 #include "storage/table.h"
 
@@ -42,11 +43,16 @@ public:
         m_data = static_cast<T*>(grown);
         m_capacity = count;
     }
-    // Appends `count` zeroed values and returns them.
-    T* grow(size_t count)
+    // Room for `count` more values; the buffer grows by half again, so appends one at a time stay cheap.
+    void makeRoom(size_t count)
     {
         if (m_size + count > m_capacity)
             reserve(std::max(m_size + count, m_capacity + m_capacity / 2 + 64));
+    }
+    // Appends `count` zeroed values and returns them.
+    T* grow(size_t count)
+    {
+        makeRoom(count);
         T* added = m_data + m_size;
         if (count == 0) // an empty buffer has no memory yet, and mem* functions take no null pointer
             return added;
@@ -58,8 +64,7 @@ public:
     {
         if (count == 0)
             return;
-        if (m_size + count > m_capacity)
-            reserve(std::max(m_size + count, m_capacity + m_capacity / 2 + 64));
+        makeRoom(count);
         std::memcpy(static_cast<void*>(m_data + m_size), values, count * sizeof(T));
         m_size += count;
     }
@@ -115,10 +120,13 @@ struct Table::Impl
 {
     // --- fixed per table
     std::vector<Column> columns;
-    std::vector<uint32_t> slotOf; // each column's slot: in the row (integers) or the text row (strings)
+    // Each column's place: its slot in the row (integers), or its number among the string columns.
+    std::vector<uint32_t> slotOf;
     uint32_t nullWords = 0;
     uint32_t stride = 0; // slots per row
-    uint32_t textStride = 0; // slots per text row
+    uint32_t textStride = 0; // slots per text row: the texts' offset, then the packed lengths
+    uint32_t stringColumns = 0;
+    uint32_t lengthBytes = 1; // bytes per stored length: 1, 2 or 4, by the largest string column
     std::string path;
     std::vector<SortOrder> orders;
     std::string configuredOrder;
@@ -171,12 +179,35 @@ struct Table::Impl
     int32_t rowInt(const uint32_t* r, int column) const { return int32_t(r[slotOf[size_t(column)]]); }
     uint32_t* textRow(uint32_t id) { return textRows.data() + size_t(id) * textStride; }
     const uint32_t* textRow(uint32_t id) const { return textRows.data() + size_t(id) * textStride; }
+    // The length of the `k`th string column in a text row.
+    uint32_t textLength(const uint32_t* t, uint32_t k) const
+    {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(t + 1) + size_t(k) * lengthBytes;
+        uint32_t length = 0;
+        for (uint32_t b = 0; b < lengthBytes; ++b)
+            length |= uint32_t(bytes[b]) << (8 * b);
+        return length;
+    }
+    void setTextLength(uint32_t* t, uint32_t k, uint32_t length) const
+    {
+        assert(lengthBytes == 4 || length < (1u << (8 * lengthBytes)));
+        auto* bytes = reinterpret_cast<unsigned char*>(t + 1) + size_t(k) * lengthBytes;
+        for (uint32_t b = 0; b < lengthBytes; ++b)
+            bytes[b] = static_cast<unsigned char>(length >> (8 * b));
+    }
     std::string_view rowText(uint32_t id, int column) const
     {
-        const uint32_t* t = textRow(id) + slotOf[size_t(column)];
-        assert(size_t(t[0]) + t[1] <= arena.size());
-        return std::string_view(arena.data() + t[0], t[1]);
+        const uint32_t* t = textRow(id);
+        const uint32_t k = slotOf[size_t(column)];
+        size_t start = t[0];
+        for (uint32_t j = 0; j < k; ++j)
+            start += textLength(t, j);
+        const uint32_t length = textLength(t, k);
+        assert(start + length <= arena.size());
+        return std::string_view(arena.data() + start, length);
     }
+    // Stores a new text for one string column: the record's texts are written anew at the arena's end (the
+    // old ones stay there unused until the table is reloaded). `text` must not point into the arena.
     void setRowText(uint32_t id, int column, const char* text, size_t length);
 
     // What holds between operations: every row has its text row, every live row id is in the insertion
@@ -195,7 +226,9 @@ struct Table::Impl
     // --- used by the loader
     void layOut();
     void resetRecords();
-    uint32_t* appendRow(); // zeroed, status 0, all columns null; its text row is textRow(rowCount() - 1)
+    // Zeroed, status 0, all columns null; its text row is textRow(rowCount() - 1), its texts start at the
+    // arena's end and are appended there in column order.
+    uint32_t* appendRow();
     void dropLastRow();
     // Rows from `firstNewRow` on join the insertion order; calculated columns, orders rebuilt, first record.
     void finishLoad(uint32_t firstNewRow);

@@ -232,8 +232,8 @@ std::vector<ColumnPlan> planColumns(const Table::Impl& d)
     return plan;
 }
 
-// A string column's value as the table keeps it, in the arena: the first `size` bytes, ended early at a zero
-// byte. Both the fast and the careful path store strings through it, piece by piece.
+// A string column's value as the table keeps it, at the arena's end: the first `size` bytes, ended early at a
+// zero byte. Both the fast and the careful path store strings through it, piece by piece.
 class KeptString
 {
 public:
@@ -244,23 +244,27 @@ public:
         if (m_start + std::min(length, size) > UINT32_MAX)
             throw StorageError("Out of memory");
     }
-    void append(const char* p, size_t n) { m_d.arena.append(p, n); }
-    // Ends the text at its first zero byte and records where it lies in the text row's two slots.
-    void finish(uint32_t* slots)
+    void append(const char* p, size_t n)
     {
-        size_t stored = m_d.arena.size() - m_start;
-        if (const void* zero = stored ? std::memchr(m_d.arena.data() + m_start, 0, stored) : nullptr) {
-            stored = size_t(static_cast<const char*>(zero) - (m_d.arena.data() + m_start));
-            m_d.arena.truncate(m_start + stored);
+        if (m_ended)
+            return;
+        if (const void* zero = std::memchr(p, 0, n)) {
+            n = size_t(static_cast<const char*>(zero) - p);
+            m_ended = true;
         }
-        assert(m_start + stored <= UINT32_MAX);
-        slots[0] = uint32_t(m_start);
-        slots[1] = uint32_t(stored);
+        m_d.arena.append(p, n);
+    }
+    // Records the text's length as the `k`th string of the record's text row.
+    void finish(uint32_t* text, uint32_t k)
+    {
+        assert(m_d.arena.size() - m_start <= UINT32_MAX);
+        m_d.setTextLength(text, k, uint32_t(m_d.arena.size() - m_start));
     }
 
 private:
     Table::Impl& m_d;
     size_t m_start;
+    bool m_ended = false;
 };
 
 // Reads one column entry of a kept row straight from the buffer when the whole entry is there. Returns false,
@@ -303,7 +307,7 @@ bool readColumnInBuffer(Reader& in, Table::Impl& d, const ColumnPlan& c, bool ha
     if (c.keep) {
         KeptString kept(d, length, c.size);
         kept.append(reinterpret_cast<const char*>(p), size_t(std::min<uint64_t>(length, c.size)));
-        kept.finish(text + c.slot);
+        kept.finish(text, c.slot);
         nulls &= ~bit;
     }
     in.advance(size_t(p + length - in.cursor()));
@@ -341,7 +345,7 @@ void readColumns(Reader& in, Table::Impl& d, const std::vector<ColumnPlan>& plan
         }
         KeptString kept(d, length, c.size);
         in.stringBytes(length, c.size, [&](const char* p, size_t n) { kept.append(p, n); });
-        kept.finish(text + c.slot);
+        kept.finish(text, c.slot);
         Table::Impl::setRowNull(row, column, false);
     }
 }

@@ -38,20 +38,23 @@ void Table::Impl::layOut()
 {
     nullWords = uint32_t((columns.size() + 31) / 32);
     uint32_t slot = 1 + nullWords;
-    uint32_t textSlot = 0;
+    uint32_t strings = 0;
+    int longest = 0;
     slotOf.clear();
     hasCalculated = false;
     for (const Column& c : columns) {
         if (c.type == ColumnType::String) {
-            slotOf.push_back(textSlot);
-            textSlot += 2;
+            slotOf.push_back(strings++);
+            longest = std::max(longest, c.size);
         } else {
             slotOf.push_back(slot++);
         }
         hasCalculated = hasCalculated || c.kind == ColumnKind::Calculated;
     }
     stride = slot;
-    textStride = textSlot;
+    stringColumns = strings;
+    lengthBytes = longest < 0x100 ? 1 : longest < 0x10000 ? 2 : 4;
+    textStride = 1 + (strings * lengthBytes + 3) / 4;
 }
 
 void Table::Impl::resetRecords()
@@ -74,19 +77,37 @@ void Table::Impl::resetRecords()
 
 void Table::Impl::setRowText(uint32_t id, int column, const char* text, size_t length)
 {
-    if (arena.size() + length > UINT32_MAX)
+    assert(reinterpret_cast<uintptr_t>(text) + length <= reinterpret_cast<uintptr_t>(arena.data())
+           || reinterpret_cast<uintptr_t>(text) >= reinterpret_cast<uintptr_t>(arena.data() + arena.size()));
+    uint32_t* t = textRow(id);
+    const uint32_t changed = slotOf[size_t(column)];
+    size_t total = 0;
+    for (uint32_t k = 0; k < stringColumns; ++k)
+        total += k == changed ? length : textLength(t, k);
+    if (arena.size() + total > UINT32_MAX)
         throw StorageError("Out of memory");
-    uint32_t* t = textRow(id) + slotOf[size_t(column)];
-    t[0] = uint32_t(arena.size());
-    t[1] = uint32_t(length);
-    arena.append(text, length);
+    // Reserved first, so the record's old texts stay where they are while they are copied.
+    arena.makeRoom(total);
+    const size_t start = arena.size();
+    size_t from = t[0];
+    for (uint32_t k = 0; k < stringColumns; ++k) {
+        const uint32_t old = textLength(t, k);
+        if (k == changed) {
+            arena.append(text, length);
+            setTextLength(t, k, uint32_t(length));
+        } else {
+            arena.append(arena.data() + from, old);
+        }
+        from += old;
+    }
+    t[0] = uint32_t(start);
 }
 
 uint32_t* Table::Impl::appendRow()
 {
     if (rows.size() >= size_t(UINT32_MAX - 1) * stride)
         throw StorageError("Out of memory");
-    textRows.grow(textStride);
+    textRows.grow(textStride)[0] = uint32_t(std::min<size_t>(arena.size(), UINT32_MAX));
     uint32_t* r = rows.grow(stride);
     for (uint32_t w = 0; w < nullWords; ++w)
         r[1 + w] = ~0u;

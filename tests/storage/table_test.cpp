@@ -1,5 +1,6 @@
 #include "player_table.h"
 #include "storage/storage_error.h"
+#include "temp_folder.h"
 
 #include <climits>
 
@@ -266,4 +267,71 @@ TEST_F(PlayerTable, ReorderingChangesTheInsertionOrderOnlyAndRefusesAnythingButA
          {std::vector<int> {0, 1}, {0, 1, 1}, {0, 1, 3}, {0, 1, 2, 0}, {-1, 0, 1}})
         EXPECT_EQ(messageOf([&] { t.reorderRecords(wrong); }), "The new order must name every record once");
     EXPECT_EQ(names(), (std::vector<std::string> {"Béla", "Cecil", "Anna"}));
+}
+
+// A record's texts are kept one after the other, with lengths packed by the widest column: editing any one
+// of them, to longer, shorter, empty or null, leaves the others as they were, through a save and a reload.
+TEST(TextColumns, EditingOneTextKeepsTheOthersAtEveryLengthWidth)
+{
+    storage::testing::TempFolder folder;
+    for (const int wide : {20, 300, 70000}) {
+        std::vector<Column> columns(4);
+        const int sizes[] = {10, wide, 0, 50};
+        for (size_t i = 0; i < columns.size(); ++i) {
+            columns[i].name = "T" + std::to_string(i);
+            columns[i].size = sizes[i];
+        }
+        columns[2].type = ColumnType::Integer;
+        const std::string path = folder.file("texts" + std::to_string(wide) + ".tab");
+        std::vector<std::vector<std::string>> expected;
+        {
+            Table t(columns);
+            t.setFilePath(path);
+            t.open();
+            for (int r = 0; r < 3; ++r) {
+                t.append();
+                t.setString(0, "first" + std::to_string(r));
+                t.setString(1, std::string(size_t(wide), char('a' + r)));
+                t.setInt(2, r);
+                t.setString(3, "last" + std::to_string(r));
+                t.post();
+                expected.push_back({"first" + std::to_string(r), std::string(size_t(wide), char('a' + r)), "",
+                                    "last" + std::to_string(r)});
+            }
+            struct Edit
+            {
+                int record, column;
+                std::string text; // "-" clears the column
+            };
+            const Edit edits[] = {{1, 0, "x"}, {1, 1, "middle"}, {0, 3, "a much longer last text"},
+                                  {2, 1, ""},  {2, 0, "-"},      {0, 1, std::string(size_t(wide), 'z')},
+                                  {1, 3, "-"}};
+            for (const Edit& e : edits) {
+                t.moveTo(e.record);
+                t.edit();
+                if (e.text == "-")
+                    t.clear(e.column);
+                else
+                    t.setString(e.column, e.text);
+                t.post();
+                expected[size_t(e.record)][size_t(e.column)] = e.text == "-" ? "" : e.text;
+                for (int r = 0; r < 3; ++r)
+                    for (const int c : {0, 1, 3})
+                        EXPECT_EQ(t.stringAt(r, c), expected[size_t(r)][size_t(c)])
+                            << "width " << wide << ", record " << r << ", column " << c;
+            }
+            t.close();
+        }
+        Table reread(columns);
+        reread.setFilePath(path);
+        reread.open();
+        ASSERT_EQ(reread.recordCount(), 3);
+        for (int r = 0; r < 3; ++r)
+            for (const int c : {0, 1, 3})
+                EXPECT_EQ(reread.stringAt(r, c), expected[size_t(r)][size_t(c)])
+                    << "reloaded, width " << wide << ", record " << r << ", column " << c;
+        EXPECT_TRUE(reread.isNullAt(2, 0));
+        EXPECT_TRUE(reread.isNullAt(1, 3));
+        reread.closeWithoutSaving();
+    }
 }
