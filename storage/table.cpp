@@ -139,12 +139,15 @@ void Table::openFrom(Table& loaded, std::exception_ptr loadError)
     d->rows.swap(from.rows);
     d->textRows.swap(from.textRows);
     d->arena.swap(from.arena);
+    // The loader's insertion order is taken as it is when no calculated column needs this table's callback.
+    if (!d->hasCalculated)
+        d->insertion.swap(from.insertion);
     d->loadFailed = from.loadFailed;
     d->backupPending = from.backupPending;
     d->unreadable = from.unreadable;
     d->written = from.written;
     loaded.closeWithoutSaving();
-    d->finishLoad(0);
+    d->finishLoad(uint32_t(d->insertion.size()));
     if (loadError)
         std::rethrow_exception(loadError);
 }

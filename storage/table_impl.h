@@ -43,11 +43,24 @@ public:
         m_data = static_cast<T*>(grown);
         m_capacity = count;
     }
-    // Room for `count` more values; the buffer grows by half again, so appends one at a time stay cheap.
+    // Room for `count` more values; the buffer grows by half again, so appends one at a time stay cheap. A
+    // buffer of a megabyte or more lives in pages of its own: its unused room costs no memory until written,
+    // so it grows fourfold, and a large load moves it a few times rather than a dozen (each move stops
+    // every thread of the program for a moment).
     void makeRoom(size_t count)
     {
-        if (m_size + count > m_capacity)
-            reserve(std::max(m_size + count, m_capacity + m_capacity / 2 + 64));
+        if (m_size + count <= m_capacity)
+            return;
+        const size_t needed = m_size + count;
+        if (m_capacity * sizeof(T) >= LargeBuffer) {
+            void* grown = std::realloc(m_data, std::max(needed, m_capacity * 4) * sizeof(T));
+            if (grown) {
+                m_data = static_cast<T*>(grown);
+                m_capacity = std::max(needed, m_capacity * 4);
+                return;
+            }
+        }
+        reserve(std::max(needed, m_capacity + m_capacity / 2 + 64)); // short of memory: as little as will do
     }
     // Appends `count` zeroed values and returns them.
     T* grow(size_t count)
@@ -92,6 +105,7 @@ public:
     }
 
 private:
+    static constexpr size_t LargeBuffer = 1 << 20;
     T* m_data = nullptr;
     size_t m_size = 0;
     size_t m_capacity = 0;
