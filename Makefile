@@ -3,7 +3,7 @@ BUILD    ?= build
 JOBS     ?= 2
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES := build-essential pkg-config cmake ninja-build qt6-base-dev qt6-svg-dev libqt6svg6 \
-            libfontconfig-dev qt6-translations-l10n libicu-dev libgtest-dev googletest libbenchmark-dev xvfb xdotool x11-utils \
+            qt6-translations-l10n libicu-dev libgtest-dev googletest libbenchmark-dev xvfb xdotool x11-utils \
             clang-14 libclang-rt-14-dev clang-format-14 python3 fonts-dejavu-core imagemagick \
             debhelper dpkg-dev lintian desktop-file-utils appstream librsvg2-bin bash-completion \
             python3-pyatspi at-spi2-core dbus-daemon

@@ -22,12 +22,11 @@ int main(int argc, char* argv[])
     if (instance.exitStatus())
         return *instance.exitStatus();
 
-    // Fontconfig and the puzzle list are read while Qt starts; the main window takes the list where its
-    // start-up reading opens it.
-    FontconfigWarmUp fontconfig;
-    PuzzleListPrefetch puzzleList(dataFolder);
-
     QApplication application(argc, argv);
+    // The puzzle list is read on a worker thread while the windows are made; the main window takes it where
+    // its start-up reading opens it. Started once the application object stands: the two threads would
+    // otherwise queue on each other's memory mappings while Qt loads its plugins.
+    PuzzleListPrefetch puzzleList(dataFolder);
     QApplication::setApplicationName(ui::applicationTitle());
 
     // Qt's own buttons and texts (Yes, No, Cancel...) in Hungarian.
@@ -40,7 +39,6 @@ int main(int argc, char* argv[])
     options.programFolder = dataFolder;
     options.puzzleList = &puzzleList;
     Windows windows;
-    fontconfig.join(); // the windows measure their texts as they are made
     createWindows(windows, modal, options);
     instance.raiseOnRequest(*windows.frmMain);
     if (!dataFolderProblem.empty())

@@ -11,7 +11,6 @@
 #include "storage/schemas.h"
 
 #include <filesystem>
-#include <fontconfig/fontconfig.h>
 #include <utility>
 
 PuzzleListPrefetch::PuzzleListPrefetch(const std::string& programFolder)
@@ -32,19 +31,6 @@ PuzzleListPrefetch::~PuzzleListPrefetch()
     if (m_worker.joinable())
         m_worker.join();
     m_list.closeWithoutSaving(); // never taken: the file stays as it is, a damaged one gets no backup
-}
-
-FontconfigWarmUp::FontconfigWarmUp()
-    : m_worker([] { FcInit(); }) // Qt's font database takes this configuration as the current one
-{
-}
-
-FontconfigWarmUp::~FontconfigWarmUp() { join(); }
-
-void FontconfigWarmUp::join()
-{
-    if (m_worker.joinable())
-        m_worker.join();
 }
 
 void openPuzzleList(storage::Table& list, PuzzleListPrefetch* readAhead)

@@ -42,22 +42,6 @@ private:
     std::thread m_worker;
 };
 
-// Fontconfig's start (reading its configuration files and font caches, the largest part of the first text
-// measurement) on a worker thread while the libraries load and Qt starts. join() before the first use of a
-// font, so fontconfig does not build its configuration twice at once.
-class FontconfigWarmUp
-{
-public:
-    FontconfigWarmUp();
-    ~FontconfigWarmUp();
-    FontconfigWarmUp(const FontconfigWarmUp&) = delete;
-    FontconfigWarmUp& operator=(const FontconfigWarmUp&) = delete;
-    void join();
-
-private:
-    std::thread m_worker;
-};
-
 // Opens `list` (its file path set): with the records `readAhead` holds when it read the same file and they
 // were not taken yet, else by reading the file now. Throws the load error as storage::Table::open does.
 void openPuzzleList(storage::Table& list, PuzzleListPrefetch* readAhead);
