@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "game/tables.h"
+#include "players/player_register.h"
 #include "ui/flat_button.h"
 
 #include <QToolButton>
@@ -22,15 +23,7 @@ struct ToolbarRow
 };
 } // namespace
 
-bool TfrmMain::hasPlayer() const
-{
-    // Blanks and control characters around the name do not make a player.
-    for (char c : PlayerName) {
-        if (static_cast<unsigned char>(c) > ' ')
-            return true;
-    }
-    return false;
-}
+bool TfrmMain::hasPlayer() const { return !players::isBlankName(PlayerName); }
 
 void TfrmMain::applyMode(Mode mode, RoundTraits round)
 {

@@ -58,7 +58,7 @@ void TfrmJatekosok::FormCreate(const PlayerDialogStart& start)
 void TfrmJatekosok::restoreLastPlayer(const PlayerDialogStart& start)
 {
     const std::string lastPlayer = start.settings.ReadSettingStr("Last", "User", "");
-    if (!players::locateExactName(dbJatekos, lastPlayer))
+    if (!players::locateByName(dbJatekos, lastPlayer))
         return;
     selectCursorRow();
     m_currentPlayer = players::currentRecordId(dbJatekos);

@@ -34,24 +34,17 @@ bool writeTotals(storage::Table& table, RecordId id, int32_t total, int32_t roun
     return true;
 }
 
-bool locateExactName(storage::Table& table, std::string_view name)
+bool locateByName(storage::Table& table, std::string_view name)
 {
-    if (name.empty() || !table.isOpen())
+    // The table would cut a longer name to the column before comparing: such a name is nobody's.
+    if (name.empty() || name.size() > size_t(storage::player::NameSize) || !table.isOpen())
         return false;
-    table.refresh();
-    const int count = table.recordCount();
-    for (int position = 0; position < count; ++position) {
-        if (table.stringAt(position, storage::player::Nev) == name) {
-            table.moveTo(position);
-            return true;
-        }
-    }
-    return false;
+    return table.locate(table.columns()[storage::player::Nev].name, name);
 }
 
 bool isBlankName(std::string_view name)
 {
-    return std::all_of(name.begin(), name.end(), [](char c) { return c == ' '; });
+    return std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) > ' '; });
 }
 
 PlayerFigures currentFigures(const storage::Table& table)

@@ -24,11 +24,13 @@ bool moveToRecord(storage::Table& table, RecordId id);
 // False when the record is gone; nothing is written then.
 bool writeTotals(storage::Table& table, RecordId id, int32_t total, int32_t rounds);
 
-// Makes current the first record (in the active order) whose name is exactly `name`, byte for byte.
+// Makes current the first record (in the active order) whose name equals `name` as the register's name
+// order compares them (letter case counts, the whole name); the cursor stays where it was when none does.
 // An empty name finds nothing.
-bool locateExactName(storage::Table& table, std::string_view name);
+bool locateByName(storage::Table& table, std::string_view name);
 
-// A name that is empty or only spaces does not name anyone.
+// A name with no character above a space (empty, blanks, control characters) names nobody: the name dialog
+// refuses it and the main window counts it as no player.
 bool isBlankName(std::string_view name);
 
 // The figures of the current record, as the game takes them over.

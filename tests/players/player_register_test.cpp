@@ -37,13 +37,13 @@ protected:
     }
     players::RecordId idOf(const char* name)
     {
-        EXPECT_TRUE(players::locateExactName(table, name)) << name;
+        EXPECT_TRUE(players::locateByName(table, name)) << name;
         return players::currentRecordId(table);
     }
     std::string currentName() const { return table.asString(storage::player::Nev); }
     int32_t totalOf(const char* name)
     {
-        EXPECT_TRUE(players::locateExactName(table, name)) << name;
+        EXPECT_TRUE(players::locateByName(table, name)) << name;
         return table.asInt(storage::player::OsszPont);
     }
 
@@ -56,7 +56,7 @@ TEST_F(Register, WriteTotalsHitsOnlyTheTrackedRecordAndKeepsTheCursor)
     table.selectSortOrder("iOsszPont");
     table.first(); // the second Anna (90)
     const players::RecordId richAnna = players::currentRecordId(table);
-    ASSERT_TRUE(players::locateExactName(table, "Bea"));
+    ASSERT_TRUE(players::locateByName(table, "Bea"));
 
     // The write moves the record to the other end of the order; the cursor stays on Bea.
     ASSERT_TRUE(players::writeTotals(table, richAnna, -5, 10));
@@ -80,21 +80,33 @@ TEST_F(Register, WriteTotalsIntoADeletedRecordWritesNothing)
     EXPECT_EQ(totalOf("Bea"), 30);
 }
 
-TEST_F(Register, LocateExactNameCountsLetterCaseAndFindsNoEmptyName)
+TEST_F(Register, LocateByNameCountsLetterCaseAndFindsNoEmptyOrOverlongName)
 {
-    add({{"anna", 1, 1}, {"", 2, 2}, {"Anna", 3, 3}});
+    add({{"anna", 1, 1},
+         {"", 2, 2},
+         {"Anna", 3, 3},
+         {"Zsuzsanna Kov\xE1"
+          "csn\xE9 K",
+          4, 4}});
     EXPECT_EQ(totalOf("Anna"), 3);
     EXPECT_EQ(totalOf("anna"), 1);
-    EXPECT_FALSE(players::locateExactName(table, ""));
-    EXPECT_FALSE(players::locateExactName(table, "Ann"));
+    EXPECT_EQ(totalOf("Zsuzsanna Kov\xE1"
+                      "csn\xE9 K"),
+              4);
+    ASSERT_TRUE(players::locateByName(table, "Anna"));
+    for (const char* nobody : {"", "Ann", "Anna ",
+                               "Zsuzsanna Kov\xE1"
+                               "csn\xE9 Ki"})
+        EXPECT_FALSE(players::locateByName(table, nobody)) << nobody;
+    EXPECT_EQ(currentName(), "Anna") << "a name not found leaves the cursor where it was";
 }
 
-TEST(PlayerName, BlankMeansEmptyOrOnlySpaces)
+TEST(PlayerName, BlankMeansNoCharacterAboveASpace)
 {
-    EXPECT_TRUE(players::isBlankName(""));
-    EXPECT_TRUE(players::isBlankName("    "));
-    EXPECT_FALSE(players::isBlankName(" B "));
-    EXPECT_FALSE(players::isBlankName("\xC1"));
+    for (const char* blank : {"", "    ", "\t", " \x01\x1F "})
+        EXPECT_TRUE(players::isBlankName(blank)) << blank;
+    for (const char* name : {" B ", "\xC1", "\t.", "\xA0"})
+        EXPECT_FALSE(players::isBlankName(name)) << name;
 }
 
 } // namespace
