@@ -1,5 +1,7 @@
 #include "app/instance_lock.h"
 
+#include "storage/posix_file.h"
+
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QSocketNotifier>
@@ -13,7 +15,6 @@
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
-#include <utility>
 
 // The hand-over speaks over a Unix socket in the abstract namespace: no file is made for it, and a copy that
 // crashed leaves nothing behind. Such a socket has no file permissions, so each side checks that the other
@@ -23,27 +24,6 @@ namespace {
 
 constexpr std::string_view RaiseRequest = "raise\n";
 constexpr std::string_view Raised = "ok\n";
-
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd = -1)
-        : m_fd(fd)
-    {
-    }
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    int release() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
 
 // One name per user and folder: copies on other folders run side by side.
 std::string serverNameFor(const std::string& folder)
@@ -88,7 +68,7 @@ bool waitFor(int fd, short events, std::chrono::steady_clock::time_point deadlin
 
 bool askToRaise(const std::string& serverName)
 {
-    Descriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    storage::FileHandle socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
     if (socket.get() < 0)
         return false;
     sockaddr_un address;
@@ -193,7 +173,7 @@ void SingleInstance::raiseOnRequest(QWidget& window)
 {
     if (m_lock.state() != storage::FolderLock::State::Held)
         return;
-    Descriptor listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    storage::FileHandle listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (listener.get() < 0)
         return;
     sockaddr_un address;
