@@ -108,6 +108,29 @@ run_to_exit() { # PID
 
 count_of() { "$tabla" check "$1" 2>&1; }
 
+# What the game of FOLDER answers a request to show itself, sent by this user or (with "nobody") by another:
+# "ok", "" when it closed the connection unanswered, or "no listener".
+raise_answer() { # FOLDER [nobody]
+    local run=() name
+    [ "${2:-}" = nobody ] && run=("${nobody[@]}")
+    name="brumvelda-$(id -u)-$(printf '%s/' "$(readlink -f "$1")" | sha1sum | cut -c1-16)"
+    "${run[@]}" /usr/bin/python3 - "$name" <<'PY'
+import socket, sys
+s = socket.socket(socket.AF_UNIX)
+s.settimeout(3)
+try:
+    s.connect('\0' + sys.argv[1])
+except OSError:
+    print('no listener')
+    sys.exit()
+try:
+    s.sendall(b'raise\n')
+    print(s.recv(16).decode().strip())
+except OSError:
+    print('')
+PY
+}
+
 # ------------------------------------------------------------------------------------------ situations
 
 started_twice() {
@@ -119,6 +142,12 @@ started_twice() {
     first=$game_pid
     wait_for_main_window "$first" || { echo "the first copy shows no window"; return 1; }
     local first_window=$window
+    # The hand-over socket has no file permissions: the game itself must turn away another user.
+    local answer
+    answer=$(raise_answer "$folder" nobody)
+    [ -z "$answer" ] || { echo "another user's request was answered: '$answer'"; return 1; }
+    answer=$(raise_answer "$folder")
+    [ "$answer" = ok ] || { echo "the game's own user was answered '$answer'"; return 1; }
     # Another game's window lies over the first one's when the second copy of the first one is started.
     start_game "$other"
     local elsewhere=$game_pid
