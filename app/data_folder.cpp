@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <pwd.h>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -18,13 +19,6 @@
 namespace {
 
 constexpr const char* ListName = storage::PuzzleListFile;
-
-std::string withSlash(std::string folder)
-{
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    return folder;
-}
 
 // The reason after a message, in the game's language for the failures a player can meet and fix.
 std::string reasonText(int error)
@@ -115,9 +109,9 @@ UserEnvironment currentUserEnvironment()
 std::string userDataFolder(const UserEnvironment& environment)
 {
     if (!environment.xdgDataHome.empty() && environment.xdgDataHome.front() == '/')
-        return withSlash(environment.xdgDataHome) + "brumvelda/";
+        return withTrailingSlash(environment.xdgDataHome) + "brumvelda/";
     if (!environment.home.empty() && environment.home.front() == '/')
-        return withSlash(environment.home) + ".local/share/brumvelda/";
+        return withTrailingSlash(environment.home) + ".local/share/brumvelda/";
     return {};
 }
 
@@ -202,4 +196,20 @@ DataFolder prepareDataFolder(const std::string& programFolder, bool userDataOnly
         folder.problem = error.what();
     }
     return folder;
+}
+
+std::string withTrailingSlash(std::string folder)
+{
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+std::string executableFolder()
+{
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return withTrailingSlash(std::filesystem::current_path().string());
+    return withTrailingSlash(exe.parent_path().string());
 }

@@ -4,6 +4,11 @@
 
 #include <string>
 
+// The folder of the running executable (/proc/self/exe), ending in "/".
+std::string executableFolder();
+// `folder` with a "/" appended unless it already ends in one.
+std::string withTrailingSlash(std::string folder);
+
 struct UserEnvironment
 {
     std::string xdgDataHome; // $XDG_DATA_HOME; empty when unset

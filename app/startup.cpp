@@ -10,7 +10,6 @@
 #include "storage/file_names.h"
 #include "storage/schemas.h"
 
-#include <filesystem>
 #include <utility>
 
 PuzzleListPrefetch::PuzzleListPrefetch(const std::string& programFolder)
@@ -46,22 +45,6 @@ void openPuzzleList(storage::Table& list, PuzzleListPrefetch* readAhead)
         return;
     }
     list.openFrom(readAhead->m_list, std::exchange(readAhead->m_error, nullptr));
-}
-
-std::string withTrailingSlash(std::string folder)
-{
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    return folder;
-}
-
-std::string executableFolder()
-{
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return withTrailingSlash(std::filesystem::current_path().string());
-    return withTrailingSlash(exe.parent_path().string());
 }
 
 void createWindows(Windows& windows, const ui::ModalRunner& modal, const StartupOptions& options)

@@ -21,11 +21,11 @@ void createWindows(Windows& windows, const ui::ModalRunner& modal, const Startup
 // Destroys the windows, the last made first; the player dialog writes the player register as it goes.
 void destroyWindows(Windows& windows);
 
-// The puzzle list of a program folder read ahead on a worker thread while Qt starts (main() makes one before
-// the application and hands it to the main window in StartupOptions). The start-up reading takes its
-// records at the step where it opens the list, when it opens exactly this file; otherwise it opens the list
-// itself. The worker is joined when the records are taken or, at the latest, when this object ends; a load
-// nobody took writes nothing.
+// The puzzle list of a program folder read ahead on a worker thread while the windows are made (main() makes
+// one once the application object stands and hands it to the main window in StartupOptions). The start-up
+// reading takes its records at the step where it opens the list, when it opens exactly this file; otherwise
+// it opens the list itself. The worker is joined when the records are taken or, at the latest, when this
+// object ends; a load nobody took writes nothing.
 class PuzzleListPrefetch
 {
 public:

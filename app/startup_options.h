@@ -2,6 +2,8 @@
 // What a run is given from outside the windows: where the program's files are, how the dice fall, and the
 // puzzle list when main() has read it ahead.
 
+#include "app/data_folder.h" // executableFolder, withTrailingSlash
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,8 +17,3 @@ struct StartupOptions
     std::optional<uint32_t> randomSeed; // empty: seeded from the clock
     PuzzleListPrefetch* puzzleList = nullptr; // taken over by the start-up reading when it holds that file
 };
-
-// The folder of the running executable (/proc/self/exe), ending in "/".
-std::string executableFolder();
-// `folder` with a "/" appended unless it already ends in one.
-std::string withTrailingSlash(std::string folder);

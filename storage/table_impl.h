@@ -53,14 +53,14 @@ public:
             return;
         const size_t needed = m_size + count;
         if (m_capacity * sizeof(T) >= LargeBuffer) {
-            void* grown = std::realloc(m_data, std::max(needed, m_capacity * 4) * sizeof(T));
-            if (grown) {
-                m_data = static_cast<T*>(grown);
-                m_capacity = std::max(needed, m_capacity * 4);
+            try {
+                reserve(std::max(needed, m_capacity * 4));
                 return;
+            } catch (const std::bad_alloc&) {
+                // short of memory: grow as little as will do
             }
         }
-        reserve(std::max(needed, m_capacity + m_capacity / 2 + 64)); // short of memory: as little as will do
+        reserve(std::max(needed, m_capacity + m_capacity / 2 + 64));
     }
     // Appends `count` zeroed values and returns them.
     T* grow(size_t count)
