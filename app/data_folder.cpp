@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -115,10 +116,20 @@ std::string userDataFolder(const UserEnvironment& environment)
     return {};
 }
 
+bool keepsFilesSafely(const std::string& programFolder)
+{
+    struct stat info
+    {
+    };
+    // Another user who may write the folder could plant links under the files' names, or replace them.
+    return ::access(programFolder.c_str(), W_OK) == 0 && ::stat(programFolder.c_str(), &info) == 0
+        && info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 DataFolder chooseDataFolder(const std::string& programFolder, bool userDataOnly,
                             const UserEnvironment& environment)
 {
-    if (!userDataOnly && ::access(programFolder.c_str(), W_OK) == 0)
+    if (!userDataOnly && keepsFilesSafely(programFolder))
         return {programFolder, {}};
     const std::string folder = userDataFolder(environment);
     if (folder.empty())
@@ -130,18 +141,24 @@ DataFolder chooseDataFolder(const std::string& programFolder, bool userDataOnly,
     return {folder, {}};
 }
 
-std::string installedPuzzlePack(const std::string& programFolder)
+std::vector<std::string> installedPackPlaces(const std::string& programFolder)
 {
     static constexpr std::array<const char*, 3> places {
         "../share/games/brumvelda/", // Debian package: /usr/games and /usr/share/games/brumvelda
         "../../share/games/brumvelda/", // make install under a prefix: <prefix>/lib/brumvelda
         "", // a list beside a program whose folder is read-only
     };
-    for (const char* place : places) {
-        const std::string candidate = programFolder + place + ListName;
+    std::vector<std::string> candidates;
+    for (const char* place : places)
+        candidates.push_back(programFolder + place + ListName);
+    return candidates;
+}
+
+std::string installedPuzzlePack(const std::string& programFolder)
+{
+    for (const auto& candidate : installedPackPlaces(programFolder))
         if (exists(candidate))
             return candidate;
-    }
     return {};
 }
 
@@ -191,7 +208,15 @@ DataFolder prepareDataFolder(const std::string& programFolder, bool userDataOnly
     if (folder.path == programFolder || !folder.problem.empty())
         return folder; // beside the program the list is laid down by the build or the install
     try {
-        copyPackIfMissing(installedPuzzlePack(programFolder), folder.path + ListName);
+        if (copyPackIfMissing(installedPuzzlePack(programFolder), folder.path + ListName)
+            == PackCopy::NoPack) {
+            std::string places;
+            for (const auto& place : installedPackPlaces(programFolder))
+                places += (places.empty() ? "" : ", ") + place;
+            folder.problem = "Nem található a játékkal telepített feladványlista, így a játék feladványok "
+                             "nélkül indul. Itt kerestem: "
+                + places;
+        }
     } catch (const std::runtime_error& error) {
         folder.problem = error.what();
     }

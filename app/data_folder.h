@@ -3,6 +3,7 @@
 // folder, an install under the home folder), otherwise in the user's data folder. Decided once at start.
 
 #include <string>
+#include <vector>
 
 // The folder of the running executable (/proc/self/exe), ending in "/".
 std::string executableFolder();
@@ -29,11 +30,17 @@ struct DataFolder
         problem; // why the files may not be kept or found there, for the player; empty when all is well
 };
 
-// `programFolder` (ending in "/") when the user may write there and `userDataOnly` is off; otherwise the
+// Whether the game's files may live in `programFolder`: the user may write it, owns it, and nobody else may
+// write it (group or others).
+bool keepsFilesSafely(const std::string& programFolder);
+
+// `programFolder` (ending in "/") when it keeps the files safely and `userDataOnly` is off; otherwise the
 // user's data folder, made with its missing parents (mode 0700) when it does not exist yet.
 DataFolder chooseDataFolder(const std::string& programFolder, bool userDataOnly,
                             const UserEnvironment& environment);
 
+// Where the puzzle list installed with the game may be, in the order they are tried.
+std::vector<std::string> installedPackPlaces(const std::string& programFolder);
 // The puzzle list installed with the game, found relative to the program's folder (the Debian package's
 // /usr/share/games/brumvelda from /usr/games, the shared copy of an install under a prefix, or a list
 // beside a read-only program); empty when there is none.

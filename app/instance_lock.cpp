@@ -3,7 +3,6 @@
 #include "storage/posix_file.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <cerrno>
@@ -11,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <poll.h>
+#include <sys/random.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
@@ -25,12 +25,20 @@ namespace {
 constexpr std::string_view RaiseRequest = "raise\n";
 constexpr std::string_view Raised = "ok\n";
 
-// One name per user and folder: copies on other folders run side by side.
-std::string serverNameFor(const std::string& folder)
+// A random name, kept in the folder's lock file, which only the game's own user can read: nobody else can
+// take it before the game or predict it, and every spelling of the folder (a link, "//") finds the same one.
+std::string randomServerName()
 {
-    const QByteArray hash
-        = QCryptographicHash::hash(QByteArray::fromStdString(folder), QCryptographicHash::Sha1);
-    return "brumvelda-" + std::to_string(::getuid()) + '-' + hash.toHex().left(16).toStdString();
+    unsigned char bytes[16] {};
+    if (::getrandom(bytes, sizeof bytes, 0) != ssize_t(sizeof bytes))
+        return {};
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string name = "brumvelda-";
+    for (unsigned char byte : bytes) {
+        name += Hex[byte >> 4];
+        name += Hex[byte & 15];
+    }
+    return name;
 }
 
 socklen_t abstractAddress(const std::string& name, sockaddr_un& address)
@@ -92,12 +100,15 @@ bool askToRaise(const std::string& serverName)
     return answer.starts_with(Raised);
 }
 
-void showAndActivate(QWidget& window)
+// `window` is null while the game starts: a start-up message is all there is to bring up then.
+void showAndActivate(QWidget* window)
 {
-    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    window.show();
-    window.raise();
-    window.activateWindow();
+    if (window) {
+        window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
     // A dialog open over the window stays in front of it.
     if (QWidget* modal = QApplication::activeModalWidget()) {
         modal->raise();
@@ -110,8 +121,8 @@ void showAndActivate(QWidget& window)
 class RaiseConnection : public QObject
 {
 public:
-    RaiseConnection(int fd, QWidget& window)
-        : QObject(&window)
+    RaiseConnection(int fd, QWidget* const& window, QObject* parent)
+        : QObject(parent)
         , m_fd(fd)
         , m_window(window)
         , m_readable(fd, QSocketNotifier::Read)
@@ -140,23 +151,67 @@ private:
     }
 
     int m_fd;
-    QWidget& m_window;
+    QWidget* const& m_window;
     QSocketNotifier m_readable;
     std::string m_request;
 };
 
 } // namespace
 
-SingleInstance::SingleInstance(const std::string& dataFolder)
+SingleInstance::SingleInstance(const std::string& dataFolder, const std::vector<std::string>& tableFiles)
     : m_lock(dataFolder)
-    , m_serverName(serverNameFor(dataFolder))
 {
+    if (m_lock.state() == storage::FolderLock::State::Refused) {
+        m_refusal = m_lock.refusal()
+            + ", ezért a játék nem indul el: egy másik példánya felülírhatná a "
+              "fájljait. Törölje a zárolófájlt, vagy indítsa a játékot a saját nevében";
+        m_exitStatus = 1;
+        return;
+    }
+    if (m_lock.state() == storage::FolderLock::State::Held) {
+        // Bound at once, before any start-up message: a later copy is answered from the first moment.
+        m_listener.reset(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+        const std::string name = randomServerName();
+        sockaddr_un address;
+        const socklen_t size = abstractAddress(name, address);
+        if (m_listener.get() < 0 || name.empty()
+            || ::bind(m_listener.get(), reinterpret_cast<const sockaddr*>(&address), size) != 0
+            || ::listen(m_listener.get(), 8) != 0 || !m_lock.publish(name + "\n"))
+            m_listener.reset(); // no hand-over; the lock still keeps a second copy out
+
+        // The files reached through links elsewhere: their folders are locked too, for as long as the game
+        // runs.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        for (const auto& file : tableFiles) {
+            auto locks = std::make_unique<storage::PathLocks>(file, std::vector<std::string> {dataFolder});
+            // The table tool may be writing there for a moment.
+            while (locks->state() == storage::FolderLock::State::TakenByAnother
+                   && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                locks->retry();
+            }
+            if (locks->state() == storage::FolderLock::State::Refused) {
+                m_refusal = locks->problem() + ", ezért a játék nem indul el";
+                m_exitStatus = 1;
+                return;
+            }
+            if (locks->state() == storage::FolderLock::State::TakenByAnother) {
+                m_refusal = "A(z) " + file + " fájl mappáját (" + locks->problem()
+                    + ") egy másik futó játék vagy a táblakezelő használja, ezért a játék nem indul el";
+                m_exitStatus = 1;
+                return;
+            }
+            m_fileLocks.push_back(std::move(locks));
+        }
+        return;
+    }
     if (m_lock.state() != storage::FolderLock::State::TakenByAnother)
-        return; // held, or no lock can be made here: then no copy can write here either
+        return; // no lock can be made here: then no copy can write here either
     // The holder may be a copy still starting (not listening yet) or the table tool writing for a moment.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (std::chrono::steady_clock::now() < deadline) {
-        if (askToRaise(m_serverName)) {
+        const std::string name = storage::FolderLock::readNote(dataFolder);
+        if (!name.empty() && askToRaise(name)) {
             m_exitStatus = 0;
             return;
         }
@@ -169,23 +224,15 @@ SingleInstance::SingleInstance(const std::string& dataFolder)
     m_exitStatus = 1;
 }
 
-void SingleInstance::raiseOnRequest(QWidget& window)
+SingleInstance::~SingleInstance() = default;
+
+void SingleInstance::answerRequests()
 {
-    if (m_lock.state() != storage::FolderLock::State::Held)
+    if (m_listener.get() < 0)
         return;
-    storage::FileHandle listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-    if (listener.get() < 0)
-        return;
-    sockaddr_un address;
-    const socklen_t size = abstractAddress(m_serverName, address);
-    // A name taken (by another user's process) means no hand-over; the lock still keeps a second copy from
-    // writing.
-    if (::bind(listener.get(), reinterpret_cast<const sockaddr*>(&address), size) != 0
-        || ::listen(listener.get(), 4) != 0)
-        return;
-    auto* incoming = new QSocketNotifier(listener.release(), QSocketNotifier::Read, &window);
+    auto* incoming = new QSocketNotifier(m_listener.release(), QSocketNotifier::Read, qApp);
     QObject::connect(incoming, &QSocketNotifier::destroyed, [fd = incoming->socket()] { ::close(int(fd)); });
-    QObject::connect(incoming, &QSocketNotifier::activated, &window, [incoming, &window] {
+    QObject::connect(incoming, &QSocketNotifier::activated, incoming, [this, incoming] {
         const int peer = ::accept4(int(incoming->socket()), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (peer < 0)
             return;
@@ -193,6 +240,8 @@ void SingleInstance::raiseOnRequest(QWidget& window)
             ::close(peer);
             return;
         }
-        new RaiseConnection(peer, window);
+        new RaiseConnection(peer, m_window, incoming);
     });
 }
+
+void SingleInstance::raiseOnRequest(QWidget& window) { m_window = &window; }

@@ -2,7 +2,11 @@
 #include "app/data_folder.h"
 #include "app/instance_lock.h"
 #include "app/main_window.h"
+#include "app/session_end.h"
 #include "app/startup.h"
+#include "players/jatekosok_dialog.h"
+#include "storage/file_names.h"
+#include "storage/settings_store.h"
 #include "ui/error_box.h"
 #include "ui/modal.h"
 #include "ui/title.h"
@@ -18,11 +22,20 @@ int main(int argc, char* argv[])
     const auto [dataFolder, dataFolderProblem]
         = prepareDataFolder(executableFolder(), BRUMVELDA_USER_DATA_ONLY, currentUserEnvironment());
     // One game per data folder, settled before any of its files is read: a second copy shows the first.
-    SingleInstance instance(dataFolder);
-    if (instance.exitStatus())
+    SingleInstance instance(dataFolder,
+                            {dataFolder + storage::PuzzleListFile, dataFolder + storage::PlayerRegisterFile});
+    if (instance.exitStatus() && instance.refusal().empty())
         return *instance.exitStatus();
+    if (!instance.exitStatus())
+        storage::removeLeftoverTemporaries(dataFolder + storage::SettingsFile);
 
     QApplication application(argc, argv);
+    const ui::ModalRunner modal; // each modal window runs its own event loop
+    if (!instance.refusal().empty()) {
+        ui::showError(modal, nullptr, instance.refusal());
+        return *instance.exitStatus();
+    }
+    instance.answerRequests();
     // The puzzle list is read on a worker thread while the windows are made; the main window takes it where
     // its start-up reading opens it. Started once the application object stands: the two threads would
     // otherwise queue on each other's memory mappings while Qt loads its plugins.
@@ -34,18 +47,28 @@ int main(int argc, char* argv[])
     if (qtTranslator.load(QStringLiteral("qtbase_hu"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    const ui::ModalRunner modal; // each modal window runs its own event loop
     StartupOptions options;
     options.programFolder = dataFolder;
     options.puzzleList = &puzzleList;
     Windows windows;
+    const SessionEnd sessionEnd(modal, [&windows] {
+        if (windows.frmMain)
+            windows.frmMain->SaveSession();
+        if (windows.frmJatekosok)
+            windows.frmJatekosok->closeRegister();
+    });
     createWindows(windows, modal, options);
     instance.raiseOnRequest(*windows.frmMain);
     if (!dataFolderProblem.empty())
         ui::showError(modal, windows.frmMain, dataFolderProblem);
 
-    windows.frmMain->show();
-    const int result = QApplication::exec();
+    int result = 0;
+    if (!modal.stopped()) { // a signal during the start-up messages ends the game before its window shows
+        windows.frmMain->show();
+        result = QApplication::exec();
+    }
+    // Ended by a signal or the logout, the game saves here as its exit button would have (once only).
+    windows.frmMain->SaveSession();
     destroyWindows(windows);
     return result;
 }

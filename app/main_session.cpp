@@ -12,7 +12,9 @@
 #include "ui/title.h"
 
 #include <QToolButton>
+#include <cerrno>
 #include <chrono>
+#include <sys/stat.h>
 
 namespace {
 
@@ -51,6 +53,10 @@ void TfrmMain::startupReading()
                              game::AllCategories, game::AllCategories);
 
     dbLista.setFilePath(AppDir + storage::PuzzleListFile);
+    struct stat listInfo
+    {
+    };
+    m_listWasMissing = ::lstat(dbLista.filePath().c_str(), &listInfo) != 0 && errno == ENOENT;
     // While the list read ahead is still loading, the window paints itself once off-screen: its first paint
     // on the screen, after the list, then has its styles and glyphs ready.
     if (m_options.puzzleList)
@@ -105,8 +111,14 @@ void TfrmMain::SaveSession()
             m_windows.frmJatekosok->storeCurrentPlayerTotals(PlayerTotal, PlayerRounds);
     });
     ui::runShowingErrors(m_modal, this, [this] {
-        if (dbLista.isOpen())
-            dbLista.close();
+        try {
+            if (dbLista.isOpen() && m_listWasMissing && dbLista.isEmpty())
+                dbLista.closeWithoutSaving();
+            else if (dbLista.isOpen())
+                dbLista.close();
+        } catch (const storage::StorageError& error) {
+            throw storage::StorageError(storage::saveFailure(error.what(), dbLista.filePath()));
+        }
     });
     if (!dbLista.lastBackupPath().empty())
         ui::showBackupKept(m_modal, this, dbLista.lastBackupPath());

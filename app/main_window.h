@@ -192,12 +192,19 @@ private:
     void showMistakes();
     void showMove(const game::RoundMove& move);
     void creditRound();
+    // The register written as soon as a round ends, the list as soon as the editor stored a puzzle: a crash
+    // or a power cut later loses nothing of them. A file that cannot be written is reported by the exit save.
+    void keepRoundInRegister(int32_t total);
+    void saveListQuietly();
     // Editor: the cells an edit named, drawn from the editor's board.
     void showEdit(const editor::BoardEdit& edit);
 
     Windows& m_windows;
     const ui::ModalRunner& m_modal;
     StartupOptions m_options;
+    // No list was there at start (the shipped one could not be copied): an empty one is not written, so the
+    // next start copies it again.
+    bool m_listWasMissing = false;
     bool m_sessionSaved = false;
     bool m_closingByExit = false;
     std::mt19937 m_random; // seeded from the clock, or fixed by tests

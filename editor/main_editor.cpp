@@ -238,6 +238,7 @@ void TfrmMain::tbModOKClick()
         if (const std::optional<editor::PuzzleDetails> details = ShowPuzzleDetails()) {
             PuzzleCount = editor::appendPuzzle(dbLista, m_editorBoard.cells(), *details);
             m_round.replacePuzzle(m_editorBoard.cells());
+            saveListQuietly();
         }
     } catch (const std::exception& error) {
         // The error stops the accept: editor mode stays on with the typed puzzle, to retry or discard.

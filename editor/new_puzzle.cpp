@@ -1,11 +1,16 @@
 #include "editor/new_puzzle.h"
 
+#include "game/round_rules.h"
 #include "storage/schemas.h"
+
+#include <stdexcept>
 
 namespace editor {
 
 int appendPuzzle(storage::Table& list, std::string_view text, const PuzzleDetails& details)
 {
+    if (!game::hasLetter(text))
+        throw std::runtime_error(NoLetterMessage);
     list.append();
     try {
         list.setString(storage::puzzle::Szoveg, text);

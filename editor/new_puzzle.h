@@ -19,8 +19,13 @@ struct PuzzleDetails
     int32_t category = 1; // 1..16
 };
 
+// Windows-1250: a puzzle with nothing to guess would be won by the first wrong letter.
+inline constexpr const char* NoLetterMessage
+    = "A feladv\xE1nyban nincs egyetlen bet\xFB sem, \xEDgy nem menthet\xF5";
+
 // Appends and posts one record (text: the 39 board characters) and returns the number of records now in
-// the list. A storage error is thrown with the list back in browse state, the record not added.
+// the list. A text without a letter is refused (std::runtime_error, NoLetterMessage). A storage error is
+// thrown with the list back in browse state, the record not added.
 int appendPuzzle(storage::Table& list, std::string_view text, const PuzzleDetails& details);
 
 } // namespace editor

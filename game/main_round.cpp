@@ -5,6 +5,7 @@
 #include "game/puzzle_draw.h"
 #include "game/result_windows.h"
 #include "game/round.h"
+#include "players/jatekosok_dialog.h"
 #include "storage/schemas.h"
 #include "ui/board_cell.h"
 #include "ui/colours.h"
@@ -138,6 +139,29 @@ void TfrmMain::creditRound()
 {
     PlayerTotal = game::addScore(PlayerTotal, m_round.RoundScore());
     lOsszPont->setText(QString::number(PlayerTotal));
+    keepRoundInRegister(PlayerTotal);
+}
+
+void TfrmMain::keepRoundInRegister(int32_t total)
+{
+    TfrmJatekosok* dialog = windows().frmJatekosok;
+    if (!dialog)
+        return;
+    try {
+        dialog->storeCurrentPlayerTotals(total, PlayerRounds);
+    } catch (const std::exception&) {
+        return; // the exit save stores them again and says what went wrong
+    }
+    dialog->saveRegisterQuietly();
+}
+
+void TfrmMain::saveListQuietly()
+{
+    try {
+        dbLista.save();
+    } catch (const std::exception&) {
+        // The exit save writes it again and says what went wrong.
+    }
 }
 
 void TfrmMain::ShowLoss()
@@ -175,6 +199,8 @@ void TfrmMain::tbSzabadClick()
     lMostPont->setText(scoreCaption(m_round.RoundScore()));
     applyMode(Mode::BetweenRounds);
     windows().frmSzabad->eDuma->setText(ui::toQt(game::AnswerText(m_round.PuzzleText())));
+    // Kept before the window shows, though the total shown changes only after it.
+    keepRoundInRegister(game::addScore(PlayerTotal, m_round.RoundScore()));
     m_modal.showModal(*windows().frmSzabad);
     // Credited only now: while the window is up the total still shows what it was before the round.
     creditRound();

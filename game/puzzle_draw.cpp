@@ -1,5 +1,6 @@
 #include "game/puzzle_draw.h"
 
+#include "game/round_rules.h"
 #include "storage/int_column_view.h"
 #include "storage/schemas.h"
 
@@ -30,8 +31,10 @@ DrawResult drawPuzzle(storage::Table& dbLista, int32_t PuzzleCount, int32_t star
     const int32_t highest = choice.PlayLevel;
     auto admitted = [&](int position) {
         const int32_t Fokozat = level.at(position);
+        // The text is read only for a record that passed the rest, usually the one drawn.
         return Fokozat >= lowest && Fokozat <= highest && languageFits(choice, language.at(position))
-            && categoryFits(choice, category.at(position));
+            && categoryFits(choice, category.at(position))
+            && hasLetter(dbLista.stringAt(position, storage::puzzle::Szoveg));
     };
     auto chosen = [&](int position, int64_t tests) {
         dbLista.moveTo(position);

@@ -58,6 +58,8 @@ using CellSet = std::bitset<CellCount>;
 
 // Cells that hold a letter and are hidden when the puzzle is drawn; everything else is a sign cell.
 CellSet letterCells(std::string_view PuzzleText);
+// Whether a puzzle has a letter to find: one without ("...", blanks) would be won by the first mistake.
+inline bool hasLetter(std::string_view PuzzleText) { return letterCells(PuzzleText).any(); }
 
 // What pressing one letter button does.
 struct LetterPress

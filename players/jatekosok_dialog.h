@@ -60,6 +60,12 @@ public:
     // does nothing when no player is current. Errors are thrown (the caller shows them).
     void storeCurrentPlayerTotals(int32_t total, int32_t rounds);
 
+    // Writes the register and closes it, as the dialog's end does; errors and a kept backup are shown.
+    void closeRegister() { FormDestroy(); }
+    // Writes the register now and keeps it open (a round has ended): a crash later loses nothing of it.
+    // A register that cannot be written is left for the exit save to report.
+    void saveRegisterQuietly();
+
     // Fills the option controls from the game's choices before the dialog is shown.
     void loadOptions(int32_t level, int32_t language, int32_t categories);
     // After OK on a non-empty register: the current player's gains go back into their own record, then the

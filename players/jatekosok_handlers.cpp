@@ -83,7 +83,7 @@ void TfrmJatekosok::FormDestroy()
     try {
         dbJatekos.close();
     } catch (const std::exception& error) {
-        ui::showError(m_modal, nullptr, error.what());
+        ui::showError(m_modal, nullptr, storage::saveFailure(error.what(), dbJatekos.filePath()));
     }
     if (!dbJatekos.lastBackupPath().empty())
         ui::showBackupKept(m_modal, nullptr, dbJatekos.lastBackupPath());
@@ -91,12 +91,22 @@ void TfrmJatekosok::FormDestroy()
 
 // ---------------------------------------------------------------- the game's side
 
+void TfrmJatekosok::saveRegisterQuietly()
+{
+    try {
+        dbJatekos.save();
+    } catch (const std::exception&) {
+        // Said once, by the exit save, not after every round.
+    }
+}
+
 void TfrmJatekosok::storeCurrentPlayerTotals(int32_t total, int32_t rounds)
 {
     if (m_currentPlayer == players::NoRecord || !dbJatekos.isOpen())
         return;
     players::writeTotals(dbJatekos, m_currentPlayer, total, rounds);
-    showRegister();
+    if (!m_modal.stopped()) // the session is ending, perhaps with the display gone: no widget is touched
+        showRegister();
 }
 
 void TfrmJatekosok::loadOptions(int32_t level, int32_t language, int32_t categories)

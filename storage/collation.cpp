@@ -27,8 +27,10 @@ std::unique_ptr<icu::Collator> makeCollator()
 
 std::unique_ptr<icu::Collator>& collator()
 {
-    static std::unique_ptr<icu::Collator> instance = makeCollator();
-    return instance;
+    // Never destroyed: the game's last save may run from exit() (its display lost), after the destructors of
+    // statics made later than its exit handler.
+    static auto* instance = new std::unique_ptr<icu::Collator>(makeCollator());
+    return *instance;
 }
 
 icu::UnicodeString unicodeOf(std::string_view cp1250Text)

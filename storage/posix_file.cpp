@@ -12,10 +12,13 @@
 
 namespace storage {
 
-FileHandle::~FileHandle()
+FileHandle::~FileHandle() { reset(); }
+
+void FileHandle::reset(int fd)
 {
-    if (m_fd >= 0)
+    if (m_fd >= 0 && m_fd != fd)
         ::close(m_fd);
+    m_fd = fd;
 }
 
 namespace {
@@ -92,25 +95,47 @@ OpenedForReading openForReading(const std::string& path)
     return result;
 }
 
-std::string followLinks(const std::string& path)
+namespace {
+
+// The rule the kernel applies to links in a folder everybody may write with the sticky bit (/tmp): a link
+// there is followed only by its owner or when it belongs to the folder's owner. Following links by hand
+// bypasses the kernel's check, so it is made here again.
+bool mayFollow(const std::string& link, const struct stat& linkInfo)
 {
-    std::string current = path;
+    struct stat folder
+    {
+    };
+    const std::string folderPath = folderOf(link);
+    if (::stat(folderPath.empty() ? "." : folderPath.c_str(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || linkInfo.st_uid == ::geteuid() || linkInfo.st_uid == folder.st_uid;
+}
+
+} // namespace
+
+std::vector<std::string> linkChain(const std::string& path)
+{
+    std::vector<std::string> chain {path};
     // The kernel's own limit on links in a row; a loop is left to fail where the file is opened.
     for (int hop = 0; hop < 40; ++hop) {
+        const std::string& current = chain.back();
         struct stat info
         {
         };
-        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return current;
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode) || !mayFollow(current, info))
+            break;
         char target[PATH_MAX];
         const ssize_t length = ::readlink(current.c_str(), target, sizeof target);
         if (length <= 0 || size_t(length) >= sizeof target)
-            return current;
+            break;
         std::string next(target, size_t(length));
-        current = next.front() == '/' ? next : folderOf(current) + next;
+        chain.push_back(next.front() == '/' ? next : folderOf(current) + next);
     }
-    return current;
+    return chain;
 }
+
+std::string followLinks(const std::string& path) { return linkChain(path).back(); }
 
 void refuseReadOnly(const std::string& path, const std::string& message)
 {

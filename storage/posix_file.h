@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace storage {
 
@@ -23,6 +24,7 @@ public:
     FileHandle& operator=(const FileHandle&) = delete;
     int get() const { return m_fd; }
     int release() { return std::exchange(m_fd, -1); }
+    void reset(int fd = -1);
 
 private:
     int m_fd;
@@ -41,7 +43,11 @@ struct OpenedForReading
 OpenedForReading openForReading(const std::string& path);
 
 // The file a save must replace: `path` with every symbolic link followed, also a link to a file not made yet.
+// Another user's link in a shared sticky folder (/tmp) is not followed, as the kernel would not: a save then
+// replaces the link itself.
 std::string followLinks(const std::string& path);
+// `path`, then each link's target in turn, the last being what followLinks gives.
+std::vector<std::string> linkChain(const std::string& path);
 
 // Throws `message` when the file exists and the user may not write it: such a file is never replaced.
 void refuseReadOnly(const std::string& path, const std::string& message);

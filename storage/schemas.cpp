@@ -61,6 +61,8 @@ void configurePlayerRegister(Table& table)
     table.addSortOrder("iJatszott", {"Jatszott"}, false);
     table.addSortOrder("iAtlag", {"Atlag"}, true);
     table.setConfiguredOrder("iNev");
+    // A family's register is a few kilobytes; 8 MB holds some 300,000 players, read in about a second.
+    table.setFileSizeLimit(uint64_t {8} * 1024 * 1024);
     table.setCalcFieldsCallback([](RecordAccess& record) {
         record.setCalculatedInt(player::Atlag,
                                 averageScore(record.asInt(player::OsszPont), record.asInt(player::Jatszott)));

@@ -3,8 +3,11 @@
 #include "storage/posix_file.h"
 #include "storage/storage_error.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -308,6 +311,32 @@ bool parseSettingInt(const std::string& text, int32_t& result)
         return false;
     result = int32_t(negative ? -magnitude : magnitude);
     return true;
+}
+
+void removeLeftoverTemporaries(const std::string& path)
+{
+    const std::string target = followLinks(path);
+    const auto slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    const std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + ".";
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        // mkstemp's six characters are letters and digits.
+        if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)
+            || !std::all_of(name.begin() + std::ptrdiff_t(prefix.size()), name.end(),
+                            [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+            continue;
+        struct stat info
+        {
+        };
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)
+            && info.st_uid == ::geteuid())
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 } // namespace storage

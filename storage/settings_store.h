@@ -26,4 +26,9 @@ private:
 // bits.
 bool parseSettingInt(const std::string& text, int32_t& result);
 
+// Removes what saves of the settings file `path` killed before their rename left beside it
+// ("<name>.XXXXXX", regular files of this user): they are of no use and would pile up. Call while holding
+// the folder's lock, so that no save of ours is running.
+void removeLeftoverTemporaries(const std::string& path);
+
 } // namespace storage

@@ -9,6 +9,13 @@ std::string namingFile(const std::string& message, const std::string& path)
     return message + ": " + path;
 }
 
+std::string saveFailure(const std::string& message, const std::string& path)
+{
+    if (message.find("változatlan") != std::string::npos) // the refusals say so already
+        return namingFile(message, path);
+    return namingFile(message, path) + ". A fájl korábbi változata változatlanul megmaradt";
+}
+
 std::string formatMessage(const std::string& pattern, const std::string& argument)
 {
     const auto at = pattern.find("%s");

@@ -30,6 +30,10 @@ private:
 // `message` naming the file it is about: ": " and the path appended unless the message holds it already.
 std::string namingFile(const std::string& message, const std::string& path);
 
+// A save of the file `path` that failed with `message`, told to the player: the file named, and that its
+// earlier bytes are still there (a save replaces a file only once the new one is whole).
+std::string saveFailure(const std::string& message, const std::string& path);
+
 // Replaces the first "%s" of a message pattern; the messages have at most one.
 std::string formatMessage(const std::string& pattern, const std::string& argument);
 

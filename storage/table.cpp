@@ -64,6 +64,7 @@ Table::Impl& Table::impl() { return *d; }
 const Table::Impl& Table::impl() const { return *d; }
 
 void Table::setFilePath(std::string path) { d->path = std::move(path); }
+void Table::setFileSizeLimit(uint64_t bytes) { d->sizeLimit = bytes; }
 const std::string& Table::filePath() const { return d->path; }
 
 void Table::addSortOrder(std::string name, std::vector<std::string> columnNames, bool descending)
@@ -172,6 +173,14 @@ void Table::close()
     d->resetRecords();
     d->open = false;
     d->state = TableState::Inactive;
+}
+
+void Table::save()
+{
+    if (!d->open)
+        return;
+    SaveTableFile(*this, d->path);
+    d->written = false; // what changes later is written again
 }
 
 bool Table::isOpen() const { return d->open; }

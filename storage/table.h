@@ -13,6 +13,8 @@
 
 namespace storage {
 
+inline constexpr uint64_t DefaultSizeLimit = uint64_t {256} * 1024 * 1024;
+
 enum class ColumnType { String, Integer };
 enum class ColumnKind { Data, Calculated };
 
@@ -57,6 +59,8 @@ public:
 
     // --- settings fixed per table, made before the first open
     void setFilePath(std::string path); // empty: not persisted to a file
+    // A file larger than this is refused unread, as a file that cannot be read (never replaced).
+    void setFileSizeLimit(uint64_t bytes);
     const std::string& filePath() const;
     void addSortOrder(std::string name, std::vector<std::string> columnNames, bool descending);
     void setConfiguredOrder(std::string name); // the order selected at open; empty = insertion order
@@ -68,6 +72,9 @@ public:
     // --- lifecycle
     void open(); // loads the file; a load error is thrown after the records read so far were kept
     void close(); // cancels an edit, writes the file, drops the records; throws on a write error (stays open)
+    // Writes the file now and stays open, an edit in progress left out; close() writes it again. Throws as
+    // close() does.
+    void save();
     bool isOpen() const;
     TableState state() const;
 

@@ -17,6 +17,9 @@ void LoadTableFile(Table& table, const std::string& path);
 // target.
 void SaveTableFile(Table& table, const std::string& path);
 
+inline constexpr const char* TooLarge
+    = "A(z) %s fájl túl nagy, ezért a program nem olvassa be, és nem is írja felül";
+
 inline constexpr const char* NotSavedUnreadable
     = "A tábla változásai nincsenek mentve: a(z) %s fájl nem volt olvasható, ezért változatlan maradt";
 inline constexpr const char* NotSavedReadOnly

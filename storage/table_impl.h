@@ -169,6 +169,7 @@ struct Table::Impl
     bool written = false;
     bool loadFailed = false;
     bool backupPending = false;
+    uint64_t sizeLimit = DefaultSizeLimit; // a larger file is refused unread
     bool unreadable = false; // the file exists but could not be read: it is never replaced
     std::string lastBackupPath;
 

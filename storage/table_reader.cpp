@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <string>
 #include <sys/file.h>
 
 namespace storage {
@@ -435,6 +436,17 @@ void LoadTableFile(Table& table, const std::string& path)
         throw StorageError(formatMessage("Cannot open file %s", path) + ": " + opened.whyNot);
     }
     FileHandle file(opened.fd);
+    // A hostile size (a sparse file of gigabytes) would keep the game reading for long and fill the memory:
+    // refused before a byte is read, and, as an unreadable file, never replaced.
+    if (opened.size > d.sizeLimit) {
+        d.written = false;
+        d.loadFailed = d.unreadable = true;
+        d.backupPending = false;
+        d.finishLoad(firstNewRow);
+        constexpr unsigned long long MB = 1024 * 1024;
+        throw StorageError(formatMessage(TooLarge, path) + " (" + std::to_string((opened.size + MB - 1) / MB)
+                           + " MB; legfeljebb " + std::to_string(d.sizeLimit / MB) + " MB lehet)");
+    }
     // Keeps our own writers out while we read; a lock we cannot get must not hang the start-up.
     ::flock(file.get(), LOCK_SH | LOCK_NB);
 

@@ -13,6 +13,7 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 
 namespace tabla {
@@ -54,10 +55,19 @@ std::unique_ptr<OpenedTable> openExisting(TableKind kind, const std::string& pat
 }
 
 // Only one writer per folder: a game running there would write its own copy of the list over the change
-// when it ends. The lock is the one of the folder that holds the file itself, a link followed.
-storage::FolderLock lockForWriting(const std::string& path)
+// when it ends. Every folder the path passes through is locked, the link's and its target's: the game may
+// reach the same file through either. Returns the failure's exit status, or nothing when all are held.
+std::optional<int> lockForWriting(const std::string& path, std::unique_ptr<storage::PathLocks>& locks)
 {
-    return storage::FolderLock(storage::folderOfFile(storage::followLinks(path)));
+    locks = std::make_unique<storage::PathLocks>(path);
+    switch (locks->state()) {
+    case storage::FolderLock::State::TakenByAnother:
+        return fail(path, GameRunning);
+    case storage::FolderLock::State::Refused:
+        return fail(path, locks->problem() + ", ezért a fájl nem írható; a fájl nem változott");
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -84,18 +94,8 @@ int runDump(TableKind kind, const std::string& path)
 
 int runImport(TableKind kind, const std::string& path)
 {
-    const storage::FolderLock lock = lockForWriting(path);
-    if (lock.state() == storage::FolderLock::State::TakenByAnother)
-        return fail(path, GameRunning);
-
-    // The file is loaded first so a damaged one is reported before any input is read.
-    std::unique_ptr<OpenedTable> opened;
-    try {
-        opened = std::make_unique<OpenedTable>(kind, path);
-    } catch (const storage::StorageError& e) {
-        return fail(path, e.what());
-    }
-
+    // The input is read before the folder is locked: a game started while the input is still being typed
+    // or piped must not be turned away.
     std::string input(std::istreambuf_iterator<char>(std::cin), {});
     ImportResult parsed = parseImport(kind, input);
     if (auto* failure = std::get_if<ImportFailure>(&parsed))
@@ -103,6 +103,16 @@ int runImport(TableKind kind, const std::string& path)
                         + (failure->column ? ":" + std::to_string(failure->column) : std::string()),
                     failure->message);
     const auto& records = std::get<std::vector<ImportRecord>>(parsed);
+
+    std::unique_ptr<storage::PathLocks> locks;
+    if (const auto refused = lockForWriting(path, locks))
+        return *refused;
+    std::unique_ptr<OpenedTable> opened;
+    try {
+        opened = std::make_unique<OpenedTable>(kind, path);
+    } catch (const storage::StorageError& e) {
+        return fail(path, e.what());
+    }
 
     // Nothing reaches the file until every line has passed; the save then replaces it in one rename.
     try {
@@ -119,9 +129,9 @@ int runShuffle(TableKind kind, const std::string& path, uint32_t seed)
 {
     if (kind != TableKind::PuzzleList)
         return fail(path, "csak feladványlistát (.lis) lehet keverni");
-    const storage::FolderLock lock = lockForWriting(path);
-    if (lock.state() == storage::FolderLock::State::TakenByAnother)
-        return fail(path, GameRunning);
+    std::unique_ptr<storage::PathLocks> locks;
+    if (const auto refused = lockForWriting(path, locks))
+        return *refused;
     int status = ExitOk;
     std::unique_ptr<OpenedTable> opened = openExisting(kind, path, status);
     if (!opened)

@@ -176,6 +176,9 @@ std::variant<ImportField, std::string> convertField(Rule rule, std::string_view 
     editor::PhraseLayout layout = editor::layOutPuzzleText(text);
     switch (layout.problem) {
     case editor::LayoutProblem::None:
+        if (!game::hasLetter(layout.cells))
+            return std::string("a feladványban nincs egyetlen betű sem: a játékban az első rossz tipp "
+                               "megnyerné a kört");
         return ImportField {ImportField::Kind::Text, 0, layout.cells};
     case editor::LayoutProblem::NotBoardCharacter:
         return describeCharacter(layout.character)

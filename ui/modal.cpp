@@ -1,6 +1,7 @@
 #include "ui/modal.h"
 
 #include <QDialog>
+#include <cstdio>
 
 namespace ui {
 
@@ -11,6 +12,10 @@ ModalRunner::ModalRunner(ActWhileShown actWhileShown)
 
 int ModalRunner::showModal(QDialog& dialog) const
 {
+    if (m_stopped) {
+        dialog.setResult(QDialog::Rejected);
+        return QDialog::Rejected;
+    }
     if (!m_actWhileShown)
         return dialog.exec();
     // Mirror exec(): the dialog is visible while the handler acts, and hidden again afterwards.
@@ -26,6 +31,14 @@ QMessageBox::StandardButton ModalRunner::showMessage(QWidget* parent, QMessageBo
                                                      QMessageBox::StandardButtons buttons,
                                                      QMessageBox::StandardButton defaultButton) const
 {
+    if (m_stopped) {
+        // No window is made at all: the display may be gone. The answer is the one that changes nothing.
+        std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), text.toUtf8().constData());
+        for (QMessageBox::StandardButton safe : {QMessageBox::No, QMessageBox::Cancel, QMessageBox::Ok})
+            if (buttons.testFlag(safe))
+                return safe;
+        return QMessageBox::NoButton;
+    }
     QMessageBox box(icon, title, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);

@@ -29,8 +29,15 @@ public:
                 QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) const;
 
+    // When the session ends under the game (a signal, the desktop's logout, a lost display) nobody is there
+    // to answer: from then on no window is shown, messages go to standard error, and each modal window
+    // returns at once as rejected (a message box: as its Esc or default button).
+    void stopAsking() const { m_stopped = true; }
+    bool stopped() const { return m_stopped; }
+
 private:
     ActWhileShown m_actWhileShown;
+    mutable bool m_stopped = false; // the runner is shared read-only by every window; this is its one state
 };
 
 } // namespace ui

@@ -79,25 +79,31 @@ protected:
 struct ChoiceRow
 {
     const char* situation;
-    bool programWritable;
+    fs::perms program; // the program folder's mode; it belongs to the player
     bool userDataOnly;
     const char* xdgDataHome; // relative to the test's folder unless it is "" or starts with '!' (taken as is)
     const char* expected; // "program", or the data folder relative to the test's folder
 };
+
+constexpr fs::perms Private = fs::perms(0755);
+constexpr fs::perms ReadOnly = fs::perms(0555);
 
 } // namespace
 
 TEST_F(DataFolderTest, ChoosesTheProgramFolderOnlyWhenWritableAndAllowed)
 {
     const ChoiceRow rows[] = {
-        {"a writable program folder keeps the files beside the game", true, false, "xdg", "program"},
-        {"the system-wide build never writes beside the program", true, true, "xdg", "xdg/brumvelda/"},
-        {"a read-only program folder: XDG_DATA_HOME", false, false, "xdg", "xdg/brumvelda/"},
-        {"a read-only program folder, no XDG_DATA_HOME: ~/.local/share", false, false, "",
+        {"a writable program folder keeps the files beside the game", Private, false, "xdg", "program"},
+        {"the system-wide build never writes beside the program", Private, true, "xdg", "xdg/brumvelda/"},
+        {"a read-only program folder: XDG_DATA_HOME", ReadOnly, false, "xdg", "xdg/brumvelda/"},
+        {"a read-only program folder, no XDG_DATA_HOME: ~/.local/share", ReadOnly, false, "",
          "home/.local/share/brumvelda/"},
-        {"a relative XDG_DATA_HOME is ignored", false, false, "!relative/data",
+        {"a relative XDG_DATA_HOME is ignored", ReadOnly, false, "!relative/data",
          "home/.local/share/brumvelda/"},
-        {"a trailing slash in XDG_DATA_HOME", false, false, "nested/xdg/", "nested/xdg/brumvelda/"},
+        {"a trailing slash in XDG_DATA_HOME", ReadOnly, false, "nested/xdg/", "nested/xdg/brumvelda/"},
+        // Others who may write the folder could plant links under the files' names there.
+        {"a program folder the group may write", fs::perms(0775), false, "xdg", "xdg/brumvelda/"},
+        {"a shared sticky folder everybody may write", fs::perms(01777), false, "xdg", "xdg/brumvelda/"},
     };
     for (const ChoiceRow& row : rows) {
         SCOPED_TRACE(row.situation);
@@ -106,7 +112,10 @@ TEST_F(DataFolderTest, ChoosesTheProgramFolderOnlyWhenWritableAndAllowed)
         fs::remove_all(root / "nested");
         const fs::path program = root / "program";
         fs::create_directories(program);
-        fs::permissions(program, row.programWritable ? fs::perms::all : fs::perms(0555));
+        if (::geteuid() == 0) { // the choice is made as that user
+            ASSERT_EQ(::chown(program.c_str(), Nobody, Nobody), 0);
+        }
+        fs::permissions(program, row.program);
         fs::create_directories(root / "home");
         fs::permissions(root / "home", fs::perms::all);
 

@@ -57,10 +57,25 @@ TEST(NewPuzzle, AppendsOneRecordWithEveryDetail)
     EXPECT_EQ(list.state(), storage::TableState::Browse);
 }
 
+// A puzzle with nothing to guess would be won by the first wrong letter: it is not stored.
+TEST(NewPuzzle, APuzzleWithoutALetterIsRefused)
+{
+    storage::Table list(storage::puzzleColumns());
+    list.open();
+    for (const std::string& text :
+         {std::string(39, ' '), "..." + std::string(36, ' '), "2024 - 12!" + std::string(29, ' ')}) {
+        SCOPED_TRACE(text);
+        EXPECT_THROW(appendPuzzle(list, text, {}), std::runtime_error);
+        EXPECT_EQ(list.recordCount(), 0);
+        EXPECT_EQ(list.state(), storage::TableState::Browse);
+    }
+    EXPECT_EQ(appendPuzzle(list, "2024 - 12! A" + std::string(27, ' '), {}), 1);
+}
+
 TEST(NewPuzzle, AClosedListRefusesWithAnErrorAndStaysUnchanged)
 {
     storage::Table list(storage::puzzleColumns());
-    EXPECT_THROW(appendPuzzle(list, std::string(39, ' '), {}), storage::StorageError);
+    EXPECT_THROW(appendPuzzle(list, "ALMA" + std::string(35, ' '), {}), storage::StorageError);
     EXPECT_EQ(list.state(), storage::TableState::Inactive);
     list.open();
     EXPECT_EQ(list.recordCount(), 0);

@@ -217,14 +217,69 @@ TEST(TableFileSafety, BytesAfterTheListAreNeitherReadNorReservedFor)
         fill(t, 5);
         t.close();
     }
-    // 60 GB, sparse: the loader once reserved memory by the file's size and failed.
-    ASSERT_EQ(::truncate(path.c_str(), 60LL << 30), 0);
+    // 200 MB, sparse: the loader once reserved memory by the file's size and failed.
+    ASSERT_EQ(::truncate(path.c_str(), 200LL << 20), 0);
     Table t(puzzleColumns());
     t.setFilePath(path);
     ASSERT_NO_THROW(t.open());
     EXPECT_EQ(t.recordCount(), 5);
     EXPECT_FALSE(t.loadFailed());
     t.closeWithoutSaving();
+}
+
+// A hostile size (a sparse file of gigabytes) is refused before it is read, and as an unreadable file it is
+// never replaced and gets no backup; the register's own limit is far lower than the list's.
+TEST(TableFileSafety, ATableAboveItsSizeLimitIsRefusedUnreadAndKept)
+{
+    struct Row
+    {
+        const char* name;
+        bool isRegister;
+        long long size;
+        bool refused;
+    };
+    for (const Row& row :
+         {Row {"Brumvelda.lis", false, 300LL << 20, true}, Row {"Brumvelda.lis", false, 60LL << 30, true},
+          Row {"Brumvelda.jat", true, 9LL << 20, true}, Row {"Brumvelda.jat", true, 7LL << 20, false}}) {
+        SCOPED_TRACE(std::string(row.name) + " of " + std::to_string(row.size >> 20) + " MB");
+        TempFolder folder;
+        const std::string path = folder.file(row.name);
+        auto make = [&] {
+            auto t = std::make_unique<Table>(row.isRegister ? playerColumns() : puzzleColumns());
+            if (row.isRegister)
+                configurePlayerRegister(*t);
+            t->setFilePath(path);
+            return t;
+        };
+        {
+            auto t = make();
+            t->open();
+            t->close();
+        }
+        ASSERT_EQ(::truncate(path.c_str(), row.size), 0);
+        auto t = make();
+        if (!row.refused) {
+            EXPECT_NO_THROW(t->open());
+            t->closeWithoutSaving();
+            continue;
+        }
+        try {
+            t->open();
+            ADD_FAILURE() << "opened";
+        } catch (const StorageError& e) {
+            EXPECT_NE(std::string(e.what()).find("túl nagy"), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(t->loadFailed());
+        EXPECT_THROW(t->close(), StorageError);
+        t->closeWithoutSaving();
+        struct stat info
+        {
+        };
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_size, row.size);
+        EXPECT_FALSE(exists(path + ".bak"));
+    }
 }
 
 // More than the loader's first buffer (256 KB) of records: the reader refills it mid-record and mid-string.
