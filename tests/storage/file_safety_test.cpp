@@ -3,6 +3,7 @@
 #include "storage/folder_lock.h"
 #include "storage/posix_file.h"
 #include "storage/schemas.h"
+#include "storage/settings_store.h"
 #include "storage/storage_error.h"
 #include "storage/table.h"
 #include "storage/table_file.h"
@@ -13,6 +14,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -150,6 +152,151 @@ TEST(FolderLock, OneHolderAtATimeAndReleasedWhenItEnds)
     EXPECT_TRUE(exists(folder.file(LockFileName)));
     FolderLock nowhere(folder.file("no such folder"));
     EXPECT_EQ(nowhere.state(), FolderLock::State::Unavailable);
+}
+
+// flock works on a descriptor opened for reading, so a lock file others may read lets them lock the player
+// out: it is private, also when an earlier version left it readable.
+TEST(FolderLock, TheLockFileIsPrivateToItsUser)
+{
+    TempFolder folder;
+    const std::string lockFile = folder.file(LockFileName);
+    for (bool leftReadable : {false, true}) {
+        SCOPED_TRACE(leftReadable ? "left 0644 by an earlier version" : "made new");
+        std::filesystem::remove(lockFile);
+        if (leftReadable) {
+            writeBytes(lockFile, "");
+            ASSERT_EQ(::chmod(lockFile.c_str(), 0644), 0);
+        }
+        const mode_t mask = ::umask(0);
+        FolderLock lock(folder.path());
+        ::umask(mask);
+        ASSERT_EQ(lock.state(), FolderLock::State::Held);
+        struct stat info
+        {
+        };
+        ASSERT_EQ(::stat(lockFile.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0600u);
+    }
+}
+
+// Whatever stands under the lock file's name and cannot be taken stops a writer, naming the file: waving it
+// through would let two writers into one folder.
+TEST(FolderLock, ALockFileThatCannotBeTakenRefusesAndSaysWhichFile)
+{
+    struct Row
+    {
+        const char* what;
+        std::function<void(const std::string&)> make;
+    };
+    const Row rows[] = {
+        {"a dangling link",
+         [](const std::string& path) { ASSERT_EQ(::symlink("nowhere", path.c_str()), 0); }},
+        {"a link to a file elsewhere",
+         [](const std::string& path) { ASSERT_EQ(::symlink("/dev/null", path.c_str()), 0); }},
+        {"a folder", [](const std::string& path) { ASSERT_EQ(::mkdir(path.c_str(), 0700), 0); }},
+        {"a FIFO", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempFolder folder;
+        row.make(folder.file(LockFileName));
+        FolderLock lock(folder.path());
+        EXPECT_EQ(lock.state(), FolderLock::State::Refused);
+        EXPECT_NE(lock.refusal().find(folder.file(LockFileName)), std::string::npos) << lock.refusal();
+        EXPECT_EQ(lock.retry(), FolderLock::State::Refused);
+        PathLocks locks(folder.file("Brumvelda.lis"));
+        EXPECT_EQ(locks.state(), FolderLock::State::Refused);
+        EXPECT_EQ(locks.problem(), lock.refusal());
+    }
+}
+
+TEST(FolderLock, ANoteIsReadOnlyFromTheHoldersOwnLockFile)
+{
+    TempFolder folder;
+    EXPECT_EQ(FolderLock::readNote(folder.path()), "");
+    {
+        FolderLock lock(folder.path());
+        ASSERT_TRUE(lock.publish("brumvelda-0123\nrest"));
+        EXPECT_EQ(FolderLock::readNote(folder.path() + "/"), "brumvelda-0123");
+        ASSERT_TRUE(lock.publish("shorter"));
+        EXPECT_EQ(FolderLock::readNote(folder.path()), "shorter");
+        FolderLock second(folder.path());
+        EXPECT_FALSE(second.publish("taken"));
+    }
+    // Through a link named as the lock file nothing is read.
+    TempFolder other;
+    writeBytes(other.file("secret"), "brumvelda-secret\n");
+    std::filesystem::remove(folder.file(LockFileName));
+    ASSERT_EQ(::symlink(other.file("secret").c_str(), folder.file(LockFileName).c_str()), 0);
+    EXPECT_EQ(FolderLock::readNote(folder.path()), "");
+}
+
+// A game uses its list through a link: the folder of the link and of its target are both locked, so a writer
+// that reaches the file by either path is stopped.
+TEST(FolderLock, PathLocksTakeEveryFolderALinkPassesThrough)
+{
+    TempFolder game, elsewhere;
+    writeBytes(elsewhere.file("real.lis"), "");
+    ASSERT_EQ(::symlink(elsewhere.file("real.lis").c_str(), game.file("Brumvelda.lis").c_str()), 0);
+    auto gameLocks = std::make_unique<PathLocks>(game.file("Brumvelda.lis"));
+    ASSERT_EQ(gameLocks->state(), FolderLock::State::Held);
+    EXPECT_TRUE(exists(elsewhere.file(LockFileName)));
+
+    PathLocks direct(elsewhere.file("real.lis"));
+    EXPECT_EQ(direct.state(), FolderLock::State::TakenByAnother);
+    EXPECT_EQ(direct.problem(), elsewhere.path());
+    PathLocks throughTheLink(game.file("Brumvelda.lis"));
+    EXPECT_EQ(throughTheLink.state(), FolderLock::State::TakenByAnother);
+    gameLocks.reset();
+    EXPECT_EQ(direct.retry(), FolderLock::State::Held);
+
+    // A folder this process holds already is left out, not locked a second time (which would block).
+    FolderLock held(game.path());
+    PathLocks beside(game.file("Brumvelda.jat"), {game.path() + "/"});
+    EXPECT_EQ(beside.state(), FolderLock::State::Held);
+}
+
+// The kernel follows a link in a shared sticky folder (/tmp) only for its owner or the folder's; the game's
+// own link following keeps that rule, so another user's planted link is replaced, never written through.
+TEST(FileLinks, AnotherUsersLinkInASharedStickyFolderIsNotFollowed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give a link to another user";
+    TempFolder shared, target;
+    ASSERT_EQ(::chmod(shared.path().c_str(), 01777), 0);
+    const std::string link = shared.file("Brumvelda.ini");
+    ASSERT_EQ(::symlink(target.file("private").c_str(), link.c_str()), 0);
+    EXPECT_EQ(followLinks(link), target.file("private")); // our own link
+    ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
+    EXPECT_EQ(followLinks(link), link);
+    EXPECT_EQ(linkChain(link), std::vector<std::string> {link});
+    ASSERT_EQ(::chmod(shared.path().c_str(), 0755), 0); // not shared: links are followed as before
+    EXPECT_EQ(followLinks(link), target.file("private"));
+}
+
+TEST(SettingsLeftovers, OnlyTheKilledSavesOwnTemporariesAreRemoved)
+{
+    TempFolder folder;
+    const std::string settings = folder.file("Brumvelda.ini");
+    writeBytes(settings, "[Last]\n");
+    for (const char* name : {"Brumvelda.ini.a1B2c3", "Brumvelda.ini.ZZZZZZ", "Brumvelda.ini.bak",
+                             "Brumvelda.ini.1234567", "Brumvelda.ini.ab-def", "Brumvelda.lis.a1B2c3"})
+        writeBytes(folder.file(name), "x");
+    ASSERT_EQ(::mkdir(folder.file("Brumvelda.ini.folder").c_str(), 0700), 0);
+    removeLeftoverTemporaries(settings);
+    EXPECT_FALSE(exists(folder.file("Brumvelda.ini.a1B2c3")));
+    EXPECT_FALSE(exists(folder.file("Brumvelda.ini.ZZZZZZ")));
+    for (const char* kept : {"Brumvelda.ini", "Brumvelda.ini.bak", "Brumvelda.ini.1234567",
+                             "Brumvelda.ini.ab-def", "Brumvelda.lis.a1B2c3", "Brumvelda.ini.folder"})
+        EXPECT_TRUE(exists(folder.file(kept))) << kept;
+}
+
+TEST(SaveFailure, NamesTheFileAndSaysTheOldOneIsKept)
+{
+    EXPECT_EQ(saveFailure("Stream write error", "/x/Brumvelda.jat"),
+              "Stream write error: /x/Brumvelda.jat. A fájl korábbi változata változatlanul megmaradt");
+    const std::string refused = formatMessage(NotSavedReadOnly, "/x/Brumvelda.lis");
+    EXPECT_EQ(saveFailure(refused, "/x/Brumvelda.lis"), refused);
 }
 
 TEST(TableFileSafety, AnUnreadableFileIsNeverReplaced)
