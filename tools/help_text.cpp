@@ -55,12 +55,14 @@ Szabályok a feladványokra:
   középre igazít (páratlan maradéknál a több szóköz jobbra kerül); egy sor a
   középső sorba, két sor az első kettőbe kerül. A kisbetűk nagybetűvé válnak.
   Csak betű, szóköz és a . , ! ? : ; - + * / jelek állhatnak benne; a táblán el
-  nem férő mondat hiba.
+  nem férő mondat és a betű nélküli feladvány hiba.
 Szabályok a játékosokra:
   Nev kötelező, legfeljebb 20 karakter; OsszPont és Jatszott egész szám.
 
-Amíg a játék fut a fájl mappájában, az import és a shuffle nem ír (a játék
-kilépéskor felülírná); a check és a dump ekkor is működik.
+Amíg a játék fut és használja a fájlt (a saját mappájában vagy hivatkozáson át),
+az import és a shuffle nem ír (a játék kilépéskor felülírná); a check és a dump
+ekkor is működik. Az import előbb a teljes bemenetet olvassa be, csak utána
+zárolja a mappát.
 
 Kilépési kód: 0 siker, 1 hiba (a fájl vagy a bemenet hibás, a játék fut, a
 kimenet nem írható), 2 hibás parancssor.
