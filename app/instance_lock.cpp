@@ -162,9 +162,11 @@ SingleInstance::SingleInstance(const std::string& dataFolder, const std::vector<
     : m_lock(dataFolder)
 {
     if (m_lock.state() == storage::FolderLock::State::Refused) {
-        m_refusal = m_lock.refusal()
-            + ", ezért a játék nem indul el: egy másik példánya felülírhatná a "
-              "fájljait. Törölje a zárolófájlt, vagy indítsa a játékot a saját nevében";
+        // The refusal reads "a(z) ...": here it opens the sentence.
+        m_refusal = "A" + m_lock.refusal().substr(1)
+            + ". A játék ezért nem indul el, mert így egy másik példánya felülírhatná a fájljait. Törölje a "
+              "zárolófájlt (ha nem az Öné, a tulajdonosa vagy a rendszergazda teheti meg), és indítsa újra a "
+              "játékot";
         m_exitStatus = 1;
         return;
     }
@@ -191,7 +193,7 @@ SingleInstance::SingleInstance(const std::string& dataFolder, const std::vector<
                 locks->retry();
             }
             if (locks->state() == storage::FolderLock::State::Refused) {
-                m_refusal = locks->problem() + ", ezért a játék nem indul el";
+                m_refusal = "A" + locks->problem().substr(1) + ", ezért a játék nem indul el";
                 m_exitStatus = 1;
                 return;
             }
