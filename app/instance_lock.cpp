@@ -184,8 +184,9 @@ SingleInstance::SingleInstance(const std::string& dataFolder, const std::vector<
         // The files reached through links elsewhere: their folders are locked too, for as long as the game
         // runs.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        std::vector<std::string> held {dataFolder}; // a second lock of our own would block on the first
         for (const auto& file : tableFiles) {
-            auto locks = std::make_unique<storage::PathLocks>(file, std::vector<std::string> {dataFolder});
+            auto locks = std::make_unique<storage::PathLocks>(file, held);
             // The table tool may be writing there for a moment.
             while (locks->state() == storage::FolderLock::State::TakenByAnother
                    && std::chrono::steady_clock::now() < deadline) {
@@ -203,6 +204,8 @@ SingleInstance::SingleInstance(const std::string& dataFolder, const std::vector<
                 m_exitStatus = 1;
                 return;
             }
+            for (auto& folder : locks->folders())
+                held.push_back(std::move(folder));
             m_fileLocks.push_back(std::move(locks));
         }
         return;

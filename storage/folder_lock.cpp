@@ -169,6 +169,14 @@ std::string PathLocks::problem() const
     return {};
 }
 
+std::vector<std::string> PathLocks::folders() const
+{
+    std::vector<std::string> locked;
+    for (const auto& lock : m_locks)
+        locked.push_back(folderOfFile(lock->path()));
+    return locked;
+}
+
 std::string folderOfFile(const std::string& path)
 {
     const auto slash = path.rfind('/');

@@ -66,6 +66,8 @@ public:
     FolderLock::State retry();
     // Refused: the first refusal; TakenByAnother: the folder whose lock is taken.
     std::string problem() const;
+    // The folders locked here (for the next PathLocks of the same process to leave out).
+    std::vector<std::string> folders() const;
 
 private:
     std::vector<std::unique_ptr<FolderLock>> m_locks;
