@@ -5,6 +5,8 @@
 #include "game/round.h"
 #include "game/tables.h"
 #include "ui/accessible_controls.h"
+#include "ui/announcer.h"
+#include "ui/flat_button.h"
 #include "ui/text.h"
 
 void TfrmMain::announceMove(char letter, const game::RoundMove& move)
@@ -41,8 +43,64 @@ void TfrmMain::announceMove(char letter, const game::RoundMove& move)
 
 void TfrmMain::announceDraw(const QString& category)
 {
+    int rows = 0;
+    for (int row = 0; row < game::CellCount / game::RowLength; ++row) {
+        bool hasLetter = false;
+        for (int k = 1; k <= game::RowLength; ++k)
+            hasLetter = hasLetter || m_round.isHidden(row * game::RowLength + k);
+        rows += hasLetter ? 1 : 0;
+    }
     ui::announce(this,
-                 QStringLiteral("Új feladvány. Kategória: %1. %2 rejtett betű.")
+                 QStringLiteral("Új feladvány. Kategória: %1. %2 rejtett betű, %3 sorban.")
                      .arg(category)
-                     .arg(m_round.LettersLeft()));
+                     .arg(m_round.LettersLeft())
+                     .arg(rows));
+}
+
+void TfrmMain::announceRoundEnd()
+{
+    const QString total = PlayerName.empty()
+        ? QStringLiteral("Összpontszám: %1.").arg(PlayerTotal)
+        : QStringLiteral("%1 összpontszáma: %2.").arg(ui::toQt(PlayerName)).arg(PlayerTotal);
+    ui::announce(
+        this,
+        QStringLiteral("A kör pontszáma: %1. %2 Új feladvány: Ctrl+N.").arg(m_round.RoundScore()).arg(total));
+}
+
+void TfrmMain::sayAnnouncementsNow()
+{
+    if (auto* announcer = findChild<ui::Announcer*>())
+        announcer->flush();
+}
+
+void TfrmMain::announceHints()
+{
+    QString said = QStringLiteral("Segítség:");
+    for (const std::string& hint : {m_round.PuzzleHint1(), m_round.PuzzleHint2()}) {
+        QString line = ui::toQt(hint).trimmed();
+        if (line.isEmpty())
+            continue;
+        if (!line.endsWith(QLatin1Char('.')) && !line.endsWith(QLatin1Char('!'))
+            && !line.endsWith(QLatin1Char('?')))
+            line += QLatin1Char('.');
+        said += QLatin1Char(' ') + line;
+    }
+    ui::announce(this, said + QStringLiteral(" A kör pontszáma: %1.").arg(m_round.RoundScore()));
+}
+
+void TfrmMain::announceUsedLetter(ui::FlatButton* button)
+{
+    ui::announce(this, button->accessibleName() + QLatin1Char('.'));
+}
+
+void TfrmMain::nameLetterButton(ui::FlatButton* button, LetterState state)
+{
+    QString name = button->text();
+    if (state == LetterState::Used)
+        name += QStringLiteral(", már tippelt");
+    else if (state == LetterState::NotInRound)
+        name += QStringLiteral(", ebben a körben nem játszik");
+    // Every change is an event for the screen reader: only real ones are sent.
+    if (button->accessibleName() != name)
+        button->setAccessibleName(name);
 }

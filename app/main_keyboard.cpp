@@ -7,9 +7,12 @@
 #include "storage/cp1250.h"
 #include "ui/flat_button.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QToolButton>
+#include <functional>
+#include <memory>
 
 void TfrmMain::buildShortcuts()
 {
@@ -54,6 +57,41 @@ void TfrmMain::setKeyboardPlay(bool on)
     }
 }
 
+namespace {
+// A screen reader may connect after the game started (Qt learns of it over D-Bus): keyboard play then comes
+// on, unless the player chose it in the settings.
+class ScreenReaderObserver : public QAccessible::ActivationObserver
+{
+public:
+    explicit ScreenReaderObserver(std::function<void(bool)> changed)
+        : m_changed(std::move(changed))
+    {
+        QAccessible::installActivationObserver(this);
+    }
+    ~ScreenReaderObserver() override { QAccessible::removeActivationObserver(this); }
+    void accessibilityActiveChanged(bool active) override { m_changed(active); }
+
+private:
+    std::function<void(bool)> m_changed;
+};
+} // namespace
+
+void TfrmMain::followScreenReader()
+{
+    if (m_screenReaderObserver)
+        return;
+    m_screenReaderObserver = std::make_shared<ScreenReaderObserver>([this](bool active) {
+        if (active && !m_keyboardPlayChosen && !m_keyboardPlay)
+            setKeyboardPlay(true);
+    });
+}
+
+void TfrmMain::chooseKeyboardPlay(bool on)
+{
+    m_keyboardPlayChosen = true;
+    setKeyboardPlay(on);
+}
+
 bool TfrmMain::pressTypedLetter(QKeyEvent* event)
 {
     if (!m_keyboardPlay || EditMode)
@@ -70,9 +108,13 @@ bool TfrmMain::pressTypedLetter(QKeyEvent* event)
     if (index == std::string_view::npos)
         return false;
     event->accept();
-    // A used letter, or one the round does not offer, is disabled: typing it does nothing.
+    // A used letter, or one the round does not offer, is disabled: typing it does nothing but say so.
     ui::FlatButton* button = letterButton(int(index) + 1);
-    if (button->isEnabled() && !event->isAutoRepeat())
+    if (event->isAutoRepeat())
+        return true;
+    if (button->isEnabled())
         button->click();
+    else if (m_round.inPlay())
+        announceUsedLetter(button);
     return true;
 }

@@ -11,6 +11,7 @@
 #include "ui/text.h"
 #include "ui/title.h"
 
+#include <QAccessible>
 #include <QToolButton>
 #include <cerrno>
 #include <chrono>
@@ -45,7 +46,11 @@ void TfrmMain::startupReading()
     // Before the list is opened: a list that fails to load must not leave the round on its default limit.
     m_round.setMistakeLimit(MaxMistakes);
     ExactLevel = inRange(SettingsStore.ReadSettingInt("Main", "ExactLevel", 0), 0, 1, 0);
-    setKeyboardPlay(SettingsStore.ReadSettingInt("Main", "KeyboardPlay", 0) == 1);
+    // Unset, keyboard play follows the screen reader: a blind player's first start needs no mouse.
+    const int32_t keyboardPlay = SettingsStore.ReadSettingInt("Main", "KeyboardPlay", -1);
+    m_keyboardPlayChosen = keyboardPlay == 0 || keyboardPlay == 1;
+    setKeyboardPlay(keyboardPlay == 1 || (!m_keyboardPlayChosen && QAccessible::isActive()));
+    followScreenReader();
     PlayLanguage = inRange(SettingsStore.ReadSettingInt("Last", "Language", game::Hungarian), game::Hungarian,
                            game::MixedLanguages, game::Hungarian);
     PlayLevel = inRange(SettingsStore.ReadSettingInt("Last", "Level", 1), 1, 4, 1);

@@ -4,6 +4,7 @@
 #include "game/status_text.h"
 #include "game/tables.h"
 #include "ui/accessible_controls.h"
+#include "ui/announcer.h"
 #include "ui/board_cell.h"
 #include "ui/colours.h"
 #include "ui/error_box.h"
@@ -161,7 +162,9 @@ void TfrmMain::buildToolbar()
         button->setObjectName(QLatin1String(row.name));
         button->setGeometry(row.x, 2, 34, 34);
         button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab (a click leaves the focus where it was): a player without a mouse gets to every
+        // button.
+        button->setFocusPolicy(Qt::TabFocus);
         button->setToolTip(row.toolTip);
         button->setAccessibleName(ui::firstLine(row.toolTip));
         if (*row.icon) {
@@ -264,6 +267,7 @@ void TfrmMain::buildStatusBar()
                               {0, false, Qt::AlignLeft}},
                              this);
     sBar->setObjectName(QStringLiteral("sBar"));
+    new ui::Announcer(sBar);
     sBar->setGeometry(0, 500, 537, 22);
     sBar->setPanelText(0, QStringLiteral("Fokozat:"));
     sBar->setPanelText(2, QStringLiteral("Nyelv:"));
@@ -282,8 +286,10 @@ void TfrmMain::ResetBoard(bool ClearCells, bool SetButtons, bool ButtonsEnabled)
             c->setLook(QStringLiteral(" "), ui::PlainCellColour, ui::LetterTextColour);
     }
     if (SetButtons) {
-        for (ui::FlatButton* button : b)
+        for (ui::FlatButton* button : b) {
             button->setEnabled(ButtonsEnabled);
+            nameLetterButton(button, LetterState::Free);
+        }
     }
 }
 

@@ -14,6 +14,7 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 #include <random>
 #include <vector>
@@ -116,6 +117,8 @@ public:
     // On: typed letters press their buttons during a round, the toolbar answers to its shortcuts (shown in
     // the tool tips) and the result windows close from the keyboard. Off: keys leave a round alone.
     void setKeyboardPlay(bool on);
+    // The player's own choice in the settings: from then on a screen reader no longer switches it.
+    void chooseKeyboardPlay(bool on);
 
     // --- players and settings (players/)
     // What the player dialog takes at its creation: the register's folder, the settings naming the last
@@ -174,6 +177,16 @@ private:
     // Screen readers hear each move of a round and each new puzzle (app/main_announce.cpp).
     void announceMove(char letter, const game::RoundMove& move);
     void announceDraw(const QString& category);
+    void announceHints();
+    // After a result window: the round's score and the player's new total.
+    void announceRoundEnd();
+    // Before a result window: the move that ended the round is said before the window is.
+    void sayAnnouncementsNow();
+    // A letter typed again: its button's spoken name says why nothing happens.
+    void announceUsedLetter(ui::FlatButton* button);
+    // The spoken name of a letter button says whether it is still free, as its grey look does on screen.
+    enum class LetterState { Free, Used, NotInRound };
+    void nameLetterButton(ui::FlatButton* button, LetterState state);
 
     // --- players and settings (players/)
     void connectPlayerHandlers();
@@ -212,6 +225,9 @@ private:
     editor::EditorBoard m_editorBoard;
     int m_editorKeyDown = 0; // the last key pressed here: a release only counts after its press
     bool m_keyboardPlay = false;
+    bool m_keyboardPlayChosen = false; // the settings file says on or off
+    std::shared_ptr<void> m_screenReaderObserver;
+    void followScreenReader();
     struct ToolbarShortcut
     {
         QToolButton* button;

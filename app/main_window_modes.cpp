@@ -61,8 +61,10 @@ void TfrmMain::applyMode(Mode mode, RoundTraits round)
     case Mode::RoundInPlay:
         ResetBoard(false, true, true);
         if (round.englishRound) {
-            for (int number : game::AccentedButtons)
+            for (int number : game::AccentedButtons) {
                 letterButton(number)->setEnabled(false);
+                nameLetterButton(letterButton(number), LetterState::NotInRound);
+            }
         }
         break;
     case Mode::Editor:

@@ -56,8 +56,10 @@ void TfrmMain::showMove(const game::RoundMove& move)
             cell(k)->setTextColour(ui::LetterTextColour);
     }
     for (int k = 1; k <= game::LetterButtonCount; ++k) {
-        if (move.withdrawn[size_t(k - 1)])
+        if (move.withdrawn[size_t(k - 1)]) {
             letterButton(k)->setEnabled(false);
+            nameLetterButton(letterButton(k), LetterState::Used);
+        }
     }
     if (move.hintsShown) {
         eSugo1->setText(ui::toQt(m_round.PuzzleHint1()));
@@ -169,14 +171,18 @@ void TfrmMain::ShowLoss()
     applyMode(Mode::BetweenRounds); // keyboard off, the board as it stands
     creditRound();
     windows().frmSajnos->eDuma->setText(ui::toQt(game::AnswerText(m_round.PuzzleText())));
+    sayAnnouncementsNow();
     m_modal.showModal(*windows().frmSajnos);
+    announceRoundEnd();
 }
 
 void TfrmMain::ShowWin()
 {
     applyMode(Mode::BetweenRounds);
     creditRound();
+    sayAnnouncementsNow();
     m_modal.showModal(*windows().frmGratulalok);
+    announceRoundEnd();
 }
 
 void TfrmMain::tbInfoClick()
@@ -184,6 +190,7 @@ void TfrmMain::tbInfoClick()
     showMove(m_round.buyHints());
     tbInfo->setEnabled(false);
     lMostPont->setText(scoreCaption(m_round.RoundScore()));
+    announceHints();
 }
 
 void TfrmMain::tbMaganhClick()
@@ -201,7 +208,9 @@ void TfrmMain::tbSzabadClick()
     windows().frmSzabad->eDuma->setText(ui::toQt(game::AnswerText(m_round.PuzzleText())));
     // Kept before the window shows, though the total shown changes only after it.
     keepRoundInRegister(game::addScore(PlayerTotal, m_round.RoundScore()));
+    sayAnnouncementsNow();
     m_modal.showModal(*windows().frmSzabad);
     // Credited only now: while the window is up the total still shows what it was before the round.
     creditRound();
+    announceRoundEnd();
 }

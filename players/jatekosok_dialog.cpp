@@ -99,7 +99,13 @@ void TfrmJatekosok::buildControls()
     btOK->setDefault(true);
     connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
 
-    setTabOrder(gJatekos, rgFokozat);
+    // The register's buttons are flat, but reached by Tab like any other: after the grid they act on.
+    for (ui::FlatButton* button : {sbUj, sbMod, sbDel})
+        button->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(gJatekos, sbUj);
+    setTabOrder(sbUj, sbMod);
+    setTabOrder(sbMod, sbDel);
+    setTabOrder(sbDel, rgFokozat);
 }
 
 void TfrmJatekosok::buildGrid()

@@ -110,7 +110,7 @@ void TfrmMain::tbBeallitasClick()
         SettingsStore.WriteSettingInt("Main", "MaxHiba", MaxMistakes);
         ExactLevel = dialog.chosenExactLevel();
         SettingsStore.WriteSettingInt("Main", "ExactLevel", ExactLevel);
-        setKeyboardPlay(dialog.chosenKeyboardPlay());
+        chooseKeyboardPlay(dialog.chosenKeyboardPlay());
         SettingsStore.WriteSettingInt("Main", "KeyboardPlay", keyboardPlay() ? 1 : 0);
     });
 }

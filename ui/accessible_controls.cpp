@@ -1,8 +1,10 @@
 #include "ui/accessible_controls.h"
 
+#include "ui/announcer.h"
 #include "ui/board_cell.h"
 #include "ui/gauge.h"
 #include "ui/shadow_label.h"
+#include "ui/status_bar.h"
 
 #include <QAccessibleWidget>
 
@@ -94,8 +96,34 @@ public:
     }
 };
 
+class AccessibleAnnouncer : public QAccessibleWidget
+{
+public:
+    explicit AccessibleAnnouncer(Announcer* announcer)
+        : QAccessibleWidget(announcer, QAccessible::Notification)
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? static_cast<const Announcer*>(object())->text() : QString();
+    }
+};
+
+class AccessibleStatusBar : public QAccessibleWidget
+{
+public:
+    explicit AccessibleStatusBar(StatusBar* bar)
+        : QAccessibleWidget(bar, QAccessible::StatusBar)
+    {
+    }
+};
+
 QAccessibleInterface* controlInterface(const QString& className, QObject* object)
 {
+    if (className == QLatin1String(Announcer::staticMetaObject.className()))
+        return new AccessibleAnnouncer(static_cast<Announcer*>(object));
+    if (className == QLatin1String(StatusBar::staticMetaObject.className()))
+        return new AccessibleStatusBar(static_cast<StatusBar*>(object));
     if (className == QLatin1String(BoardCell::staticMetaObject.className()))
         return new AccessibleBoardCell(static_cast<BoardCell*>(object));
     if (className == QLatin1String(Gauge::staticMetaObject.className()))
@@ -124,13 +152,8 @@ QString firstLine(const QString& text)
 
 void announce(QWidget* window, const QString& text)
 {
-    if (window->accessibleDescription() != text) {
-        window->setAccessibleDescription(text);
-        return;
-    }
-    // The same words again (a second mistake of the same kind) are news all the same.
-    QAccessibleEvent event(window, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
+    if (auto* announcer = window->findChild<Announcer*>())
+        announcer->say(text);
 }
 
 } // namespace ui

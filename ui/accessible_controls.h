@@ -16,8 +16,8 @@ void installAccessibleControls();
 // The first line of a tool tip: the name a screen reader gives the button.
 QString firstLine(const QString& text);
 
-// Tells assistive tools about a change on `window` (a letter found, a mistake, the end of a round): the text
-// becomes the window's accessible description, which screen readers read out for the focused window.
+// Tells assistive tools about a change on `window` (a letter found, a mistake, the end of a round) through
+// the window's Announcer (ui/announcer.h): screen readers speak it by themselves, wherever their focus is.
 void announce(QWidget* window, const QString& text);
 
 } // namespace ui

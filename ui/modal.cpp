@@ -16,8 +16,13 @@ int ModalRunner::showModal(QDialog& dialog) const
         dialog.setResult(QDialog::Rejected);
         return QDialog::Rejected;
     }
-    if (!m_actWhileShown)
-        return dialog.exec();
+    if (!m_actWhileShown) {
+        const int result = dialog.exec();
+        // The keyboard, and a screen reader's focus with it, go back to the window the dialog was shown over.
+        if (QWidget* owner = dialog.parentWidget())
+            owner->window()->activateWindow();
+        return result;
+    }
     // Mirror exec(): the dialog is visible while the handler acts, and hidden again afterwards.
     dialog.setResult(QDialog::Rejected);
     dialog.show();

@@ -1,6 +1,7 @@
 // The board tells no secret: at every step of a round, lost or given up, a hidden cell says only that it
 // hides a letter and where, and no object of any window speaks a word that still hides a letter.
 #include "accessibility_fixture.h"
+#include "ui/announcer.h"
 
 using namespace round_testing;
 using namespace a11y_testing;
@@ -18,7 +19,15 @@ protected:
         draw();
     }
 
-    QString announced() { return accessible(&main())->text(QAccessible::Description); }
+    // What a screen reader says by itself: the announcer's notification, once it has been shown.
+    ui::Announcer& announcer() { return *main().findChild<ui::Announcer*>(); }
+    QString announced()
+    {
+        announcer().flush();
+        QAccessibleInterface* spoken = accessible(&announcer());
+        EXPECT_EQ(spoken->role(), QAccessible::Notification);
+        return spoken->text(QAccessible::Name);
+    }
     bool hidden(int k) { return seenRow((k - 1) / 13 + 1)[size_t((k - 1) % 13)] == '#'; }
     static QString place(int k)
     {
@@ -74,29 +83,35 @@ TEST_F(BoardSecrets, NoStepOfALostRoundSpeaksAHiddenLetter)
     EXPECT_EQ(nameOf(main().cell(6)), "Üres mező" + place(6));
     EXPECT_EQ(nameOf(main().cell(12)), "Felkiáltójel" + place(12));
 
-    EXPECT_EQ(announced(), "Új feladvány. Kategória: Tárgy. 9 rejtett betű.");
+    EXPECT_EQ(announced().toStdString(), "Új feladvány. Kategória: Tárgy. 9 rejtett betű, 1 sorban.");
     press('K');
     EXPECT_EQ(nameOf(main().cell(1)), "K betű" + place(1));
-    EXPECT_EQ(announced(), "Megvan: K, 1 helyen. Még 8 rejtett betű.");
+    EXPECT_EQ(announced().toStdString(), "Megvan: K, 1 helyen. Még 8 rejtett betű.");
     expectNoSecret("K found");
     press('X');
-    EXPECT_EQ(announced(), "Nincs benne: X. Hibák: 1 / 3.");
+    EXPECT_EQ(announced().toStdString(), "Nincs benne: X. Hibák: 1 / 3.");
     expectNoSecret("a mistake");
     click(main().tbInfo);
+    EXPECT_EQ(announced().toStdString(), "Segítség: Kerek. A kör pontszáma: 7.");
     click(main().tbMaganh);
     EXPECT_EQ(nameOf(main().cell(3)), "Í betű" + place(3));
-    EXPECT_EQ(announced(), "Magánhangzók felfedve, 3 helyen. Még 5 rejtett betű.");
+    EXPECT_EQ(announced().toStdString(), "Magánhangzók felfedve, 3 helyen. Még 5 rejtett betű.");
     expectNoSecret("hints and vowels shown");
 
     press('Q');
     expectResult<TfrmSajnos>([&](TfrmSajnos& shown) {
+        // The move that lost the round is said before its window.
+        EXPECT_EQ(announcer().text().toStdString(),
+                  "Nincs benne: Q. Hibák: 2 / 3. Nincs benne: W. Hibák: 3 / 3. Elfogyott a hibakeret.");
         EXPECT_EQ(nameOf(&shown), "Ez nem jött be!");
         EXPECT_EQ(nameOf(shown.RxLabel1), "Ez nem jött be!");
         // The answer the window shows is read out while it shows it, one line of the board a line.
         EXPECT_EQ(nameOf(shown.eDuma), "A helyes megoldás:\nKVÍZ, BÖGRE!");
     });
     press('W');
-    EXPECT_EQ(announced(), "Nincs benne: W. Hibák: 3 / 3. Elfogyott a hibakeret.");
+    // Once the window is closed: the round's score and the player's new total.
+    EXPECT_EQ(announced().toStdString(),
+              "A kör pontszáma: 5. Anna összpontszáma: 105. Új feladvány: Ctrl+N.");
     EXPECT_EQ(secretWords(), QStringList({"KVÍZ", "BÖGRE"})) << "the lost board keeps its letters hidden";
     expectNoSecret("after the loss");
 }
