@@ -73,6 +73,14 @@ void TfrmMain::sayAnnouncementsNow()
         announcer->flush();
 }
 
+void TfrmMain::announcePlayer()
+{
+    ui::announce(this,
+                 QStringLiteral("Játékos: %1, %2 pont. Új feladvány: Ctrl+N.")
+                     .arg(ui::toQt(PlayerName))
+                     .arg(PlayerTotal));
+}
+
 void TfrmMain::announceHints()
 {
     QString said = QStringLiteral("Segítség:");

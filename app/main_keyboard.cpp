@@ -5,12 +5,14 @@
 #include "game/result_windows.h"
 #include "game/tables.h"
 #include "storage/cp1250.h"
+#include "ui/board_cell.h"
 #include "ui/flat_button.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QToolButton>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -90,6 +92,43 @@ void TfrmMain::chooseKeyboardPlay(bool on)
 {
     m_keyboardPlayChosen = true;
     setKeyboardPlay(on);
+}
+
+bool TfrmMain::moveOnBoard(QKeyEvent* event)
+{
+    const auto at = std::find(p.begin(), p.end(), qobject_cast<ui::BoardCell*>(focusWidget()));
+    if (at == p.end() || EditMode || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    const int index = int(at - p.begin());
+    const int row = index / game::RowLength;
+    const int column = index % game::RowLength;
+    const int rows = game::CellCount / game::RowLength;
+    int target = index;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        target = column > 0 ? index - 1 : index;
+        break;
+    case Qt::Key_Right:
+        target = column < game::RowLength - 1 ? index + 1 : index;
+        break;
+    case Qt::Key_Up:
+        target = row > 0 ? index - game::RowLength : index;
+        break;
+    case Qt::Key_Down:
+        target = row < rows - 1 ? index + game::RowLength : index;
+        break;
+    case Qt::Key_Home:
+        target = row * game::RowLength;
+        break;
+    case Qt::Key_End:
+        target = row * game::RowLength + game::RowLength - 1;
+        break;
+    default:
+        return false;
+    }
+    event->accept();
+    p[size_t(target)]->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 bool TfrmMain::pressTypedLetter(QKeyEvent* event)

@@ -16,6 +16,7 @@
 #include "ui/status_bar.h"
 #include "ui/text.h"
 #include "ui/title.h"
+#include "ui/toolbar_panel.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -127,10 +128,9 @@ void TfrmMain::buildControls()
 
 void TfrmMain::buildToolbar()
 {
-    Toolbar971 = new QFrame(this);
+    Toolbar971 = new ui::ToolbarPanel(this);
     Toolbar971->setObjectName(QStringLiteral("Toolbar971"));
     Toolbar971->setGeometry(0, 0, 537, 38);
-    static_cast<QFrame*>(Toolbar971)->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
     struct ButtonRow
     {
@@ -205,6 +205,9 @@ void TfrmMain::buildBoard()
         cell->setLook(QString(), ui::PlainCellColour, ui::LetterTextColour);
         p[static_cast<size_t>(k - 1)] = cell;
     }
+    // The board is one stop of the Tab order; the arrow keys then go from cell to cell, each saying what it
+    // shows (moveOnBoard), so that a screen reader needs no review mode to read it.
+    p[0]->setFocusPolicy(Qt::TabFocus);
 
     // sb1b..sb3b scroll rows 1..3 to the left (tags 1..3), sb1j..sb3j to the right (tags 4..6).
     const QString leftHint = QStringLiteral("Ezt a sort eggyel balra görgeti...");
@@ -295,7 +298,7 @@ void TfrmMain::ResetBoard(bool ClearCells, bool SetButtons, bool ButtonsEnabled)
 
 void TfrmMain::keyPressEvent(QKeyEvent* event)
 {
-    if (!pressTypedLetter(event))
+    if (!pressTypedLetter(event) && !moveOnBoard(event))
         FormKeyPress(event);
 }
 

@@ -119,6 +119,8 @@ public:
     void setKeyboardPlay(bool on);
     // The player's own choice in the settings: from then on a screen reader no longer switches it.
     void chooseKeyboardPlay(bool on);
+    // With a board cell focused: the arrow keys (Home, End) move the focus to the next cell that way.
+    bool moveOnBoard(QKeyEvent* event);
 
     // --- players and settings (players/)
     // What the player dialog takes at its creation: the register's folder, the settings naming the last
@@ -178,6 +180,8 @@ private:
     void announceMove(char letter, const game::RoundMove& move);
     void announceDraw(const QString& category);
     void announceHints();
+    // After the player dialog's OK: who plays now.
+    void announcePlayer();
     // After a result window: the round's score and the player's new total.
     void announceRoundEnd();
     // Before a result window: the move that ended the round is said before the window is.

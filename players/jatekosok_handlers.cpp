@@ -200,6 +200,9 @@ void TfrmJatekosok::enterName(bool newPlayer)
         }
     });
     showRegister();
+    // Back on the register, its record chosen: Enter now confirms the dialog, not the button again.
+    if (gJatekos->isVisible())
+        gJatekos->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmJatekosok::sbUjClick()

@@ -37,6 +37,7 @@ void TfrmMain::tbJatekosClick()
         const players::PlayerFigures player = dialog.takeSelectedPlayer(PlayerTotal, PlayerRounds);
         ApplyPlayerChoice(player.name, player.total, player.rounds, level, language);
         PlayCategories = categories;
+        announcePlayer();
     });
 }
 

@@ -5,6 +5,7 @@
 #include "ui/gauge.h"
 #include "ui/shadow_label.h"
 #include "ui/status_bar.h"
+#include "ui/toolbar_panel.h"
 
 #include <QAccessibleWidget>
 
@@ -118,8 +119,19 @@ public:
     }
 };
 
+class AccessibleToolbarPanel : public QAccessibleWidget
+{
+public:
+    explicit AccessibleToolbarPanel(ToolbarPanel* panel)
+        : QAccessibleWidget(panel, QAccessible::ToolBar)
+    {
+    }
+};
+
 QAccessibleInterface* controlInterface(const QString& className, QObject* object)
 {
+    if (className == QLatin1String(ToolbarPanel::staticMetaObject.className()))
+        return new AccessibleToolbarPanel(static_cast<ToolbarPanel*>(object));
     if (className == QLatin1String(Announcer::staticMetaObject.className()))
         return new AccessibleAnnouncer(static_cast<Announcer*>(object));
     if (className == QLatin1String(StatusBar::staticMetaObject.className()))
