@@ -6,7 +6,7 @@ PACKAGES := build-essential pkg-config cmake ninja-build qt6-base-dev qt6-svg-de
             qt6-translations-l10n libicu-dev libgtest-dev googletest libbenchmark-dev xvfb xdotool x11-utils \
             clang-14 libclang-rt-14-dev clang-format-14 python3 fonts-dejavu-core imagemagick \
             debhelper dpkg-dev lintian desktop-file-utils appstream librsvg2-bin bash-completion \
-            python3-pyatspi at-spi2-core dbus-daemon
+            python3-pyatspi at-spi2-core dbus-daemon orca speech-dispatcher openbox x11-xkb-utils locales
 PREFIX   ?= $(HOME)/.local
 # A compiler cache, when the machine has one, makes rebuilds in several checkouts cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

@@ -49,7 +49,8 @@ void TfrmMain::startupReading()
     // Unset, keyboard play follows the screen reader: a blind player's first start needs no mouse.
     const int32_t keyboardPlay = SettingsStore.ReadSettingInt("Main", "KeyboardPlay", -1);
     m_keyboardPlayChosen = keyboardPlay == 0 || keyboardPlay == 1;
-    setKeyboardPlay(keyboardPlay == 1 || (!m_keyboardPlayChosen && QAccessible::isActive()));
+    const bool screenReader = m_options.screenReader.value_or(QAccessible::isActive());
+    setKeyboardPlay(keyboardPlay == 1 || (!m_keyboardPlayChosen && screenReader));
     followScreenReader();
     PlayLanguage = inRange(SettingsStore.ReadSettingInt("Last", "Language", game::Hungarian), game::Hungarian,
                            game::MixedLanguages, game::Hungarian);

@@ -16,4 +16,5 @@ struct StartupOptions
         programFolder; // where the three files are (app/data_folder.h); empty: the executable's folder
     std::optional<uint32_t> randomSeed; // empty: seeded from the clock
     PuzzleListPrefetch* puzzleList = nullptr; // taken over by the start-up reading when it holds that file
+    std::optional<bool> screenReader; // whether one runs at start; empty: asked of Qt (tests set it)
 };

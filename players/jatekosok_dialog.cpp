@@ -215,6 +215,8 @@ void TfrmJatekosok::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     ui::centreOnDesktop(*this);
+    if (m_registerStale)
+        showRegister();
     selectCursorRow();
     gJatekos->setFocus();
 }

@@ -109,6 +109,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool m_registerStale = false; // changed while hidden: reloaded when shown
     void buildWindow() override;
 
 private:

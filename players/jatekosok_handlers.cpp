@@ -144,6 +144,13 @@ void TfrmJatekosok::showRegister()
 {
     if (!isBuilt())
         return; // the grid shows the register when it is made
+    // A hidden grid that reloads is read out by a screen reader as if it had the focus: it waits for its
+    // show.
+    if (!isVisible()) {
+        m_registerStale = true;
+        return;
+    }
+    m_registerStale = false;
     m_followingCursor = true;
     dsJatekos->reload();
     m_followingCursor = false;

@@ -17,7 +17,7 @@ void FlatButton::keyPressEvent(QKeyEvent* event)
 {
     // In a dialog Enter would otherwise go to its default button (OK) instead of the button in focus.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && event->modifiers() == Qt::NoModifier && hasFocus()) {
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
         click();
         return;

@@ -275,6 +275,7 @@ protected:
         StartupOptions options;
         options.programFolder = folder.path();
         options.randomSeed = seed;
+        options.screenReader = screenReaderAtStart;
         createWindows(windows, modals.runner(), options);
         windows.frmMain->show();
     }
@@ -330,6 +331,7 @@ protected:
     }
 
     ProgramFolder folder;
+    bool screenReaderAtStart = false; // what the game is told at start: a screen reader runs
     ModalScript modals;
     Windows windows;
 };
