@@ -54,6 +54,20 @@ void TfrmMain::setKeyboardPlay(bool on)
     }
 }
 
+bool TfrmMain::drawOnEnter(QKeyEvent* event)
+{
+    if (!m_keyboardPlay || EditMode || event->modifiers() != Qt::NoModifier)
+        return false;
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    event->accept();
+    // Between rounds, as after a closed result window, Enter asks for the next puzzle; in a round it does
+    // nothing. The Enter that closed the result window was taken by that window.
+    if (!event->isAutoRepeat() && tbUj->isEnabled() && tbUj->isVisible())
+        tbUj->click();
+    return true;
+}
+
 bool TfrmMain::pressTypedLetter(QKeyEvent* event)
 {
     if (!m_keyboardPlay || EditMode)
