@@ -186,7 +186,7 @@ TfrmSajnos::TfrmSajnos(QWidget* parent)
 
 TfrmSzabad::TfrmSzabad(QWidget* parent)
     : TResultWindow({"frmSzabad", QStringLiteral(":/art/szabad.png"), QStringLiteral("Ez nem jött be!"),
-                     QRect(60, 32, 279, 45), QRect(70, 214, 200, 50)},
+                     QRect(60, 32, 279, 45), QRect(68, 212, 176, 46)},
                     parent)
 {
     eDuma = makeAnswerLabel(QRect(24, 112, 217, 97));
