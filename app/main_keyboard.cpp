@@ -131,6 +131,26 @@ bool TfrmMain::moveOnBoard(QKeyEvent* event)
     return true;
 }
 
+bool TfrmMain::drawOnEnter(QKeyEvent* event)
+{
+    if (!m_keyboardPlay || EditMode || event->modifiers() != Qt::NoModifier)
+        return false;
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    event->accept();
+    // A toolbar button reached by Tab is pressed by Enter, as Space presses it.
+    if (auto* button = qobject_cast<QToolButton*>(focusWidget())) {
+        if (!event->isAutoRepeat() && button->isEnabled())
+            button->click();
+        return true;
+    }
+    // Between rounds, as after a closed result window, Enter asks for the next puzzle; in a round it does
+    // nothing. The Enter that closed the result window was taken by that window.
+    if (!event->isAutoRepeat() && tbUj->isEnabled() && tbUj->isVisible())
+        tbUj->click();
+    return true;
+}
+
 bool TfrmMain::pressTypedLetter(QKeyEvent* event)
 {
     if (!m_keyboardPlay || EditMode)

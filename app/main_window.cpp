@@ -1,6 +1,7 @@
 // The main window's controls, laid out at their fixed places, and its key and close events.
 #include "app/main_window.h"
 
+#include "game/help_window.h"
 #include "game/status_text.h"
 #include "game/tables.h"
 #include "ui/accessible_controls.h"
@@ -13,6 +14,8 @@
 #include "ui/fonts.h"
 #include "ui/gauge.h"
 #include "ui/icons.h"
+#include "ui/modal.h"
+#include "ui/own_colours.h"
 #include "ui/status_bar.h"
 #include "ui/text.h"
 #include "ui/title.h"
@@ -24,6 +27,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace {
@@ -60,6 +64,10 @@ TfrmMain::TfrmMain(Windows& windows, const ui::ModalRunner& modal, const Startup
     connect(tbSave, &QToolButton::clicked, this, [this] { tbSaveClick(); });
     connect(tbLoad, &QToolButton::clicked, this, [this] { tbLoadClick(); });
     connect(tbExit, &QToolButton::clicked, this, [this] { tbExitClick(); });
+    connect(tbHogyan, &QToolButton::clicked, this, [this] { tbHogyanClick(); });
+    // Help is one key away from every mode, keyboard play or not.
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, tbHogyan,
+            &QToolButton::click);
     connectRoundHandlers();
     connectEditorHandlers();
     connectPlayerHandlers();
@@ -79,9 +87,8 @@ void TfrmMain::buildControls()
     setFixedSize(537, 522);
     setFont(ui::defaultFont());
     setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, ui::WindowColour);
-    setPalette(palette);
+    // Its own text colours with its own background: a dark desktop palette would write white on light green.
+    ui::useOwnColours(this, ui::WindowColour, ui::Black, ui::GreyedText);
     setFocusPolicy(Qt::StrongFocus);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -106,6 +113,11 @@ void TfrmMain::buildControls()
                       QStringLiteral("Ctrl+ENTER - Mentés; ESC - Minden karaktert töröl"), 16, ui::Green,
                       centre);
     eInfo->hide();
+    lTeendo = makeLabel(this, "lTeendo", {8, 80, 521, 92}, QString(), 16, ui::Maroon, centre);
+    lTeendo->setWordWrap(true);
+    lTeendo->setText(QStringLiteral("Először válasszon játékost! Kattintson a bal felső gombra "
+                                    "(„Játékos váltása”), vegyen fel egy nevet az „Új név” gombbal, "
+                                    "majd nyomja meg az OK gombot. Segítség: F1."));
 
     buildBoard();
 
@@ -124,6 +136,7 @@ void TfrmMain::buildControls()
     buildKeyboard();
     buildStatusBar();
     buildShortcuts();
+    showFirstStep(true); // nobody is chosen until the player dialog restores the last player
 }
 
 void TfrmMain::buildToolbar()
@@ -156,6 +169,7 @@ void TfrmMain::buildToolbar()
         {&TfrmMain::tbModOK, "tbModOK", 358, "modok", QStringLiteral("A feladvány elfogadása")},
         {&TfrmMain::tbModCancel, "tbModCancel", 392, "modcancel", QStringLiteral("A feladvány elvetése")},
         {&TfrmMain::tbExit, "tbExit", 432, "exit", QStringLiteral("Kilépés a programból")},
+        {&TfrmMain::tbHogyan, "tbHogyan", 500, "hogyan", QStringLiteral("Hogyan játsszunk?\nF1")},
     };
     for (const ButtonRow& row : rows) {
         auto* button = new QToolButton(Toolbar971);
@@ -233,10 +247,8 @@ void TfrmMain::buildKeyboard()
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(0, 351, 537, 149);
     Panel1->setAutoFillBackground(true);
-    QPalette palette = Panel1->palette();
-    palette.setColor(QPalette::Window, ui::PanelColour);
-    palette.setColor(QPalette::Button, ui::PanelColour);
-    Panel1->setPalette(palette);
+    // Unused letters black, used ones greyed, whatever the desktop's palette.
+    ui::useOwnColours(Panel1, ui::PanelColour, ui::Black, ui::GreyedText);
 
     // Rows of the keyboard: first button, last button, top, and the left edge of each button in the row.
     struct KeyRow
@@ -271,6 +283,7 @@ void TfrmMain::buildStatusBar()
                              this);
     sBar->setObjectName(QStringLiteral("sBar"));
     new ui::Announcer(sBar);
+    ui::useOwnColours(sBar, ui::WindowColour, ui::Black, ui::GreyedText);
     sBar->setGeometry(0, 500, 537, 22);
     sBar->setPanelText(0, QStringLiteral("Fokozat:"));
     sBar->setPanelText(2, QStringLiteral("Nyelv:"));
@@ -296,9 +309,16 @@ void TfrmMain::ResetBoard(bool ClearCells, bool SetButtons, bool ButtonsEnabled)
     }
 }
 
+void TfrmMain::tbHogyanClick()
+{
+    if (!m_help)
+        m_help = new TfrmHogyan(this);
+    m_modal.showModal(*m_help);
+}
+
 void TfrmMain::keyPressEvent(QKeyEvent* event)
 {
-    if (!pressTypedLetter(event) && !moveOnBoard(event))
+    if (!pressTypedLetter(event) && !moveOnBoard(event) && !drawOnEnter(event))
         FormKeyPress(event);
 }
 

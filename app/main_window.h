@@ -23,6 +23,7 @@ class QKeyEvent;
 class QLabel;
 class QShortcut;
 class QToolButton;
+class TfrmHogyan;
 struct PlayerDialogStart;
 
 namespace ui {
@@ -89,6 +90,7 @@ public:
     QToolButton* tbModOK = nullptr;
     QToolButton* tbModCancel = nullptr;
     QToolButton* tbExit = nullptr;
+    QToolButton* tbHogyan = nullptr; // "Hogyan játsszunk?", also on F1
     QLabel* RxLabel1 = nullptr;
     QLabel* lNev = nullptr;
     QLabel* RxLabel2 = nullptr;
@@ -97,6 +99,8 @@ public:
     QLabel* eSugo1 = nullptr;
     QLabel* eSugo2 = nullptr;
     QLabel* eInfo = nullptr;
+    // With no player: what to do first, where the category and hints show in a round.
+    QLabel* lTeendo = nullptr;
     std::array<ui::BoardCell*, 39> p {}; // p[0] is p1
     ui::FlatButton* sb1b = nullptr;
     ui::FlatButton* sb2b = nullptr;
@@ -144,6 +148,7 @@ private:
     void tbSaveClick();
     void tbLoadClick();
     void tbExitClick();
+    void tbHogyanClick();
     bool FormCloseQuery();
 
     // --- rounds (game/)
@@ -175,6 +180,8 @@ private:
     // A typed letter during a round with keyboard play on: its button is pressed when usable. Returns
     // whether the key was such a letter.
     bool pressTypedLetter(QKeyEvent* event);
+    // Enter between rounds with keyboard play on: the next puzzle. Returns whether the key was Enter.
+    bool drawOnEnter(QKeyEvent* event);
 
     // Screen readers hear each move of a round and each new puzzle (app/main_announce.cpp).
     void announceMove(char letter, const game::RoundMove& move);
@@ -205,10 +212,13 @@ private:
     void buildShortcuts();
     void startupReading();
     bool hasPlayer() const;
+    void showFirstStep(bool noPlayer);
     // Rounds: the gauge and the board and keyboard as a move of the round left them; crediting the score.
     void showMistakes();
     void showMove(const game::RoundMove& move);
     void creditRound();
+    // After a lost or given-up round's window: the letters that stayed hidden, in their own colour.
+    void showAnswerOnBoard();
     // The register written as soon as a round ends, the list as soon as the editor stored a puzzle: a crash
     // or a power cut later loses nothing of them. A file that cannot be written is reported by the exit save.
     void keepRoundInRegister(int32_t total);
@@ -239,4 +249,5 @@ private:
         QShortcut* shortcut;
     };
     std::vector<ToolbarShortcut> m_toolbarShortcuts;
+    TfrmHogyan* m_help = nullptr; // made at its first opening
 };

@@ -3,8 +3,10 @@
 
 #include "game/tables.h"
 #include "players/player_register.h"
+#include "ui/colours.h"
 #include "ui/flat_button.h"
 
+#include <QLabel>
 #include <QToolButton>
 
 namespace {
@@ -24,6 +26,16 @@ struct ToolbarRow
 } // namespace
 
 bool TfrmMain::hasPlayer() const { return !players::isBlankName(PlayerName); }
+
+void TfrmMain::showFirstStep(bool noPlayer)
+{
+    // With no player the window says what to do first, and the player button stands out from the toolbar.
+    lTeendo->setVisible(noPlayer);
+    tbJatekos->setAutoRaise(!noPlayer);
+    QPalette colours = tbJatekos->palette();
+    colours.setColor(QPalette::Button, noPlayer ? ui::LetterCellColour : ui::WindowColour);
+    tbJatekos->setPalette(colours);
+}
 
 void TfrmMain::applyMode(Mode mode, RoundTraits round)
 {
@@ -50,6 +62,7 @@ void TfrmMain::applyMode(Mode mode, RoundTraits round)
     tbModOK->setEnabled(row.modOkAndCancel);
     tbModCancel->setEnabled(row.modOkAndCancel);
     tbAdatlap->setVisible(row.adatlapVisible);
+    showFirstStep(mode == Mode::NoPlayer || (mode == Mode::EditorLeft && !hasPlayer()));
 
     // Letter buttons: usable only in a round (English rounds without the accented ones); the editor and
     // leaving it do not touch them (they are disabled then anyway).

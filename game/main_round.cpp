@@ -5,6 +5,7 @@
 #include "game/puzzle_draw.h"
 #include "game/result_windows.h"
 #include "game/round.h"
+#include "game/status_text.h"
 #include "players/jatekosok_dialog.h"
 #include "storage/schemas.h"
 #include "ui/board_cell.h"
@@ -14,6 +15,7 @@
 #include "ui/gauge.h"
 #include "ui/modal.h"
 #include "ui/shadow_label.h"
+#include "ui/status_bar.h"
 #include "ui/text.h"
 #include "ui/title.h"
 
@@ -95,7 +97,9 @@ void TfrmMain::sbUjClick()
         return;
     }
 
-    applyMode(Mode::RoundInPlay, {m_round.hintsOffered(), PlayLanguage == game::English});
+    applyMode(Mode::RoundInPlay, {m_round.hintsOffered(), !m_round.offersAccentedLetters()});
+    // With both languages chosen the player sees which one this puzzle is in.
+    sBar->setPanelText(3, ui::toQt(game::languageText(PlayLanguage, m_round.puzzleLanguage())));
     lMostPont->setText(scoreCaption(m_round.RoundScore()));
     PlayerRounds = game::addScore(PlayerRounds, 1);
     lKategoria->setText(ui::toQt(game::CategoryNames[size_t(drawn.Kategoria)]));
@@ -166,13 +170,25 @@ void TfrmMain::saveListQuietly()
     }
 }
 
+void TfrmMain::showAnswerOnBoard()
+{
+    // The letters still hidden are uncovered in a colour of their own, apart from the ones found.
+    for (int k = 1; k <= game::CellCount; ++k) {
+        if (m_round.isHidden(k))
+            cell(k)->setTextColour(ui::MissedLetterColour);
+    }
+}
+
 void TfrmMain::ShowLoss()
 {
     applyMode(Mode::BetweenRounds); // keyboard off, the board as it stands
     creditRound();
-    windows().frmSajnos->eDuma->setText(ui::toQt(game::AnswerText(m_round.PuzzleText())));
+    TfrmSajnos& window = *windows().frmSajnos;
+    window.eDuma->setText(ui::toQt(game::AnswerText(m_round.PuzzleText())));
+    window.showScores(m_round.RoundScore(), PlayerTotal);
     sayAnnouncementsNow();
-    m_modal.showModal(*windows().frmSajnos);
+    m_modal.showModal(window);
+    showAnswerOnBoard();
     announceRoundEnd();
 }
 
@@ -180,6 +196,7 @@ void TfrmMain::ShowWin()
 {
     applyMode(Mode::BetweenRounds);
     creditRound();
+    windows().frmGratulalok->showScores(m_round.RoundScore(), PlayerTotal);
     sayAnnouncementsNow();
     m_modal.showModal(*windows().frmGratulalok);
     announceRoundEnd();
@@ -205,12 +222,16 @@ void TfrmMain::tbSzabadClick()
     announceMove(0, m_round.giveUp());
     lMostPont->setText(scoreCaption(m_round.RoundScore()));
     applyMode(Mode::BetweenRounds);
-    windows().frmSzabad->eDuma->setText(ui::toQt(game::AnswerText(m_round.PuzzleText())));
-    // Kept before the window shows, though the total shown changes only after it.
-    keepRoundInRegister(game::addScore(PlayerTotal, m_round.RoundScore()));
+    TfrmSzabad& window = *windows().frmSzabad;
+    window.eDuma->setText(ui::toQt(game::AnswerText(m_round.PuzzleText())));
+    // Kept before the window shows, though the total shown changes only after it; the window tells it.
+    const int32_t newTotal = game::addScore(PlayerTotal, m_round.RoundScore());
+    keepRoundInRegister(newTotal);
+    window.showScores(m_round.RoundScore(), newTotal);
     sayAnnouncementsNow();
-    m_modal.showModal(*windows().frmSzabad);
+    m_modal.showModal(window);
     // Credited only now: while the window is up the total still shows what it was before the round.
     creditRound();
+    showAnswerOnBoard();
     announceRoundEnd();
 }

@@ -61,7 +61,7 @@ DrawnRound drawRound(Round& round, storage::Table& dbLista, int32_t PuzzleCount,
     if (!drawPuzzle(dbLista, PuzzleCount, start, choice).admitted)
         return {};
     round.start(dbLista.asString(storage::puzzle::Szoveg), dbLista.asString(storage::puzzle::Sugo1),
-                dbLista.asString(storage::puzzle::Sugo2), choice);
+                dbLista.asString(storage::puzzle::Sugo2), dbLista.asInt(storage::puzzle::Nyelv), choice);
     return {true, dbLista.asInt(storage::puzzle::Kategoria)};
 }
 

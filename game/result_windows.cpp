@@ -1,5 +1,7 @@
 #include "game/result_windows.h"
 
+#include "ui/colours.h"
+#include "ui/own_colours.h"
 #include "ui/shadow_label.h"
 
 #include <QGuiApplication>
@@ -15,6 +17,7 @@ constexpr QSize PictureSize(400, 300);
 const QColor Yellow(255, 255, 0);
 const QColor White(255, 255, 255);
 const QColor Grey(128, 128, 128);
+const QColor ScoreBand(0, 0, 0, 150);
 
 // The "Arial Black" of the old desktop: the heaviest DejaVu Sans at the same pixel size.
 QFont heavyFont(int pixels)
@@ -91,6 +94,8 @@ TResultWindow::TResultWindow(const Look& look, QWidget* parent)
     setModal(true);
     // Outside the outline the window does not exist: the desktop shows through and clicks go below.
     setMask(outline());
+    // Its own colours: the texts are drawn over the picture whatever the desktop's palette.
+    ui::useOwnColours(this, Qt::black, White, Grey);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -115,9 +120,22 @@ void TResultWindow::buildWindow()
 
     RxLabel1 = makeShadowLabel(this, "RxLabel1", m_look.titlePlace, heavyFont(32), Yellow);
     RxLabel1->setText(m_look.title);
+    lPont = makeShadowLabel(this, "lPont", m_look.scorePlace, heavyFont(15), White);
+    lPont->setAlignment(Qt::AlignCenter);
+    lPont->setBand(ScoreBand);
+    lPont->setText(m_scores);
     // The answer label, made with the window because the game writes into it before showing, lies on top.
     if (auto* answer = findChild<ui::ShadowLabel*>(QStringLiteral("eDuma"), Qt::FindDirectChildrenOnly))
         answer->raise();
+}
+
+void TResultWindow::showScores(int32_t roundScore, int32_t total)
+{
+    const QString signedScore
+        = roundScore > 0 ? QStringLiteral("+%1").arg(roundScore) : QString::number(roundScore);
+    m_scores = QStringLiteral("Ebben a menetben: %1\nÖsszesen: %2").arg(signedScore).arg(total);
+    if (lPont)
+        lPont->setText(m_scores);
 }
 
 void TResultWindow::CoolButton1Click() { done(QDialog::Accepted); }
@@ -144,16 +162,23 @@ ui::ShadowLabel* TResultWindow::makeAnswerLabel(QRect place)
     return makeShadowLabel(this, "eDuma", place, heavyFont(16), White);
 }
 
+ui::ShadowLabel* TResultWindow::makeLineLabel(const char* name, QRect place, const QString& text)
+{
+    ui::ShadowLabel* label = makeShadowLabel(this, name, place, heavyFont(15), White);
+    label->setText(text);
+    return label;
+}
+
 TfrmGratulalok::TfrmGratulalok(QWidget* parent)
     : TResultWindow({"frmGratulalok", QStringLiteral(":/art/gratulalok.png"), QStringLiteral("GRATULÁLOK!"),
-                     QRect(63, 96, 273, 45)},
+                     QRect(63, 96, 273, 45), QRect(84, 40, 231, 50)},
                     parent)
 {
 }
 
 TfrmSajnos::TfrmSajnos(QWidget* parent)
     : TResultWindow({"frmSajnos", QStringLiteral(":/art/sajnos.png"), QStringLiteral("Ez nem jött be!"),
-                     QRect(60, 32, 279, 45)},
+                     QRect(60, 32, 279, 45), QRect(84, 140, 231, 50)},
                     parent)
 {
     eDuma = makeAnswerLabel(QRect(-1, 192, 401, 97));
@@ -161,8 +186,14 @@ TfrmSajnos::TfrmSajnos(QWidget* parent)
 
 TfrmSzabad::TfrmSzabad(QWidget* parent)
     : TResultWindow({"frmSzabad", QStringLiteral(":/art/szabad.png"), QStringLiteral("Ez nem jött be!"),
-                     QRect(60, 32, 279, 45)},
+                     QRect(60, 32, 279, 45), QRect(68, 212, 176, 46)},
                     parent)
 {
     eDuma = makeAnswerLabel(QRect(24, 112, 217, 97));
+}
+
+void TfrmSzabad::buildWindow()
+{
+    TResultWindow::buildWindow();
+    lFeladta = makeLineLabel("lFeladta", QRect(24, 80, 217, 26), QStringLiteral("Ezt a menetet feladta."));
 }

@@ -31,7 +31,7 @@ void Round::prepareDraw()
     m_inPlay = false;
 }
 
-void Round::start(std::string_view Szoveg, std::string_view Sugo1, std::string_view Sugo2,
+void Round::start(std::string_view Szoveg, std::string_view Sugo1, std::string_view Sugo2, int32_t Nyelv,
                   const DrawChoice& choice)
 {
     m_puzzleText = paddedPuzzleText(Szoveg);
@@ -42,8 +42,9 @@ void Round::start(std::string_view Szoveg, std::string_view Sugo1, std::string_v
     m_mistakes = 0;
     m_score = 0;
     m_level = choice.PlayLevel;
+    m_language = Nyelv;
     m_used.reset();
-    if (choice.PlayLanguage == 2) {
+    if (!offersAccentedLetters()) {
         for (int button : AccentedButtons)
             m_used[size_t(button - 1)] = true;
     }

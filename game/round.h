@@ -62,10 +62,14 @@ public:
     // is admitted, the board keeps the last puzzle and no round is in play.
     void prepareDraw();
     // Lays a drawn record on the board: the text padded to 39, its letters hidden, the hints trimmed, the
-    // score at 0. `choice` is the player's: its level scores the round, English rounds offer no accented
-    // letter, and the vowels help is offered only when easier levels are allowed.
-    void start(std::string_view Szoveg, std::string_view Sugo1, std::string_view Sugo2,
+    // score at 0. An English puzzle (`Nyelv`) offers no accented letter, whatever language was chosen: in
+    // it such a letter could only be a mistake. `choice` is the player's: its level scores the round, and
+    // the vowels help is offered only when easier levels are allowed.
+    void start(std::string_view Szoveg, std::string_view Sugo1, std::string_view Sugo2, int32_t Nyelv,
                const DrawChoice& choice);
+    // The language of the puzzle on the board (Nyelv), 0 before the first.
+    int32_t puzzleLanguage() const { return m_language; }
+    bool offersAccentedLetters() const { return m_language != English; }
     // A letter button pressed: every cell holding the letter is uncovered and scores, or a mistake is
     // counted; then a full gauge loses before an uncovered board wins. A used letter changes nothing.
     RoundMove guess(char letter);
@@ -91,6 +95,7 @@ private:
     CellSet m_hidden;
     LetterSet m_used;
     int32_t m_level = 1;
+    int32_t m_language = 0;
     int32_t m_lettersLeft = 0;
     int32_t m_mistakes = 0;
     int32_t m_limit = 10;

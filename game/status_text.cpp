@@ -24,4 +24,11 @@ std::string languageName(int32_t language)
         : std::string();
 }
 
+std::string languageText(int32_t chosen, int32_t puzzle)
+{
+    const std::string drawn
+        = chosen == MixedLanguages && puzzle != MixedLanguages ? languageName(puzzle) : "";
+    return drawn.empty() ? languageName(chosen) : languageName(chosen) + ": " + drawn;
+}
+
 } // namespace game

@@ -14,5 +14,8 @@ std::string levelCaption(int32_t level);
 std::string levelName(int32_t level);
 // LanguageNames entry, empty outside 1..3.
 std::string languageName(int32_t language);
+// The status bar's language: the chosen one, and with "VEGYES" chosen the drawn puzzle's too
+// ("VEGYES: ANGOL"); `puzzle` is 0 while no puzzle is drawn.
+std::string languageText(int32_t chosen, int32_t puzzle);
 
 } // namespace game

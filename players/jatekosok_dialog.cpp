@@ -81,12 +81,17 @@ void TfrmJatekosok::buildControls()
         button->setObjectName(QString::fromLatin1(place.name));
         button->setText(QString::fromUtf8(place.text));
         button->setGeometry(place.left, 4, 57, 22);
+        // A raised face, so the three read as buttons and not as plain text on the panel.
+        button->setAutoRaise(false);
         const auto handler = place.handler;
         connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
         this->*place.member = button;
     }
 
     buildOptions(Panel1);
+    const int panelHeight = std::max(BottomPanelHeight, GroupBox1->geometry().bottom() + 1 + 5);
+    Panel1->setGeometry(0, ClientHeight - panelHeight, ClientWidth, panelHeight);
+    gJatekos->setGeometry(0, 0, ClientWidth, ClientHeight - panelHeight);
 
     btCancel = new QPushButton(QStringLiteral("Mégsem"), Panel1);
     btCancel->setObjectName(QStringLiteral("btCancel"));
@@ -97,7 +102,7 @@ void TfrmJatekosok::buildControls()
     btOK->setObjectName(QStringLiteral("btOK"));
     btOK->setGeometry(538, 74, 68, 25);
     btOK->setDefault(true);
-    connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btOK, &QPushButton::clicked, this, [this] { btOKClick(); });
 
     // The register's buttons are flat, but reached by Tab like any other: after the grid they act on.
     for (ui::FlatButton* button : {sbUj, sbMod, sbDel})
@@ -194,8 +199,15 @@ void TfrmJatekosok::buildOptions(QWidget* panel)
         categories << ui::toQt(game::CategoryNames[static_cast<size_t>(k)]);
     cgKat->setItems(categories);
     cgKat->setValue(game::AllCategories);
-    cgKat->setGeometry(108, std::max(12, frameTop - 2), 240,
-                       GroupBox1->height() - std::max(12, frameTop - 2) - 3);
+    // The frame grows to show all sixteen boxes whole in the font and style in use; the bottom panel and
+    // the radio groups beside it grow with it, the grid above gives up the room.
+    const int boxesTop = std::max(12, frameTop - 2);
+    const int boxesHeight = std::max(GroupBox1->height() - boxesTop - 3, cgKat->sizeHint().height());
+    cgKat->setGeometry(108, boxesTop, 240, boxesHeight);
+    GroupBox1->resize(GroupBox1->width(), boxesTop + boxesHeight + 3);
+    const int groupsHeight = GroupBox1->geometry().bottom() + 1 - rgFokozat->y();
+    rgFokozat->resize(rgFokozat->width(), groupsHeight);
+    rgNyelv->resize(rgNyelv->width(), groupsHeight);
 
     // The option groups notify on every change, also when the program sets them.
     auto onChosen = [this](ui::RadioGroup* group, void (TfrmJatekosok::*handler)()) {

@@ -100,6 +100,8 @@ public:
     void sbUjClick();
     void sbModClick();
     void sbDelClick();
+    // OK: closes with the choice, except on an empty register, where it says that a player is made first.
+    void btOKClick();
     void gJatekosCtrlDelete();
     void cgKatAlapChange();
     void rgFokozatClick();

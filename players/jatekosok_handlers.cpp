@@ -228,11 +228,29 @@ void TfrmJatekosok::sbDelClick()
 {
     if (!dbJatekos.isOpen() || dbJatekos.isEmpty())
         return;
+    // The question names the player on a line below it: two players may share a name, but the one asked
+    // about is the selected row's.
+    const QString name = ui::toQt(dbJatekos.asString(storage::player::Nev));
     const auto answer
         = m_modal.showMessage(this, QMessageBox::Warning, ui::applicationTitle(),
-                              QStringLiteral("Biztos törli?"), QMessageBox::Yes | QMessageBox::No);
+                              QStringLiteral("Biztos törli?"), QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::NoButton, QStringLiteral("A törlendő játékos: „%1”").arg(name));
     if (answer == QMessageBox::Yes)
         deleteSelectedPlayer();
+}
+
+void TfrmJatekosok::btOKClick()
+{
+    // OK with nobody to choose used to close without a word, and the game stayed without a player.
+    if (dbJatekos.isOpen() && dbJatekos.isEmpty()) {
+        m_modal.showMessage(this, QMessageBox::Information, ui::applicationTitle(),
+                            QStringLiteral("Még nincs játékos, akit kiválaszthatna."), QMessageBox::Ok,
+                            QMessageBox::NoButton,
+                            QStringLiteral("Az „Új név” gombbal vegyen fel egy játékost, majd nyomja meg az "
+                                           "OK gombot."));
+        return;
+    }
+    accept();
 }
 
 void TfrmJatekosok::gJatekosCtrlDelete()

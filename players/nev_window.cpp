@@ -31,7 +31,10 @@ void TfrmNev::buildWindow()
     eNev->setObjectName(QStringLiteral("eNev"));
     eNev->setAccessibleName(QStringLiteral("A játékos neve"));
     eNev->setGeometry(3, 3, 302, 22);
+    // The register keeps 20 characters: the field takes no more as they are typed or pasted, and says so
+    // while it is empty, so a name is never cut once it is stored.
     eNev->setMaxLength(MaxNameLength);
+    eNev->setPlaceholderText(QStringLiteral("A játékos neve (legfeljebb %1 betű)").arg(MaxNameLength));
     eNev->setValidator(new ui::Cp1250Validator(eNev));
     eNev->installEventFilter(this);
 }

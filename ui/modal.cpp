@@ -34,17 +34,20 @@ int ModalRunner::showModal(QDialog& dialog) const
 QMessageBox::StandardButton ModalRunner::showMessage(QWidget* parent, QMessageBox::Icon icon,
                                                      const QString& title, const QString& text,
                                                      QMessageBox::StandardButtons buttons,
-                                                     QMessageBox::StandardButton defaultButton) const
+                                                     QMessageBox::StandardButton defaultButton,
+                                                     const QString& informativeText) const
 {
     if (m_stopped) {
         // No window is made at all: the display may be gone. The answer is the one that changes nothing.
-        std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), text.toUtf8().constData());
+        std::fprintf(stderr, "%s: %s %s\n", title.toUtf8().constData(), text.toUtf8().constData(),
+                     informativeText.toUtf8().constData());
         for (QMessageBox::StandardButton safe : {QMessageBox::No, QMessageBox::Cancel, QMessageBox::Ok})
             if (buttons.testFlag(safe))
                 return safe;
         return QMessageBox::NoButton;
     }
     QMessageBox box(icon, title, text, buttons, parent);
+    box.setInformativeText(informativeText);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     showModal(box);

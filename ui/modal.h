@@ -24,10 +24,11 @@ public:
     int showModal(QDialog& dialog) const;
 
     // A message box captioned `title`; returns the pressed button.
-    QMessageBox::StandardButton
-    showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-                QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) const;
+    QMessageBox::StandardButton showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                            const QString& text,
+                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+                                            const QString& informativeText = QString()) const;
 
     // When the session ends under the game (a signal, the desktop's logout, a lost display) nobody is there
     // to answer: from then on no window is shown, messages go to standard error, and each modal window

@@ -42,6 +42,12 @@ void ShadowLabel::setShadowDepth(int pixels)
     update();
 }
 
+void ShadowLabel::setBand(const QColor& colour)
+{
+    m_band = colour;
+    update();
+}
+
 void ShadowLabel::setAlignment(Qt::Alignment alignment)
 {
     m_alignment = alignment;
@@ -68,6 +74,12 @@ void ShadowLabel::paintEvent(QPaintEvent*)
         drawn.setStretch(std::max(50, 100 * room / widest));
 
     QPainter painter(this);
+    if (m_band.isValid()) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(m_band);
+        painter.drawRoundedRect(QRectF(rect()), 8, 8);
+    }
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(drawn);
     const QFontMetrics metrics(drawn);

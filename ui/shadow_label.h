@@ -23,6 +23,9 @@ public:
     void setShadowColour(const QColor& colour);
     int shadowDepth() const { return m_shadowDepth; }
     void setShadowDepth(int pixels);
+    // A rounded band of this colour behind the text, so it reads over a busy picture; none when invalid.
+    QColor band() const { return m_band; }
+    void setBand(const QColor& colour);
     Qt::Alignment alignment() const { return m_alignment; }
     void setAlignment(Qt::Alignment alignment);
 
@@ -37,6 +40,7 @@ private:
     QColor m_colour {Qt::black};
     QColor m_shadowColour {Qt::gray};
     int m_shadowDepth = 2;
+    QColor m_band;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignTop;
 };
 

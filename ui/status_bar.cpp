@@ -1,5 +1,7 @@
 #include "ui/status_bar.h"
 
+#include "ui/fitted_text.h"
+
 #include <QLabel>
 
 namespace ui {
@@ -22,7 +24,9 @@ QString StatusBar::panelText(int index) const { return m_labels.at(static_cast<s
 
 void StatusBar::setPanelText(int index, const QString& text)
 {
-    m_labels.at(static_cast<size_t>(index))->setText(text);
+    layoutPanels(); // the panel's width is known before the window was first shown and resized
+    // Narrowed rather than cut when a panel's text runs wider than its fixed width.
+    showFitted(m_labels.at(static_cast<size_t>(index)), text);
 }
 
 void StatusBar::resizeEvent(QResizeEvent*) { layoutPanels(); }

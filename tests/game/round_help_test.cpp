@@ -31,7 +31,7 @@ TEST_F(RoundTest, GivingUpAfterTheHintsAtLevelThreeCostsTwentyCreditedAfterTheWi
     EXPECT_EQ(w.round().RoundScore(), -20);
     EXPECT_EQ(w.PlayerTotal, 80);
     EXPECT_EQ(text(w.lOsszPont), QStringLiteral("80"));
-    EXPECT_EQ(seenRow(1), "######       ");
+    EXPECT_EQ(seenRow(1), "BARACK       "); // the given-up board shows the answer once its window closes
     EXPECT_FALSE(w.tbSzabad->isEnabled() || w.tbInfo->isEnabled() || w.tbMaganh->isEnabled());
 }
 

@@ -3,6 +3,7 @@
 #include "round_fixture.h"
 
 #include "players/beallitas_dialog.h"
+#include "ui/colours.h"
 #include "ui/spin_field.h"
 
 #include <QToolButton>
@@ -69,7 +70,10 @@ TEST_F(RoundTest, ThreeMissesAtLevelTwoLoseAndShowTheAnswer)
     EXPECT_EQ(main().round().RoundScore(), -6);
     EXPECT_EQ(main().PlayerTotal, 94);
     EXPECT_EQ(main().eHiba->position(), 3);
-    EXPECT_EQ(seenRow(1), "#####        "); // the letters stay hidden
+    // Once the window is closed the board shows the answer (it used to keep the letters hidden), the letters
+    // never found in a colour of their own.
+    EXPECT_EQ(seenRow(1), "KUTYA        ");
+    EXPECT_EQ(main().cell(1)->textColour(), ui::MissedLetterColour);
     EXPECT_TRUE(main().tbUj->isEnabled());
 }
 
@@ -141,7 +145,7 @@ TEST_F(RoundTest, LimitLoweredInTheSettingsLosesAtTheNextPressEvenAHit)
 
     expectResult<TfrmSajnos>();
     press('K');
-    EXPECT_EQ(seenRow(1), "K####        ");
+    EXPECT_EQ(seenRow(1), "KUTYA        "); // the lost board shows the answer once its window closes
     EXPECT_EQ(main().round().RoundScore(), -4 + 10);
     EXPECT_EQ(main().PlayerTotal, 106);
 }

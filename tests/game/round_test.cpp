@@ -86,7 +86,7 @@ TEST_P(WholeRound, EndsWithTheBoardScoreAndMistakesOfItsMoves)
     const Play& p = GetParam();
     Round round;
     round.setMistakeLimit(p.MaxMistakes);
-    round.start(joined(p.board), p.hint, "", p.choice);
+    round.start(joined(p.board), p.hint, "", p.choice.PlayLanguage, p.choice);
     const RoundEnd end = play(round, p.moves);
 
     EXPECT_EQ(seen(round), joined(p.seen));
@@ -176,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, WholeRound, ::testing::Values(
 TEST(RoundMoves, SayWhatChanged)
 {
     Round round;
-    round.start("ALMA A FA", "hint", "", Level1);
+    round.start("ALMA A FA", "hint", "", game::Hungarian, Level1);
     const RoundMove a = round.guess('A');
     CellSet aCells;
     for (size_t cell : {1, 4, 6, 9})
@@ -207,20 +207,38 @@ TEST(RoundMoves, SayWhatChanged)
     EXPECT_EQ(round.RoundScore(), 40 - 1 - 2 - 5);
 }
 
-TEST(RoundMoves, AnEnglishRoundStartsWithoutTheNineAccentedLetters)
+TEST(RoundMoves, AnEnglishPuzzleStartsWithoutTheNineAccentedLettersWhateverLanguageWasChosen)
 {
-    Round round;
-    round.start("HELLO", "", "", English);
-    EXPECT_EQ(round.usedLetters(), letterSetOf("\xC1\xC9\xCD\xD3\xD6\xD5\xDA\xDC\xDB")); // ÁÉÍÓÖŐÚÜŰ
-    EXPECT_EQ(round.usedLetters().count(), 9u);
-    round.start("HELLO", "", "", Level1);
-    EXPECT_TRUE(round.usedLetters().none());
+    const DrawChoice mixed {1, game::MixedLanguages, 65535, 0};
+    const LetterSet accented = letterSetOf("\xC1\xC9\xCD\xD3\xD6\xD5\xDA\xDC\xDB"); // ÁÉÍÓÖŐÚÜŰ
+    ASSERT_EQ(accented.count(), 9u);
+    struct Case
+    {
+        const char* says;
+        int32_t Nyelv;
+        DrawChoice choice;
+        bool accentsOffered;
+    };
+    const Case cases[] = {
+        {"English chosen, English puzzle", game::English, English, false},
+        {"mixed chosen, English puzzle", game::English, mixed, false},
+        {"mixed chosen, Hungarian puzzle", game::Hungarian, mixed, true},
+        {"Hungarian chosen, Hungarian puzzle", game::Hungarian, Level1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.says);
+        Round round;
+        round.start("HELLO", "", "", c.Nyelv, c.choice);
+        EXPECT_EQ(round.puzzleLanguage(), c.Nyelv);
+        EXPECT_EQ(round.offersAccentedLetters(), c.accentsOffered);
+        EXPECT_EQ(round.usedLetters(), c.accentsOffered ? LetterSet() : accented);
+    }
 }
 
 TEST(RoundMoves, ANewPlayerEndsTheRoundUnscoredAndTheGaugeKeepsItsMistakes)
 {
     Round round;
-    round.start("KUTYA", "", "", Level2);
+    round.start("KUTYA", "", "", game::Hungarian, Level2);
     play(round, "QK");
     round.restartScore();
     EXPECT_FALSE(round.inPlay());

@@ -136,15 +136,22 @@ TEST_F(PlayerChoice, CancelKeepsPlayerAndOptionsAndDropsTheDialogsChoices)
     });
 }
 
-TEST_F(PlayerChoice, OkOnAnEmptyRegisterAppliesNothing)
+TEST_F(PlayerChoice, OkOnAnEmptyRegisterSaysWhyAndAppliesNothing)
 {
     startProgram();
-    withPlayerDialog([](TfrmJatekosok& players) {
+    withPlayerDialog([this](TfrmJatekosok& players) {
         choose(players.rgFokozat, 3);
         choose(players.cgKatAlap, 1);
         checkOnly(players, {2});
+        // OK used to close without a word here; it now says that a player is made first and stays open.
+        modals.expectMessage(QMessageBox::Ok);
         pressOk(players);
+        EXPECT_TRUE(players.isVisible());
+        EXPECT_NE(players.result(), QDialog::Accepted);
+        pressCancel(players);
     });
+    ASSERT_EQ(modals.messages().size(), 1u);
+    EXPECT_EQ(modals.messages().front(), QStringLiteral("Még nincs játékos, akit kiválaszthatna."));
     EXPECT_TRUE(main().PlayerName.empty());
     EXPECT_EQ(main().PlayLevel, 1);
     EXPECT_EQ(main().PlayCategories, 65535);
