@@ -25,27 +25,8 @@ for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
 export DISPLAY=:$(head -1 "$work/display")
 
-mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR=$work/runtime
-dbus-daemon --session --nofork --address="unix:path=$work/session-bus" --print-address=1 >"$work/bus" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/bus" ] && break; sleep 0.1; done
-[ -s "$work/bus" ] || fail "no session bus"
-export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus")
-
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-launcher=$!
-pids+=($launcher)
-a11y_bus=
-for _ in $(seq 50); do
-    a11y_bus=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress 2>/dev/null | tr -d ' ')
-    [ -n "$a11y_bus" ] && break
-    sleep 0.1
-done
-[ -n "$a11y_bus" ] || fail "no accessibility bus"
-for bus_daemon in $(pgrep -P "$launcher"); do pids+=("$bus_daemon"); done # the launcher's own bus
-AT_SPI_BUS_ADDRESS=$a11y_bus /usr/libexec/at-spi2-registryd >/dev/null 2>&1 &
-pids+=($!)
+source "$(dirname "$0")/../support/accessibility_bus.sh"
+start_accessibility_bus
 
 # A player who is current at start, a limit of three mistakes and keyboard play on.
 cp "$brumvelda" "$work/brumvelda"
