@@ -8,6 +8,7 @@
 #include "ui/toolbar_panel.h"
 
 #include <QAccessibleWidget>
+#include <QFrame>
 
 namespace ui {
 
@@ -128,8 +129,24 @@ public:
     }
 };
 
+// A line between groups of buttons: as a plain frame a screen reader reads it as "keret" between the
+// buttons, and Orca takes a frame for a window of its own.
+class AccessibleSeparator : public QAccessibleWidget
+{
+public:
+    explicit AccessibleSeparator(QFrame* line)
+        : QAccessibleWidget(line, QAccessible::Separator)
+    {
+    }
+};
+
 QAccessibleInterface* controlInterface(const QString& className, QObject* object)
 {
+    if (className == QLatin1String("QFrame")) {
+        auto* frame = static_cast<QFrame*>(object);
+        if (frame->frameShape() == QFrame::VLine || frame->frameShape() == QFrame::HLine)
+            return new AccessibleSeparator(frame);
+    }
     if (className == QLatin1String(ToolbarPanel::staticMetaObject.className()))
         return new AccessibleToolbarPanel(static_cast<ToolbarPanel*>(object));
     if (className == QLatin1String(Announcer::staticMetaObject.className()))

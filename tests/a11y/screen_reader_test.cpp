@@ -9,6 +9,7 @@
 #include "ui/board_cell.h"
 #include "ui/flat_button.h"
 
+#include <QFrame>
 #include <QKeyEvent>
 #include <QTableView>
 
@@ -51,6 +52,15 @@ TEST_F(ScreenReader, AnnouncementsAreANotificationInTheStatusBar)
     EXPECT_EQ(accessible(announcer)->role(), QAccessible::Notification);
     EXPECT_EQ(accessible(announcer->parentWidget())->role(), QAccessible::StatusBar);
     EXPECT_EQ(accessible(main().Toolbar971)->role(), QAccessible::ToolBar);
+    // Frames are windows to Orca: neither the toolbar nor its separator lines may read as one.
+    int separators = 0;
+    for (QFrame* line : main().Toolbar971->findChildren<QFrame*>()) {
+        if (line->frameShape() == QFrame::VLine) {
+            EXPECT_EQ(accessible(line)->role(), QAccessible::Separator);
+            ++separators;
+        }
+    }
+    EXPECT_GT(separators, 0);
 
     // Said twice, spoken twice: each announcement shows the notification anew.
     EXPECT_FALSE(announcer->isVisible());
