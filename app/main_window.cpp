@@ -14,6 +14,7 @@
 #include "ui/fonts.h"
 #include "ui/gauge.h"
 #include "ui/icons.h"
+#include "ui/late_label.h"
 #include "ui/modal.h"
 #include "ui/own_colours.h"
 #include "ui/status_bar.h"
@@ -34,10 +35,11 @@ namespace {
 
 constexpr int NameGap = 8;
 
-QLabel* makeLabel(QWidget* parent, const char* name, QRect place, const QString& text, int fontPixels,
-                  const QColor& colour, Qt::Alignment alignment, int leftMargin = 0)
+template <typename Label = QLabel>
+Label* makeLabel(QWidget* parent, const char* name, QRect place, const QString& text, int fontPixels,
+                 const QColor& colour, Qt::Alignment alignment, int leftMargin = 0)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new Label(parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(place);
     label->setContentsMargins(leftMargin, 0, 0, 0);
@@ -104,8 +106,8 @@ void TfrmMain::buildControls()
     RxLabel2
         = makeLabel(this, "RxLabel2", {296, 40, 113, 33}, QStringLiteral("Pontszám: "), 19, ui::Blue, right);
     lOsszPont = makeLabel(this, "lOsszPont", {416, 40, 121, 33}, QStringLiteral("0"), 19, ui::Blue, centre);
-    lKategoria
-        = makeLabel(this, "lKategoria", {0, 80, 537, 37}, QStringLiteral("Kategória"), 32, ui::Red, centre);
+    lKategoria = makeLabel<ui::LateLabel>(this, "lKategoria", {0, 80, 537, 37}, QStringLiteral("Kategória"),
+                                          32, ui::Red, centre);
     lKategoria->hide();
     eSugo1 = makeLabel(this, "eSugo1", {0, 117, 537, 20}, QString(), 13, ui::Maroon, centre);
     eSugo2 = makeLabel(this, "eSugo2", {0, 133, 537, 20}, QString(), 13, ui::Maroon, centre);

@@ -3,6 +3,7 @@
 #include "ui/announcer.h"
 #include "ui/board_cell.h"
 #include "ui/gauge.h"
+#include "ui/late_label.h"
 #include "ui/shadow_label.h"
 #include "ui/status_bar.h"
 #include "ui/toolbar_panel.h"
@@ -140,8 +141,32 @@ public:
     }
 };
 
+class AccessibleLateLabel : public QAccessibleWidget
+{
+public:
+    explicit AccessibleLateLabel(LateLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        const auto* label = static_cast<const LateLabel*>(object());
+        return label->isVisible() ? label->text() : QString();
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = false;
+        return s;
+    }
+};
+
 QAccessibleInterface* controlInterface(const QString& className, QObject* object)
 {
+    if (className == QLatin1String(LateLabel::staticMetaObject.className()))
+        return new AccessibleLateLabel(static_cast<LateLabel*>(object));
     if (className == QLatin1String("QFrame")) {
         auto* frame = static_cast<QFrame*>(object);
         if (frame->frameShape() == QFrame::VLine || frame->frameShape() == QFrame::HLine)

@@ -82,7 +82,7 @@ said() {
     awk '/ - SPEECH OUTPUT: /{ if (t != "") print t; sub(/.* - SPEECH OUTPUT: \047/, ""); t = $0; next }
          /^[0-9][0-9]:[0-9][0-9]:/ { if (t != "") print t; t = ""; next }
          t != "" { sub(/^ +/, ""); t = t " " $0 }
-         END { if (t != "") print t }' "$work/orca.log" 2>/dev/null | sed "s/' *{.*}\$//; s/'\$//"
+         END { if (t != "") print t }' "$work/orca.log" 2>/dev/null | sed "s/' *\[\?{.*}\]\?\$//; s/'\$//"
 }
 
 # The first start: a list of one puzzle (ALMA ALMA ALMA), no player, no settings.
@@ -136,7 +136,10 @@ step "a name typed" B e a Return -- "Játékos kiválasztása"
 step "the player chosen" Return -- "Játékos: Bea, 0 pont."
 
 hide "ALMA" "L betű" "M betű"
+step "the window reviewed before the first puzzle" KP_Up KP_Page_Up KP_Subtract -- "Név: Bea"
 step "a new puzzle" ctrl+n -- "Új feladvány. Kategória: Tárgy. 12 rejtett betű, 2 sorban."
+# The category appeared after the first review: review mode finds it all the same.
+step "the category in review" KP_Up KP_Page_Up KP_Page_Up KP_Subtract -- "Tárgy"
 step "a right letter" a -- "Megvan: A, 6 helyen. Még 6 rejtett betű."
 step "the letter again" a -- "A, már tippelt."
 step "a wrong letter" x -- "Nincs benne: X. Hibák: 1 / 10."

@@ -72,6 +72,20 @@ TEST_F(ScreenReader, AnnouncementsAreANotificationInTheStatusBar)
     EXPECT_EQ(nameOf(announcer), "egy kettő");
 }
 
+// Hidden until the first puzzle, the category is nevertheless never "invisible" to assistive tools (which
+// would keep that state); it is only silent.
+TEST_F(ScreenReader, TheCategoryIsThereForReviewBeforeItShows)
+{
+    startWith({{"ALMA"}});
+    QAccessibleInterface* category = accessible(main().lKategoria);
+    EXPECT_FALSE(main().lKategoria->isVisible());
+    EXPECT_FALSE(category->state().invisible);
+    EXPECT_EQ(category->text(QAccessible::Name), QString());
+    draw();
+    EXPECT_FALSE(category->state().invisible);
+    EXPECT_EQ(category->text(QAccessible::Name), QStringLiteral("Tárgy"));
+}
+
 TEST_F(ScreenReader, AUsedLetterSaysSoAndTypingItAgainIsAnswered)
 {
     startWith({{"ALMA"}}, 1, "KeyboardPlay=1");

@@ -1,0 +1,13 @@
+#include "ui/late_label.h"
+
+#include "ui/accessible_controls.h"
+
+namespace ui {
+
+LateLabel::LateLabel(QWidget* parent)
+    : QLabel(parent)
+{
+    installAccessibleControls();
+}
+
+} // namespace ui
