@@ -112,35 +112,6 @@ public:
     }
 };
 
-class AccessibleStatusBar : public QAccessibleWidget
-{
-public:
-    explicit AccessibleStatusBar(StatusBar* bar)
-        : QAccessibleWidget(bar, QAccessible::StatusBar)
-    {
-    }
-};
-
-class AccessibleToolbarPanel : public QAccessibleWidget
-{
-public:
-    explicit AccessibleToolbarPanel(ToolbarPanel* panel)
-        : QAccessibleWidget(panel, QAccessible::ToolBar)
-    {
-    }
-};
-
-// A line between groups of buttons: as a plain frame a screen reader reads it as "keret" between the
-// buttons, and Orca takes a frame for a window of its own.
-class AccessibleSeparator : public QAccessibleWidget
-{
-public:
-    explicit AccessibleSeparator(QFrame* line)
-        : QAccessibleWidget(line, QAccessible::Separator)
-    {
-    }
-};
-
 class AccessibleLateLabel : public QAccessibleWidget
 {
 public:
@@ -169,15 +140,17 @@ QAccessibleInterface* controlInterface(const QString& className, QObject* object
         return new AccessibleLateLabel(static_cast<LateLabel*>(object));
     if (className == QLatin1String("QFrame")) {
         auto* frame = static_cast<QFrame*>(object);
+        // A line between groups of buttons: as a plain frame a screen reader reads it as "keret", and Orca
+        // takes a frame for a window of its own.
         if (frame->frameShape() == QFrame::VLine || frame->frameShape() == QFrame::HLine)
-            return new AccessibleSeparator(frame);
+            return new QAccessibleWidget(frame, QAccessible::Separator);
     }
     if (className == QLatin1String(ToolbarPanel::staticMetaObject.className()))
-        return new AccessibleToolbarPanel(static_cast<ToolbarPanel*>(object));
+        return new QAccessibleWidget(static_cast<ToolbarPanel*>(object), QAccessible::ToolBar);
     if (className == QLatin1String(Announcer::staticMetaObject.className()))
         return new AccessibleAnnouncer(static_cast<Announcer*>(object));
     if (className == QLatin1String(StatusBar::staticMetaObject.className()))
-        return new AccessibleStatusBar(static_cast<StatusBar*>(object));
+        return new QAccessibleWidget(static_cast<StatusBar*>(object), QAccessible::StatusBar);
     if (className == QLatin1String(BoardCell::staticMetaObject.className()))
         return new AccessibleBoardCell(static_cast<BoardCell*>(object));
     if (className == QLatin1String(Gauge::staticMetaObject.className()))
