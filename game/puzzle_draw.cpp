@@ -34,7 +34,7 @@ DrawResult drawPuzzle(storage::Table& dbLista, int32_t PuzzleCount, int32_t star
         // The text is read only for a record that passed the rest, usually the one drawn.
         return Fokozat >= lowest && Fokozat <= highest && languageFits(choice, language.at(position))
             && categoryFits(choice, category.at(position))
-            && hasLetter(dbLista.stringAt(position, storage::puzzle::Szoveg));
+            && hasLetter(dbLista.textAt(position, storage::puzzle::Szoveg));
     };
     auto chosen = [&](int position, int64_t tests) {
         dbLista.moveTo(position);

@@ -692,6 +692,16 @@ int32_t Table::intAt(int position, int column) const
     return textToInt(d->rowText(id, column));
 }
 
+std::string_view Table::textAt(int position, int column) const
+{
+    const uint32_t id = idAt(*d, position);
+    const uint32_t* r = d->row(id);
+    requireColumn(*d, column);
+    if (Impl::rowNull(r, column) || d->columns[size_t(column)].type != ColumnType::String)
+        return {};
+    return d->rowText(id, column);
+}
+
 std::string Table::stringAt(int position, int column) const
 {
     const uint32_t id = idAt(*d, position);

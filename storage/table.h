@@ -131,6 +131,9 @@ public:
     // --- read access by position in the active order, without moving the cursor (grids, tools)
     int32_t intAt(int position, int column) const;
     std::string stringAt(int position, int column) const;
+    // A string column's text where it lies, without a copy (empty when null or not a string column); valid
+    // until the table changes. For scans that must not allocate.
+    std::string_view textAt(int position, int column) const;
     bool isNullAt(int position, int column) const;
 
     // --- record identity: follows a record through edits, re-sorts and the deletion of others, and is

@@ -316,9 +316,13 @@ TEST(TextColumns, EditingOneTextKeepsTheOthersAtEveryLengthWidth)
                 t.post();
                 expected[size_t(e.record)][size_t(e.column)] = e.text == "-" ? "" : e.text;
                 for (int r = 0; r < 3; ++r)
-                    for (const int c : {0, 1, 3})
+                    for (const int c : {0, 1, 3}) {
                         EXPECT_EQ(t.stringAt(r, c), expected[size_t(r)][size_t(c)])
                             << "width " << wide << ", record " << r << ", column " << c;
+                        // The view the draw scans with reads the same text in place.
+                        EXPECT_EQ(t.textAt(r, c), expected[size_t(r)][size_t(c)])
+                            << "view, width " << wide << ", record " << r << ", column " << c;
+                    }
             }
             t.close();
         }
