@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 #include <utility>
 
@@ -34,7 +35,7 @@ void saveAtExit()
     if (!s_save || !s_modal)
         return;
     s_modal->stopAsking();
-    auto save = std::exchange(s_save, nullptr);
+    const std::unique_ptr<std::function<void()>> save(std::exchange(s_save, nullptr));
     (*save)();
 }
 
