@@ -7,7 +7,7 @@ Layers, from the bottom:
                                         CMakeLists.txt) and every header they include; no Qt
   ui          ui/                       our thin layer over Qt
   windows     game/, editor/, players/  the folder's other files: its dialogs and their widgets
-  main        app/ and */main_*.cpp     the main window's own files, which show the other folders' windows
+  main        app/                      the main window and its handlers, which show the other folders' windows
   tools       tools/                    the table tool; no Qt
 Tests and benchmarks may include anything.
 """
@@ -70,10 +70,10 @@ def rule_files():
 
 
 def layer_of(path, rules):
-    folder, name = path.split("/")[0], path.split("/")[-1]
+    folder = path.split("/")[0]
     if folder in ("storage", "ui", "tools"):
         return folder
-    if folder == "app" or name.startswith("main_"):
+    if folder == "app":
         return "main"
     return f"{folder}-rules" if path in rules else f"{folder}-windows"
 

@@ -126,7 +126,7 @@ public:
     // With a board cell focused: the arrow keys (Home, End) move the focus to the next cell that way.
     bool moveOnBoard(QKeyEvent* event);
 
-    // --- players and settings (players/)
+    // --- players and settings (app/main_players.cpp)
     // What the player dialog takes at its creation: the register's folder, the settings naming the last
     // player, the round options to show, and this window taking the restored player over.
     PlayerDialogStart playerDialogStart();
@@ -151,7 +151,7 @@ private:
     void tbHogyanClick();
     bool FormCloseQuery();
 
-    // --- rounds (game/)
+    // --- rounds (app/main_round.cpp)
     void connectRoundHandlers();
     void sbUjClick();
     void b1Click(ui::FlatButton* Sender);
@@ -161,7 +161,7 @@ private:
     void tbMaganhClick();
     void tbSzabadClick();
 
-    // --- editor (editor/)
+    // --- editor (app/main_editor.cpp)
     void connectEditorHandlers();
     void FormKeyPress(QKeyEvent* event);
     void FormKeyUp(QKeyEvent* event);
@@ -199,7 +199,7 @@ private:
     enum class LetterState { Free, Used, NotInRound };
     void nameLetterButton(ui::FlatButton* button, LetterState state);
 
-    // --- players and settings (players/)
+    // --- players and settings (app/main_players.cpp)
     void connectPlayerHandlers();
     void tbJatekosClick();
     void tbBeallitasClick();
