@@ -54,8 +54,6 @@ int main(int argc, char* argv[])
     const SessionEnd sessionEnd(modal, [&windows] {
         if (windows.frmMain)
             windows.frmMain->SaveSession();
-        if (windows.frmJatekosok)
-            windows.frmJatekosok->closeRegister();
     });
     createWindows(windows, modal, options);
     instance.raiseOnRequest(*windows.frmMain);

@@ -83,14 +83,14 @@ void TfrmMain::followScreenReader()
     if (m_screenReaderObserver)
         return;
     m_screenReaderObserver = std::make_shared<ScreenReaderObserver>([this](bool active) {
-        if (active && !m_keyboardPlayChosen && !m_keyboardPlay)
+        if (active && !KeyboardPlay && !m_keyboardPlay)
             setKeyboardPlay(true);
     });
 }
 
 void TfrmMain::chooseKeyboardPlay(bool on)
 {
-    m_keyboardPlayChosen = true;
+    KeyboardPlay = on;
     setKeyboardPlay(on);
 }
 

@@ -1,8 +1,10 @@
-// The main window's player and settings buttons (tbJatekos, tbBeallitas), and taking over a chosen player.
+// The main window's player and settings buttons (tbJatekos, tbBeallitas), restoring the last player at start
+// and taking over a chosen player.
 #include "app/main_window.h"
 #include "game/status_text.h"
 #include "players/beallitas_dialog.h"
 #include "players/jatekosok_dialog.h"
+#include "storage/file_names.h"
 #include "ui/error_box.h"
 #include "ui/fitted_text.h"
 #include "ui/modal.h"
@@ -23,35 +25,38 @@ void TfrmMain::tbJatekosClick()
     TfrmJatekosok& dialog = *m_windows.frmJatekosok;
     dialog.loadOptions(PlayLevel, PlayLanguage, PlayCategories);
     // The current player's row shows this session's gains: the figures the exit save would write now.
-    ui::runShowingErrors(m_modal, this,
-                         [this, &dialog] { dialog.storeCurrentPlayerTotals(PlayerTotal, PlayerRounds); });
+    ui::runShowingErrors(m_modal, this, [this] { m_register.storeTotals(PlayerTotal, PlayerRounds); });
     if (m_modal.showModal(dialog) != QDialog::Accepted)
         return; // the choices made in the dialog are dropped; changes to the register stay
     ui::runShowingErrors(m_modal, this, [this, &dialog] {
         // OK on an empty register applies nothing, not even the options.
-        if (!dialog.dbJatekos.isOpen() || dialog.dbJatekos.isEmpty())
+        if (m_register.isEmpty())
             return;
         const int32_t level = dialog.chosenLevel();
         const int32_t language = dialog.chosenLanguage();
         const int32_t categories = dialog.chosenCategories();
-        const players::PlayerFigures player = dialog.takeSelectedPlayer(PlayerTotal, PlayerRounds);
+        const players::PlayerFigures player = m_register.choose(PlayerTotal, PlayerRounds);
         ApplyPlayerChoice(player.name, player.total, player.rounds, level, language);
         PlayCategories = categories;
         announcePlayer();
     });
 }
 
-PlayerDialogStart TfrmMain::playerDialogStart()
+void TfrmMain::restoreLastPlayer()
 {
-    return {AppDir,
-            SettingsStore,
-            PlayLevel,
-            PlayLanguage,
-            PlayCategories,
-            [this](const players::PlayerFigures& player) {
-                ApplyPlayerChoice(player.name, player.total, player.rounds, PlayLevel, PlayLanguage);
-            },
-            [this] { ClearPlayer(); }};
+    try {
+        m_register.open(AppDir + storage::PlayerRegisterFile);
+    } catch (const std::exception& error) {
+        // The records read before the error stay; no player is restored from a damaged register.
+        ui::showError(m_modal, this, error.what());
+        return;
+    }
+    std::optional<players::PlayerFigures> player;
+    ui::runShowingErrors(m_modal, this, [this, &player] { player = m_register.restore(LastPlayer); });
+    if (!player)
+        return;
+    m_windows.frmJatekosok->restoreOptions(PlayLevel, PlayLanguage, PlayCategories);
+    ApplyPlayerChoice(player->name, player->total, player->rounds, PlayLevel, PlayLanguage);
 }
 
 void TfrmMain::ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
@@ -104,14 +109,21 @@ void TfrmMain::tbBeallitasClick()
     dialog.loadKeyboardPlay(keyboardPlay());
     if (m_modal.showModal(dialog) != QDialog::Accepted)
         return;
-    ui::runShowingErrors(m_modal, this, [this, &dialog] {
-        MaxMistakes = dialog.chosenMaxMistakes();
-        m_round.setMistakeLimit(MaxMistakes); // mistakes above a lower limit come down to it
-        showMistakes(); // and the gauge is seen again when a limit is set again after "no limit"
-        SettingsStore.WriteSettingInt("Main", "MaxHiba", MaxMistakes);
-        ExactLevel = dialog.chosenExactLevel();
-        SettingsStore.WriteSettingInt("Main", "ExactLevel", ExactLevel);
-        chooseKeyboardPlay(dialog.chosenKeyboardPlay());
-        SettingsStore.WriteSettingInt("Main", "KeyboardPlay", keyboardPlay() ? 1 : 0);
+    game::Settings chosen = *this;
+    chosen.MaxMistakes = dialog.chosenMaxMistakes();
+    chosen.ExactLevel = dialog.chosenExactLevel();
+    useSettings(chosen); // mistakes above a lower limit come down to it
+    chooseKeyboardPlay(dialog.chosenKeyboardPlay());
+    showMistakes(); // and the gauge is seen again when a limit is set again after "no limit"
+    ui::runShowingErrors(m_modal, this, [this] {
+        using game::SettingKey;
+        game::writeSettings(SettingsStore, *this,
+                            {SettingKey::MaxHiba, SettingKey::ExactLevel, SettingKey::KeyboardPlay});
     });
+}
+
+void TfrmMain::useSettings(const game::Settings& settings)
+{
+    static_cast<game::Settings&>(*this) = settings;
+    m_round.setMistakeLimit(MaxMistakes);
 }

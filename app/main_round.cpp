@@ -150,15 +150,13 @@ void TfrmMain::creditRound()
 
 void TfrmMain::keepRoundInRegister(int32_t total)
 {
-    TfrmJatekosok* dialog = windows().frmJatekosok;
-    if (!dialog)
-        return;
     try {
-        dialog->storeCurrentPlayerTotals(total, PlayerRounds);
+        m_register.storeTotals(total, PlayerRounds);
     } catch (const std::exception&) {
         return; // the exit save stores them again and says what went wrong
     }
-    dialog->saveRegisterQuietly();
+    // A register that cannot be written is said once, by the exit save, not after every round.
+    (void)m_register.save();
 }
 
 void TfrmMain::saveListQuietly()

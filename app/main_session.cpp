@@ -2,8 +2,8 @@
 #include "app/main_window.h"
 
 #include "app/startup.h"
+#include "game/settings.h"
 #include "game/tables.h"
-#include "players/jatekosok_dialog.h"
 #include "storage/file_names.h"
 #include "storage/storage_error.h"
 #include "ui/error_box.h"
@@ -16,15 +16,6 @@
 #include <cerrno>
 #include <chrono>
 #include <sys/stat.h>
-
-namespace {
-
-int32_t inRange(int32_t value, int32_t low, int32_t high, int32_t otherwise)
-{
-    return value >= low && value <= high ? value : otherwise;
-}
-
-} // namespace
 
 void TfrmMain::FormCreate()
 {
@@ -42,21 +33,11 @@ void TfrmMain::FormCreate()
 void TfrmMain::startupReading()
 {
     SettingsStore.setPath(AppDir + storage::SettingsFile);
-    MaxMistakes = SettingsStore.ReadSettingInt("Main", "MaxHiba", 10);
     // Before the list is opened: a list that fails to load must not leave the round on its default limit.
-    m_round.setMistakeLimit(MaxMistakes);
-    ExactLevel = inRange(SettingsStore.ReadSettingInt("Main", "ExactLevel", 0), 0, 1, 0);
+    useSettings(game::readSettings(SettingsStore));
     // Unset, keyboard play follows the screen reader: a blind player's first start needs no mouse.
-    const int32_t keyboardPlay = SettingsStore.ReadSettingInt("Main", "KeyboardPlay", -1);
-    m_keyboardPlayChosen = keyboardPlay == 0 || keyboardPlay == 1;
-    const bool screenReader = m_options.screenReader.value_or(QAccessible::isActive());
-    setKeyboardPlay(keyboardPlay == 1 || (!m_keyboardPlayChosen && screenReader));
+    setKeyboardPlay(KeyboardPlay.value_or(m_options.screenReader.value_or(QAccessible::isActive())));
     followScreenReader();
-    PlayLanguage = inRange(SettingsStore.ReadSettingInt("Last", "Language", game::Hungarian), game::Hungarian,
-                           game::MixedLanguages, game::Hungarian);
-    PlayLevel = inRange(SettingsStore.ReadSettingInt("Last", "Level", 1), 1, 4, 1);
-    PlayCategories = inRange(SettingsStore.ReadSettingInt("Last", "Categories", game::AllCategories), 1,
-                             game::AllCategories, game::AllCategories);
 
     dbLista.setFilePath(AppDir + storage::PuzzleListFile);
     struct stat listInfo
@@ -103,19 +84,20 @@ void TfrmMain::SaveSession()
     // Each step runs even when one before it failed: a settings file that cannot be written must not cost
     // the puzzles stored in this run.
     ui::runShowingErrors(m_modal, this, [this] {
-        SettingsStore.WriteSettingInt("Last", "Language", PlayLanguage);
-        SettingsStore.WriteSettingInt("Last", "Level", PlayLevel);
-        SettingsStore.WriteSettingInt("Last", "Categories", PlayCategories);
+        using game::SettingKey;
         // A register that could not be read restored nobody: the last player's name stays for the run that
         // reads the register (or its backup) again.
-        const bool registerUnread = m_windows.frmJatekosok && m_windows.frmJatekosok->dbJatekos.loadFailed();
-        if (!PlayerName.empty() || !registerUnread)
-            SettingsStore.WriteSettingStr("Last", "User", PlayerName);
+        if (!PlayerName.empty() || !m_register.loadFailed()) {
+            LastPlayer = PlayerName;
+            game::writeSettings(
+                SettingsStore, *this,
+                {SettingKey::Language, SettingKey::Level, SettingKey::Categories, SettingKey::User});
+        } else {
+            game::writeSettings(SettingsStore, *this,
+                                {SettingKey::Language, SettingKey::Level, SettingKey::Categories});
+        }
     });
-    ui::runShowingErrors(m_modal, this, [this] {
-        if (m_windows.frmJatekosok)
-            m_windows.frmJatekosok->storeCurrentPlayerTotals(PlayerTotal, PlayerRounds);
-    });
+    ui::runShowingErrors(m_modal, this, [this] { m_register.storeTotals(PlayerTotal, PlayerRounds); });
     ui::runShowingErrors(m_modal, this, [this] {
         try {
             if (dbLista.isOpen() && m_listWasMissing && dbLista.isEmpty())
@@ -128,4 +110,14 @@ void TfrmMain::SaveSession()
     });
     if (!dbLista.lastBackupPath().empty())
         ui::showBackupKept(m_modal, this, dbLista.lastBackupPath());
+    if (m_register.isOpen())
+        showSaveOutcome(m_register.close());
+}
+
+void TfrmMain::showSaveOutcome(const storage::SaveOutcome& outcome)
+{
+    if (!outcome.ok())
+        ui::showError(m_modal, this, outcome.error);
+    if (!outcome.keptBackup.empty())
+        ui::showBackupKept(m_modal, this, outcome.keptBackup);
 }

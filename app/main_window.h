@@ -1,6 +1,7 @@
 #pragma once
-// The main window: board, keyboard, toolbar and status bar; it owns the game variables, the puzzle list and
-// the settings store. Rounds, the editor and the player options add their handlers in the marked sections.
+// The main window: board, keyboard, toolbar and status bar; it owns the game variables, the puzzle list, the
+// player register and the settings store. Its handlers for rounds, the editor and the player options live in
+// the app/main_*.cpp files named in the marked sections.
 
 #include "app/startup_options.h"
 #include "app/windows.h"
@@ -8,6 +9,7 @@
 #include "editor/new_puzzle.h"
 #include "game/game_variables.h"
 #include "game/round.h"
+#include "players/player_register.h"
 #include "storage/schemas.h"
 #include "storage/settings_store.h"
 #include "storage/table.h"
@@ -24,7 +26,6 @@ class QLabel;
 class QShortcut;
 class QToolButton;
 class TfrmHogyan;
-struct PlayerDialogStart;
 
 namespace ui {
 class BoardCell;
@@ -34,7 +35,8 @@ class ModalRunner;
 class StatusBar;
 } // namespace ui
 
-class TfrmMain : public QWidget, public game::GameVariables
+// The game variables are the window's own: others read them through variables().
+class TfrmMain : public QWidget, private game::GameVariables
 {
     Q_OBJECT
 
@@ -66,6 +68,7 @@ public:
     Windows& windows() { return m_windows; }
     const ui::ModalRunner& modal() const { return m_modal; }
 
+    const game::GameVariables& variables() const { return *this; }
     // The round in play, or the last one: its puzzle, hidden cells, mistakes and score.
     const game::Round& round() const { return m_round; }
     // The puzzle being typed in editor mode and its selected cell.
@@ -74,6 +77,7 @@ public:
     // --- owned state
     storage::Table dbLista {storage::puzzleColumns()};
     storage::SettingsStore SettingsStore;
+    players::Register& playerRegister() { return m_register; }
 
     // --- controls, named as on the window
     QWidget* Toolbar971 = nullptr;
@@ -127,9 +131,8 @@ public:
     bool moveOnBoard(QKeyEvent* event);
 
     // --- players and settings (app/main_players.cpp)
-    // What the player dialog takes at its creation: the register's folder, the settings naming the last
-    // player, the round options to show, and this window taking the restored player over.
-    PlayerDialogStart playerDialogStart();
+    // The start-up step after the windows are made: the register is read and the last player taken over.
+    void restoreLastPlayer();
     // Takes over the chosen player and round options and shows them; ends a round in play.
     void ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
                            int32_t language);
@@ -203,6 +206,10 @@ private:
     void connectPlayerHandlers();
     void tbJatekosClick();
     void tbBeallitasClick();
+    // The settings the game plays by from now on; the round's mistake limit follows them.
+    void useSettings(const game::Settings& settings);
+    // A save or a close of a table: what went wrong and a kept backup are shown over this window.
+    void showSaveOutcome(const storage::SaveOutcome& outcome);
 
     void buildControls();
     void buildToolbar();
@@ -236,10 +243,10 @@ private:
     bool m_closingByExit = false;
     std::mt19937 m_random; // seeded from the clock, or fixed by tests
     game::Round m_round;
+    players::Register m_register;
     editor::EditorBoard m_editorBoard;
     int m_editorKeyDown = 0; // the last key pressed here: a release only counts after its press
-    bool m_keyboardPlay = false;
-    bool m_keyboardPlayChosen = false; // the settings file says on or off
+    bool m_keyboardPlay = false; // as the settings' KeyboardPlay says, or following a screen reader
     std::shared_ptr<void> m_screenReaderObserver;
     void followScreenReader();
     struct ToolbarShortcut

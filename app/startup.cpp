@@ -54,7 +54,9 @@ void createWindows(Windows& windows, const ui::ModalRunner& modal, const Startup
     windows.frmMain = new TfrmMain(windows, modal, options);
     TfrmMain* main = windows.frmMain;
     windows.frmUj = new TfrmUj(main);
-    windows.frmJatekosok = new TfrmJatekosok(main->playerDialogStart(), modal, main);
+    windows.frmJatekosok = new TfrmJatekosok(main->playerRegister(), modal, main);
+    QObject::connect(windows.frmJatekosok, &TfrmJatekosok::currentPlayerDeleted, main,
+                     [main] { main->ClearPlayer(); });
     windows.frmNev = new TfrmNev(modal, main);
     windows.frmJatekosok->setNameEntry(*windows.frmNev);
     windows.frmBeallitas = new TfrmBeallitas(main);
@@ -63,6 +65,7 @@ void createWindows(Windows& windows, const ui::ModalRunner& modal, const Startup
     windows.frmSzabad = new TfrmSzabad(main);
     // The result windows follow the keyboard play setting read at the main window's start.
     windows.frmMain->setKeyboardPlay(windows.frmMain->keyboardPlay());
+    main->restoreLastPlayer();
 }
 
 namespace {

@@ -18,7 +18,7 @@ class ModalRunner;
 // made; errors there are shown and the start goes on.
 void createWindows(Windows& windows, const ui::ModalRunner& modal, const StartupOptions& options = {});
 
-// Destroys the windows, the last made first; the player dialog writes the player register as it goes.
+// Destroys the windows, the last made first. Nothing is written here: the exit save (SaveSession) did that.
 void destroyWindows(Windows& windows);
 
 // The puzzle list of a program folder read ahead on a worker thread while the windows are made (main() makes

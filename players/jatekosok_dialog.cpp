@@ -34,16 +34,14 @@ QStringList texts(std::initializer_list<const char*> utf8)
 }
 } // namespace
 
-TfrmJatekosok::TfrmJatekosok(const PlayerDialogStart& start, const ui::ModalRunner& modal, QWidget* parent)
+TfrmJatekosok::TfrmJatekosok(players::Register& playerRegister, const ui::ModalRunner& modal, QWidget* parent)
     : BuiltOnFirstShow(parent)
-    , dbJatekos(storage::playerColumns())
+    , m_register(playerRegister)
     , m_modal(modal)
 {
     setObjectName(QStringLiteral("frmJatekosok"));
     setWindowTitle(QStringLiteral("Játékos kiválasztása"));
     setFixedSize(ClientWidth, ClientHeight);
-    storage::configurePlayerRegister(dbJatekos);
-    FormCreate(start);
 }
 
 void TfrmJatekosok::buildWindow()
@@ -54,7 +52,7 @@ void TfrmJatekosok::buildWindow()
     showRestoredOptions();
 }
 
-TfrmJatekosok::~TfrmJatekosok() { FormDestroy(); }
+TfrmJatekosok::~TfrmJatekosok() = default;
 
 void TfrmJatekosok::buildControls()
 {
@@ -115,7 +113,7 @@ void TfrmJatekosok::buildControls()
 
 void TfrmJatekosok::buildGrid()
 {
-    dsJatekos = new PlayerTableModel(dbJatekos, this);
+    dsJatekos = new PlayerTableModel(records(), this);
     gJatekos = new QTableView(this);
     gJatekos->setObjectName(QStringLiteral("gJatekos"));
     gJatekos->setGeometry(0, 0, ClientWidth, ClientHeight - BottomPanelHeight);
@@ -161,9 +159,9 @@ void TfrmJatekosok::buildGrid()
 
     connect(gJatekos->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (m_followingCursor || !current.isValid() || !dbJatekos.isOpen())
+                if (m_followingCursor || !current.isValid() || !m_register.isOpen())
                     return;
-                dbJatekos.moveTo(current.row());
+                records().moveTo(current.row());
                 dsJatekos->setIndicatorRow(current.row());
             });
 }
@@ -227,9 +225,8 @@ void TfrmJatekosok::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     ui::centreOnDesktop(*this);
-    if (m_registerStale)
-        showRegister();
-    selectCursorRow();
+    // The game wrote the current player's figures since the last showing.
+    showRegister();
     gJatekos->setFocus();
 }
 

@@ -1,14 +1,12 @@
 #pragma once
-// The player register and the round options; made at start-up, it opens the register and restores the last
-// player. Its controls are made at its first showing.
+// The player register and the round options. The register is the game's (players::Register); this dialog
+// shows it and edits its records. Its controls are made at its first showing.
 
 #include "players/player_register.h"
-#include "storage/table.h"
 #include "ui/built_on_first_show.h"
 
 #include <QDialog>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -18,10 +16,6 @@ class QTableView;
 class PlayerTableModel;
 class TfrmNev;
 
-namespace storage {
-class SettingsStore;
-}
-
 namespace ui {
 class CheckGroup;
 class FlatButton;
@@ -29,54 +23,27 @@ class ModalRunner;
 class RadioGroup;
 } // namespace ui
 
-// What the player dialog is given at its creation by the game: the register lies in `programFolder`;
-// "Last"/"User" in `settings` names the player to restore, shown with the round options `level`, `language`
-// and `categories`; `restorePlayer` takes a restored player over into the game, and `clearPlayer` ends the
-// game's current player when that player's record is deleted.
-struct PlayerDialogStart
-{
-    std::string programFolder;
-    const storage::SettingsStore& settings;
-    int32_t level;
-    int32_t language;
-    int32_t categories;
-    std::function<void(const players::PlayerFigures&)> restorePlayer;
-    std::function<void()> clearPlayer;
-};
-
 class TfrmJatekosok : public ui::BuiltOnFirstShow<QDialog>
 {
     Q_OBJECT
 
 public:
-    // Opens the register and restores the last player; errors are shown over `parent`, the main window.
-    TfrmJatekosok(const PlayerDialogStart& start, const ui::ModalRunner& modal, QWidget* parent = nullptr);
+    TfrmJatekosok(players::Register& playerRegister, const ui::ModalRunner& modal, QWidget* parent = nullptr);
     ~TfrmJatekosok() override;
 
     // The name entry, made after this dialog, that names new and renamed players.
     void setNameEntry(TfrmNev& entry) { m_nameEntry = &entry; }
 
-    // Exit save: writes the current player's totals into that player's own record and posts it;
-    // does nothing when no player is current. Errors are thrown (the caller shows them).
-    void storeCurrentPlayerTotals(int32_t total, int32_t rounds);
-
-    // Writes the register and closes it, as the dialog's end does; errors and a kept backup are shown.
-    void closeRegister() { FormDestroy(); }
-    // Writes the register now and keeps it open (a round has ended): a crash later loses nothing of it.
-    // A register that cannot be written is left for the exit save to report.
-    void saveRegisterQuietly();
-
     // Fills the option controls from the game's choices before the dialog is shown.
     void loadOptions(int32_t level, int32_t language, int32_t categories);
-    // After OK on a non-empty register: the current player's gains go back into their own record, then the
-    // selected record becomes the current player. Returns that record's figures.
-    players::PlayerFigures takeSelectedPlayer(int32_t currentTotal, int32_t currentRounds);
+    // The options a restored player starts with, shown once the controls are made: a dialog that is never
+    // opened costs the start-up nothing.
+    void restoreOptions(int32_t level, int32_t language, int32_t categories);
     int32_t chosenLevel() const;
     int32_t chosenLanguage() const;
     int32_t chosenCategories() const;
 
     // --- owned state
-    storage::Table dbJatekos;
     PlayerTableModel* dsJatekos = nullptr;
 
     // --- controls, named as on the window
@@ -94,8 +61,6 @@ public:
     QPushButton* btOK = nullptr;
 
     // --- handlers
-    void FormCreate(const PlayerDialogStart& start);
-    void FormDestroy();
     void gJatekosTitleBtnClick(int column);
     void sbUjClick();
     void sbModClick();
@@ -108,17 +73,19 @@ public:
     void rgNyelvClick();
     void GroupBox1Click();
 
+signals:
+    // The record of the game's current player was deleted: nobody is the current player now.
+    void currentPlayerDeleted();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool m_registerStale = false; // changed while hidden: reloaded when shown
     void buildWindow() override;
 
 private:
     void buildControls();
     void buildGrid();
     void buildOptions(QWidget* panel);
-    void restoreLastPlayer(const PlayerDialogStart& start);
     void deleteSelectedPlayer();
     // The name entry on a new record (`newPlayer`) or on the cursor's; posted on OK, cancelled otherwise.
     void enterName(bool newPlayer);
@@ -127,10 +94,11 @@ private:
     void selectCursorRow();
     void focusGridIfShown();
 
+    storage::Table& records() { return m_register.table(); }
+
+    players::Register& m_register;
     const ui::ModalRunner& m_modal;
     TfrmNev* m_nameEntry = nullptr;
-    std::function<void()> m_clearPlayer;
-    players::RecordId m_currentPlayer = players::NoRecord;
     // The round options shown with the restored last player, until the controls are made to show them.
     struct RoundOptions
     {

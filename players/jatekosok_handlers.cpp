@@ -1,13 +1,10 @@
-// The player dialog's behaviour: opening and closing the register, restoring the last player, sorting,
-// adding, renaming and deleting players, the category mode, and handing the choice to the game.
+// The player dialog's behaviour: sorting, adding, renaming and deleting players, the category mode, and the
+// round options handed to the game.
 #include "game/tables.h"
 #include "players/jatekosok_dialog.h"
 #include "players/nev_window.h"
 #include "players/player_model.h"
-#include "storage/file_names.h"
 #include "storage/schemas.h"
-#include "storage/settings_store.h"
-#include "storage/storage_error.h"
 #include "ui/check_group.h"
 #include "ui/error_box.h"
 #include "ui/modal.h"
@@ -35,36 +32,12 @@ void guarded(const ui::ModalRunner& modal, QWidget* window, storage::Table& tabl
 uint32_t categoryMask(int32_t categories) { return static_cast<uint32_t>(categories & game::AllCategories); }
 } // namespace
 
-// ---------------------------------------------------------------- creation and end
+// ---------------------------------------------------------------- the game's side
 
-void TfrmJatekosok::FormCreate(const PlayerDialogStart& start)
+void TfrmJatekosok::restoreOptions(int32_t level, int32_t language, int32_t categories)
 {
-    // Errors of the creation are shown over the main window, this dialog's parent.
-    QWidget* main = parentWidget();
-    m_clearPlayer = start.clearPlayer;
-    try {
-        dbJatekos.setFilePath(start.programFolder + storage::PlayerRegisterFile);
-        dbJatekos.open();
-    } catch (const std::exception& error) {
-        // The records read before the error stay; no player is restored from a damaged register.
-        showRegister();
-        ui::showError(m_modal, main, storage::namingFile(error.what(), dbJatekos.filePath()));
-        return;
-    }
-    showRegister();
-    guarded(m_modal, main, dbJatekos, [this, &start] { restoreLastPlayer(start); });
-}
-
-void TfrmJatekosok::restoreLastPlayer(const PlayerDialogStart& start)
-{
-    const std::string lastPlayer = start.settings.ReadSettingStr("Last", "User", "");
-    if (!players::locateByName(dbJatekos, lastPlayer))
-        return;
-    selectCursorRow();
-    m_currentPlayer = players::currentRecordId(dbJatekos);
-    m_restoredOptions = RoundOptions {start.level, start.language, start.categories};
+    m_restoredOptions = RoundOptions {level, language, categories};
     showRestoredOptions();
-    start.restorePlayer(players::currentFigures(dbJatekos));
 }
 
 void TfrmJatekosok::showRestoredOptions()
@@ -74,39 +47,6 @@ void TfrmJatekosok::showRestoredOptions()
     rgFokozat->setItemIndex(m_restoredOptions->level - 1);
     rgNyelv->setItemIndex(m_restoredOptions->language - 1);
     cgKat->setValue(categoryMask(m_restoredOptions->categories));
-}
-
-void TfrmJatekosok::FormDestroy()
-{
-    if (!dbJatekos.isOpen())
-        return;
-    try {
-        dbJatekos.close();
-    } catch (const std::exception& error) {
-        ui::showError(m_modal, nullptr, storage::saveFailure(error.what(), dbJatekos.filePath()));
-    }
-    if (!dbJatekos.lastBackupPath().empty())
-        ui::showBackupKept(m_modal, nullptr, dbJatekos.lastBackupPath());
-}
-
-// ---------------------------------------------------------------- the game's side
-
-void TfrmJatekosok::saveRegisterQuietly()
-{
-    try {
-        dbJatekos.save();
-    } catch (const std::exception&) {
-        // Said once, by the exit save, not after every round.
-    }
-}
-
-void TfrmJatekosok::storeCurrentPlayerTotals(int32_t total, int32_t rounds)
-{
-    if (m_currentPlayer == players::NoRecord || !dbJatekos.isOpen())
-        return;
-    players::writeTotals(dbJatekos, m_currentPlayer, total, rounds);
-    if (!m_modal.stopped()) // the session is ending, perhaps with the display gone: no widget is touched
-        showRegister();
 }
 
 void TfrmJatekosok::loadOptions(int32_t level, int32_t language, int32_t categories)
@@ -120,20 +60,6 @@ void TfrmJatekosok::loadOptions(int32_t level, int32_t language, int32_t categor
     cgKat->setEnabled(cgKatAlap->itemIndex() == 1);
 }
 
-players::PlayerFigures TfrmJatekosok::takeSelectedPlayer(int32_t currentTotal, int32_t currentRounds)
-{
-    dbJatekos.refresh();
-    const players::RecordId chosen = players::currentRecordId(dbJatekos);
-    // What the current player gained since being taken goes into their record before any record is read,
-    // so choosing the same player again loses nothing.
-    if (m_currentPlayer != players::NoRecord)
-        players::writeTotals(dbJatekos, m_currentPlayer, currentTotal, currentRounds);
-    players::moveToRecord(dbJatekos, chosen);
-    m_currentPlayer = chosen;
-    showRegister();
-    return players::currentFigures(dbJatekos);
-}
-
 int32_t TfrmJatekosok::chosenLevel() const { return rgFokozat->itemIndex() + 1; }
 int32_t TfrmJatekosok::chosenLanguage() const { return rgNyelv->itemIndex() + 1; }
 int32_t TfrmJatekosok::chosenCategories() const { return static_cast<int32_t>(cgKat->value()); }
@@ -142,15 +68,10 @@ int32_t TfrmJatekosok::chosenCategories() const { return static_cast<int32_t>(cg
 
 void TfrmJatekosok::showRegister()
 {
-    if (!isBuilt())
-        return; // the grid shows the register when it is made
     // A hidden grid that reloads is read out by a screen reader as if it had the focus: it waits for its
-    // show.
-    if (!isVisible()) {
-        m_registerStale = true;
+    // show, and the grid shows the register when it is made.
+    if (!isBuilt() || !isVisible())
         return;
-    }
-    m_registerStale = false;
     m_followingCursor = true;
     dsJatekos->reload();
     m_followingCursor = false;
@@ -161,7 +82,7 @@ void TfrmJatekosok::selectCursorRow()
 {
     if (!isBuilt())
         return;
-    const int row = dbJatekos.isOpen() && !dbJatekos.isEmpty() ? dbJatekos.currentPosition() : -1;
+    const int row = m_register.isEmpty() ? -1 : records().currentPosition();
     m_followingCursor = true;
     if (row >= 0) {
         const QModelIndex index = dsJatekos->index(row, 0);
@@ -179,10 +100,10 @@ void TfrmJatekosok::gJatekosTitleBtnClick(int column)
 {
     // The average has an order of its own but a click on its title keeps the order as it is.
     static constexpr std::array<const char*, 3> orders = {"iNev", "iOsszPont", "iJatszott"};
-    if (column < 0 || column >= static_cast<int>(orders.size()) || !dbJatekos.isOpen())
+    if (column < 0 || column >= static_cast<int>(orders.size()) || !m_register.isOpen())
         return;
-    guarded(m_modal, this, dbJatekos, [&] {
-        dbJatekos.selectSortOrder(orders[static_cast<size_t>(column)]);
+    guarded(m_modal, this, records(), [&] {
+        records().selectSortOrder(orders[static_cast<size_t>(column)]);
         showRegister();
     });
 }
@@ -190,20 +111,21 @@ void TfrmJatekosok::gJatekosTitleBtnClick(int column)
 void TfrmJatekosok::enterName(bool newPlayer)
 {
     TfrmNev& entry = *m_nameEntry;
-    guarded(m_modal, this, dbJatekos, [&] {
-        dbJatekos.refresh();
+    storage::Table& table = records();
+    guarded(m_modal, this, table, [&] {
+        table.refresh();
         if (newPlayer) {
-            dbJatekos.append();
-            dbJatekos.setString(storage::player::Nev, "");
+            table.append();
+            table.setString(storage::player::Nev, "");
         } else {
-            dbJatekos.edit();
+            table.edit();
         }
-        entry.setName(ui::toQt(dbJatekos.asString(storage::player::Nev)));
+        entry.setName(ui::toQt(table.asString(storage::player::Nev)));
         if (m_modal.showModal(entry) == QDialog::Accepted) {
-            dbJatekos.setString(storage::player::Nev, ui::fromQt(entry.name()));
-            dbJatekos.post();
+            table.setString(storage::player::Nev, ui::fromQt(entry.name()));
+            table.post();
         } else {
-            dbJatekos.cancel();
+            table.cancel();
         }
     });
     showRegister();
@@ -214,23 +136,23 @@ void TfrmJatekosok::enterName(bool newPlayer)
 
 void TfrmJatekosok::sbUjClick()
 {
-    if (dbJatekos.isOpen())
+    if (m_register.isOpen())
         enterName(true);
 }
 
 void TfrmJatekosok::sbModClick()
 {
-    if (dbJatekos.isOpen() && !dbJatekos.isEmpty())
+    if (!m_register.isEmpty())
         enterName(false);
 }
 
 void TfrmJatekosok::sbDelClick()
 {
-    if (!dbJatekos.isOpen() || dbJatekos.isEmpty())
+    if (m_register.isEmpty())
         return;
     // The question names the player on a line below it: two players may share a name, but the one asked
     // about is the selected row's.
-    const QString name = ui::toQt(dbJatekos.asString(storage::player::Nev));
+    const QString name = ui::toQt(records().asString(storage::player::Nev));
     const auto answer
         = m_modal.showMessage(this, QMessageBox::Warning, ui::applicationTitle(),
                               QStringLiteral("Biztos törli?"), QMessageBox::Yes | QMessageBox::No,
@@ -242,7 +164,7 @@ void TfrmJatekosok::sbDelClick()
 void TfrmJatekosok::btOKClick()
 {
     // OK with nobody to choose used to close without a word, and the game stayed without a player.
-    if (dbJatekos.isOpen() && dbJatekos.isEmpty()) {
+    if (m_register.isOpen() && m_register.isEmpty()) {
         m_modal.showMessage(this, QMessageBox::Information, ui::applicationTitle(),
                             QStringLiteral("Még nincs játékos, akit kiválaszthatna."), QMessageBox::Ok,
                             QMessageBox::NoButton,
@@ -255,7 +177,7 @@ void TfrmJatekosok::btOKClick()
 
 void TfrmJatekosok::gJatekosCtrlDelete()
 {
-    if (!dbJatekos.isOpen() || dbJatekos.isEmpty())
+    if (m_register.isEmpty())
         return;
     const auto answer
         = m_modal.showMessage(this, QMessageBox::Question, ui::applicationTitle(),
@@ -266,16 +188,11 @@ void TfrmJatekosok::gJatekosCtrlDelete()
 
 void TfrmJatekosok::deleteSelectedPlayer()
 {
-    guarded(m_modal, this, dbJatekos, [this] {
-        const players::RecordId deleted = players::currentRecordId(dbJatekos);
-        dbJatekos.deleteRecord();
-        dbJatekos.refresh();
+    guarded(m_modal, this, records(), [this] {
         // A deleted current player has no record left for the exit save to write into, and the main window
         // must not go on playing rounds whose points would land nowhere.
-        if (deleted == m_currentPlayer) {
-            m_currentPlayer = players::NoRecord;
-            m_clearPlayer();
-        }
+        if (m_register.deleteSelected())
+            emit currentPlayerDeleted();
     });
     showRegister();
 }

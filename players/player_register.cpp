@@ -1,6 +1,7 @@
 #include "players/player_register.h"
 
 #include "storage/schemas.h"
+#include "storage/storage_error.h"
 
 #include <algorithm>
 
@@ -51,6 +52,86 @@ PlayerFigures currentFigures(const storage::Table& table)
 {
     return {table.asString(storage::player::Nev), table.asInt(storage::player::OsszPont),
             table.asInt(storage::player::Jatszott)};
+}
+
+} // namespace players
+
+namespace players {
+
+Register::Register()
+    : m_table(storage::playerColumns())
+{
+    storage::configurePlayerRegister(m_table);
+}
+
+void Register::open(const std::string& path)
+{
+    m_table.setFilePath(path);
+    try {
+        m_table.open();
+    } catch (const std::exception& error) {
+        throw storage::StorageError(storage::namingFile(error.what(), path));
+    }
+}
+
+std::optional<PlayerFigures> Register::restore(std::string_view name)
+{
+    if (!locateByName(m_table, name))
+        return std::nullopt;
+    m_current = currentRecordId(m_table);
+    return currentFigures(m_table);
+}
+
+void Register::storeTotals(int32_t total, int32_t rounds)
+{
+    if (m_current != NoRecord && m_table.isOpen())
+        writeTotals(m_table, m_current, total, rounds);
+}
+
+PlayerFigures Register::choose(int32_t currentTotal, int32_t currentRounds)
+{
+    m_table.refresh();
+    const RecordId chosen = currentRecordId(m_table);
+    if (m_current != NoRecord)
+        writeTotals(m_table, m_current, currentTotal, currentRounds);
+    moveToRecord(m_table, chosen);
+    m_current = chosen;
+    return currentFigures(m_table);
+}
+
+bool Register::deleteSelected()
+{
+    const RecordId deleted = currentRecordId(m_table);
+    m_table.deleteRecord();
+    m_table.refresh();
+    if (deleted != m_current || deleted == NoRecord)
+        return false;
+    m_current = NoRecord;
+    return true;
+}
+
+// TEMPORARY until tables report their saves
+static storage::SaveOutcome outcomeOf(storage::Table& table, void (storage::Table::*step)())
+{
+    storage::SaveOutcome outcome;
+    try {
+        (table.*step)();
+    } catch (const std::exception& error) {
+        outcome.error = storage::saveFailure(error.what(), table.filePath());
+    }
+    outcome.keptBackup = table.lastBackupPath();
+    return outcome;
+}
+
+storage::SaveOutcome Register::save() { return outcomeOf(m_table, &storage::Table::save); }
+
+storage::SaveOutcome Register::close()
+{
+    m_current = NoRecord;
+    auto outcome = outcomeOf(m_table, &storage::Table::close);
+    if (m_table.isOpen())
+        m_table.closeWithoutSaving();
+    return outcome;
 }
 
 } // namespace players

@@ -35,6 +35,14 @@ struct Column
 
 enum class TableState { Inactive, Browse, Edit, Insert };
 
+// What a save or a close did to the file.
+struct SaveOutcome
+{
+    std::string error; // empty: written (or nothing to write); else the message, naming the file
+    std::string keptBackup; // a damaged file this save kept under a backup name, else empty
+    bool ok() const { return error.empty(); }
+};
+
 class Table;
 
 // What the calculated-columns callback sees: the record being read, edited or written.

@@ -89,7 +89,7 @@ TEST_F(KeyboardPlay, ARoundPlayedByKeysAlone)
     EXPECT_EQ(w.eSugo1->text(), "Kerek");
     EXPECT_FALSE(w.tbInfo->isEnabled());
     ctrl(Qt::Key_N); // disabled during a round: its shortcut does nothing
-    EXPECT_EQ(w.PlayerRounds, 5);
+    EXPECT_EQ(w.variables().PlayerRounds, 5);
     type("VŐ");
     expectResult<TfrmGratulalok>();
     type("z");

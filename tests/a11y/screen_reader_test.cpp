@@ -199,7 +199,7 @@ TEST_F(ScreenReader, TheHiddenRegisterIsNotReloadedUntilItShows)
     EXPECT_EQ(resets, 0);
     withDialog<TfrmJatekosok>(main().tbJatekos, [&](TfrmJatekosok& shown) {
         EXPECT_EQ(resets, 1);
-        EXPECT_EQ(shown.gJatekos->model()->index(0, 1).data().toInt(), main().PlayerTotal);
+        EXPECT_EQ(shown.gJatekos->model()->index(0, 1).data().toInt(), main().variables().PlayerTotal);
         shown.reject();
     });
 }

@@ -1,7 +1,10 @@
 // Leaving the program: by the exit button or the close box, the session is saved once.
+#include "players/jatekosok_dialog.h"
 #include "support/window_fixture.h"
+#include "ui/check_group.h"
 
 #include <QCloseEvent>
+#include <QPushButton>
 
 using testing_support::PuzzleRow;
 using testing_support::WindowTest;
@@ -15,18 +18,23 @@ protected:
     {
         folder.writeSettings("[Main]\nMaxHiba=6\nExactLevel=1\n[Last]\nLanguage=2\nLevel=3\nCategories=12\n");
         folder.writePuzzles({{"ALMA", 1, "", "", 1, 1}, {"HOUSE", 2, "h", "", 3, 2}});
+        folder.writePlayers({{"Anna", 0, 0}});
     }
-    // The session as it is left: options changed during the run.
+    // The session as it is left: a player chosen with other options during the run.
     void play()
     {
-        main().PlayLanguage = 3;
-        main().PlayLevel = 2;
-        main().PlayCategories = 7;
+        withDialog<TfrmJatekosok>(main().tbJatekos, [this](TfrmJatekosok& players) {
+            testing_support::choose(players.rgNyelv, 2);
+            testing_support::choose(players.rgFokozat, 1);
+            testing_support::choose(players.cgKatAlap, 1);
+            players.cgKat->setValue(7);
+            click(players.btOK);
+        });
     }
 };
 
 const char* const ExpectedSettings
-    = "[Main]\nMaxHiba=6\nExactLevel=1\n[Last]\nLanguage=3\nLevel=2\nCategories=7\nUser=\n";
+    = "[Main]\nMaxHiba=6\nExactLevel=1\n[Last]\nLanguage=3\nLevel=2\nCategories=7\nUser=Anna\n";
 
 TEST_F(ExitSave, ExitButtonWritesTheLastChoicesAndThePuzzleList)
 {
@@ -71,7 +79,7 @@ TEST_F(ExitSave, SessionIsSavedOnlyOnce)
 TEST_F(ExitSave, UserIsWrittenEvenWhenNoPlayerIsCurrent)
 {
     startProgram();
-    main().PlayerName = "";
+    takeOver({.name = ""});
     click(main().tbExit);
     EXPECT_EQ(folder.readFile("Brumvelda.ini"), "[Last]\nLanguage=1\nLevel=1\nCategories=65535\nUser=\n");
     // No list was there at the start: an empty one is not written, so that the next start copies the shipped

@@ -39,7 +39,7 @@ TEST_F(FirstStart, WithNoPlayerTheWindowSaysWhatToDoUntilAPlayerIsChosen)
         click(players.btOK);
     });
     click(main().tbJatekos);
-    EXPECT_EQ(main().PlayerName, "Anna");
+    EXPECT_EQ(main().variables().PlayerName, "Anna");
     EXPECT_FALSE(guideShown());
     EXPECT_FALSE(playerButtonStandsOut());
 
@@ -50,7 +50,7 @@ TEST_F(FirstStart, WithNoPlayerTheWindowSaysWhatToDoUntilAPlayerIsChosen)
         click(players.btCancel);
     });
     click(main().tbJatekos);
-    EXPECT_TRUE(main().PlayerName.empty());
+    EXPECT_TRUE(main().variables().PlayerName.empty());
     EXPECT_TRUE(guideShown());
     EXPECT_TRUE(playerButtonStandsOut());
 }

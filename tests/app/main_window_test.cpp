@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <vector>
 
+using testing_support::PuzzleRow;
 using testing_support::WindowTest;
 
 namespace {
@@ -33,9 +34,9 @@ TEST_F(MainWindow, FirstStartWithoutFilesShowsTheInitialState)
     startProgram();
     TfrmMain& w = main();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Brumvelda v1.0c"));
-    EXPECT_EQ(w.AppDir, folder.path());
-    EXPECT_EQ(w.PuzzleCount, 0);
-    EXPECT_FALSE(w.EditMode);
+    EXPECT_EQ(w.variables().AppDir, folder.path());
+    EXPECT_EQ(w.variables().PuzzleCount, 0);
+    EXPECT_FALSE(w.variables().EditMode);
     EXPECT_EQ(w.editorBoard().SelectedCell(), 0);
 
     EXPECT_TRUE(w.eHiba->isVisible());
@@ -119,7 +120,7 @@ TEST_F(MainWindow, RoundInPlayFollowsThePuzzleAndTheSettings)
 {
     startProgram();
     TfrmMain& w = main();
-    w.ExactLevel = 0;
+    ASSERT_EQ(w.variables().ExactLevel, 0);
     w.applyMode(TfrmMain::Mode::RoundInPlay, {true, true});
     EXPECT_FALSE(w.tbUj->isEnabled());
     EXPECT_FALSE(w.tbMod->isEnabled());
@@ -133,18 +134,21 @@ TEST_F(MainWindow, RoundInPlayFollowsThePuzzleAndTheSettings)
     }
     EXPECT_EQ(disabled, QStringLiteral("ÁÉÍÓÖŐÚÜŰ"));
 
-    w.ExactLevel = 1;
-    w.applyMode(TfrmMain::Mode::RoundInPlay, {false, false});
-    EXPECT_FALSE(w.tbInfo->isEnabled());
-    EXPECT_FALSE(w.tbMaganh->isEnabled());
+    endProgram();
+    folder.writeSettings("[Main]\nExactLevel=1\n");
+    startProgram();
+    TfrmMain& exact = main();
+    exact.applyMode(TfrmMain::Mode::RoundInPlay, {false, false});
+    EXPECT_FALSE(exact.tbInfo->isEnabled());
+    EXPECT_FALSE(exact.tbMaganh->isEnabled());
     for (int k = 1; k <= 35; ++k)
-        EXPECT_TRUE(w.letterButton(k)->isEnabled()) << k;
+        EXPECT_TRUE(exact.letterButton(k)->isEnabled()) << k;
 
-    w.applyMode(TfrmMain::Mode::BetweenRounds);
-    EXPECT_TRUE(w.tbUj->isEnabled());
-    EXPECT_TRUE(w.tbMod->isEnabled());
-    EXPECT_FALSE(w.tbSzabad->isEnabled());
-    EXPECT_FALSE(w.letterButton(1)->isEnabled());
+    exact.applyMode(TfrmMain::Mode::BetweenRounds);
+    EXPECT_TRUE(exact.tbUj->isEnabled());
+    EXPECT_TRUE(exact.tbMod->isEnabled());
+    EXPECT_FALSE(exact.tbSzabad->isEnabled());
+    EXPECT_FALSE(exact.letterButton(1)->isEnabled());
 }
 
 TEST_F(MainWindow, LeavingTheEditorAllowsANewRoundOnlyWithPuzzlesAndAPlayer)
@@ -166,14 +170,19 @@ TEST_F(MainWindow, LeavingTheEditorAllowsANewRoundOnlyWithPuzzlesAndAPlayer)
     };
     for (const Case& c :
          {Case {0, "Anna", false}, Case {3, "", false}, Case {3, " \t", false}, Case {3, "Anna", true}}) {
-        w.PuzzleCount = c.puzzles;
-        w.PlayerName = c.player;
-        w.applyMode(TfrmMain::Mode::EditorLeft);
-        EXPECT_EQ(w.tbUj->isEnabled(), c.newRound) << c.puzzles << " '" << c.player << "'";
-        EXPECT_TRUE(w.tbMod->isEnabled());
-        EXPECT_FALSE(w.tbModOK->isEnabled() || w.tbModCancel->isEnabled() || w.tbAdatlap->isVisible());
+        endProgram();
+        std::filesystem::remove(folder.file("Brumvelda.lis"));
+        folder.writePuzzles(std::vector<PuzzleRow>(size_t(c.puzzles), PuzzleRow {"ALMA", 1, "", "", 1, 1}));
+        startProgram();
+        takeOver({.name = c.player});
+        TfrmMain& left = main();
+        ASSERT_EQ(left.variables().PuzzleCount, c.puzzles);
+        left.applyMode(TfrmMain::Mode::EditorLeft);
+        EXPECT_EQ(left.tbUj->isEnabled(), c.newRound) << c.puzzles << " '" << c.player << "'";
+        EXPECT_TRUE(left.tbMod->isEnabled());
+        EXPECT_FALSE(left.tbModOK->isEnabled() || left.tbModCancel->isEnabled()
+                     || left.tbAdatlap->isVisible());
     }
-    w.PlayerName.clear();
 }
 
 } // namespace

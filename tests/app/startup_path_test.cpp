@@ -95,7 +95,7 @@ TEST_F(StartupPath, TheListReadAheadIsTakenOverWhereItIsOpenedAndNotReadAgain)
         options.puzzleList = &prefetch;
         createWindows(windows, modals.runner(), options);
         EXPECT_EQ(counter.opened(), oneLoad) << "the list was read again";
-        EXPECT_EQ(main().PuzzleCount, row.damaged ? 0 : 3);
+        EXPECT_EQ(main().variables().PuzzleCount, row.damaged ? 0 : 3);
         if (row.damaged) {
             ASSERT_EQ(modals.messages().size(), 1u);
             EXPECT_TRUE(modals.messages()[0].contains(QString::fromStdString(here.file("Brumvelda.lis"))));
@@ -129,7 +129,7 @@ TEST_F(StartupPath, AReadAheadOfAnotherFileIsDroppedAndWritesNothing)
         options.randomSeed = 1;
         options.puzzleList = &prefetch;
         createWindows(windows, modals.runner(), options);
-        EXPECT_EQ(main().PuzzleCount, 2);
+        EXPECT_EQ(main().variables().PuzzleCount, 2);
         EXPECT_EQ(modals.messages().size(), 0u);
         endProgram();
     }

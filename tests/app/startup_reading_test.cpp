@@ -42,11 +42,11 @@ TEST_F(StartupReading, SettingsOutsideTheirRangeFallBackAndTheMistakeLimitIsKept
         folder.writeSettings(c.ini);
         startProgram();
         TfrmMain& w = main();
-        EXPECT_EQ(w.MaxMistakes, c.maxMistakes);
-        EXPECT_EQ(w.ExactLevel, c.exactLevel);
-        EXPECT_EQ(w.PlayLanguage, c.language);
-        EXPECT_EQ(w.PlayLevel, c.level);
-        EXPECT_EQ(w.PlayCategories, c.categories);
+        EXPECT_EQ(w.variables().MaxMistakes, c.maxMistakes);
+        EXPECT_EQ(w.variables().ExactLevel, c.exactLevel);
+        EXPECT_EQ(w.variables().PlayLanguage, c.language);
+        EXPECT_EQ(w.variables().PlayLevel, c.level);
+        EXPECT_EQ(w.variables().PlayCategories, c.categories);
         // The gauge shows a limit and disappears without one.
         EXPECT_EQ(w.eHiba->isVisible(), c.maxMistakes > 0);
         EXPECT_EQ(w.eHiba->maximum(), c.maxMistakes > 0 ? c.maxMistakes : 10);
@@ -63,7 +63,7 @@ TEST_F(StartupReading, PuzzleListIsReadFromTheProgramFolderWhateverTheCurrentDir
     std::filesystem::current_path("/");
     startProgram();
     std::filesystem::current_path(previous);
-    EXPECT_EQ(main().PuzzleCount, 3);
+    EXPECT_EQ(main().variables().PuzzleCount, 3);
     EXPECT_FALSE(main().tbUj->isEnabled()); // no player yet
 }
 
@@ -82,7 +82,7 @@ TEST_F(StartupReading, ProgramFolderIsTheExecutablesFolderWithASlash)
     path.pop_back();
     options.programFolder = path;
     createWindows(windows, modals.runner(), options);
-    EXPECT_EQ(main().AppDir, folder.path());
+    EXPECT_EQ(main().variables().AppDir, folder.path());
 }
 
 // The limit is taken before the list is opened, so a list that fails to load leaves the settings' limit.
@@ -119,7 +119,7 @@ TEST_F(StartupReading, DamagedPuzzleListIsReportedAndKeptAsABackupAtExit)
     EXPECT_TRUE(modals.messages()[0].contains(QString::fromStdString(folder.path() + "Brumvelda.lis")));
 
     TfrmMain& w = main();
-    EXPECT_EQ(w.PuzzleCount, 0);
+    EXPECT_EQ(w.variables().PuzzleCount, 0);
     // The rest of the creation was skipped.
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Brumvelda v1.0"));
     EXPECT_TRUE(w.eHiba->isVisible());
@@ -159,7 +159,7 @@ TEST_F(StartupWithListReadAhead, DamagedListIsReportedAndKeptAsABackupAtExit)
     modals.expectMessage();
     startReadingAhead(folder.path());
     ASSERT_EQ(modals.messages().size(), 1u);
-    EXPECT_EQ(main().PuzzleCount, 0);
+    EXPECT_EQ(main().variables().PuzzleCount, 0);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Brumvelda v1.0")); // the rest of the creation skipped
 
     modals.expectMessage(); // where the damaged original went
@@ -176,7 +176,7 @@ TEST_F(StartupWithListReadAhead, ListOfAnotherFolderIsNotTakenNorWritten)
     other.writePuzzles({{"HAROM", 1, "", "", 1, 1}});
     const std::string otherList = other.readFile("Brumvelda.lis");
     startReadingAhead(other.path());
-    EXPECT_EQ(main().PuzzleCount, 2);
+    EXPECT_EQ(main().variables().PuzzleCount, 2);
     exitProgram();
     m_readAhead.reset();
     EXPECT_EQ(other.readFile("Brumvelda.lis"), otherList);

@@ -37,7 +37,7 @@ protected:
 TEST_F(EditorMode, EnteringBlanksTheBoardAndShowsTheEditorControls)
 {
     TfrmMain& m = main();
-    EXPECT_TRUE(m.EditMode);
+    EXPECT_TRUE(m.variables().EditMode);
     EXPECT_EQ(m.editorBoard().SelectedCell(), 0);
     EXPECT_EQ(board(), QString(39, QLatin1Char(' ')));
     for (int k = 1; k <= 39; ++k)
@@ -68,7 +68,7 @@ TEST_F(EditorMode, DiscardingDropsThePuzzleAndRestoresTheWindow)
     press(20);
     click(main().tbModCancel);
     TfrmMain& m = main();
-    EXPECT_FALSE(m.EditMode);
+    EXPECT_FALSE(m.variables().EditMode);
     EXPECT_EQ(m.editorBoard().SelectedCell(), 0);
     EXPECT_EQ(board(), QString(39, QLatin1Char(' ')));
     expectNormal(20);
@@ -81,7 +81,7 @@ TEST_F(EditorMode, DiscardingDropsThePuzzleAndRestoresTheWindow)
     EXPECT_FALSE(m.tbModCancel->isEnabled());
     EXPECT_FALSE(m.tbAdatlap->isVisible());
     EXPECT_FALSE(m.tbUj->isEnabled()); // an empty list and no player
-    EXPECT_EQ(m.PuzzleCount, 0);
+    EXPECT_EQ(m.variables().PuzzleCount, 0);
 
     // Outside editor mode cells and keys do nothing.
     press(3);
@@ -251,11 +251,11 @@ TEST_F(EditorMode, EscWithAnyModifiersClearsAndLeaves)
     for (Qt::KeyboardModifiers modifiers :
          {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier),
           Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
-        if (!main().EditMode)
+        if (!main().variables().EditMode)
             enterEditor();
         put(1, QStringLiteral("x"));
         key(Qt::Key_Escape, modifiers);
-        EXPECT_FALSE(main().EditMode);
+        EXPECT_FALSE(main().variables().EditMode);
         EXPECT_EQ(cell(1)->caption(), QStringLiteral(" "));
     }
 }
@@ -266,13 +266,13 @@ TEST_F(EditorMode, OnlyCtrlEnterOpensTheDetails)
     key(Qt::Key_Return);
     key(Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
     key(Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
-    EXPECT_TRUE(main().EditMode);
+    EXPECT_TRUE(main().variables().EditMode);
     EXPECT_EQ(cell(1)->caption(), QStringLiteral("X"));
 
     expectDetails({.accept = false});
     key(Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(modals.pending(), 0);
-    EXPECT_FALSE(main().EditMode);
+    EXPECT_FALSE(main().variables().EditMode);
 
     // The keypad's Enter works the same.
     enterEditor();
@@ -287,7 +287,7 @@ TEST_F(EditorMode, AReleaseWhosePressWentElsewhereIsIgnored)
     // The Esc that closed a dialog arrives here only as its release.
     QTest::keyRelease(&main(), Qt::Key_Escape);
     QTest::keyRelease(&main(), Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_TRUE(main().EditMode);
+    EXPECT_TRUE(main().variables().EditMode);
     EXPECT_EQ(cell(1)->caption(), QStringLiteral("X"));
 }
 
@@ -296,7 +296,7 @@ TEST_F(EditorMode, ShortcutsDoNothingOutsideEditorMode)
     click(main().tbModCancel);
     key(Qt::Key_Return, Qt::ControlModifier); // no details dialog is expected
     key(Qt::Key_Escape);
-    EXPECT_FALSE(main().EditMode);
+    EXPECT_FALSE(main().variables().EditMode);
     EXPECT_TRUE(main().tbMod->isEnabled());
 }
 

@@ -52,7 +52,7 @@ TEST_F(StorePuzzle, FirstOpeningShowsTheBoardRowsAndTheStartValues)
         EXPECT_EQ(uj.focusWidget(), uj.e1);
     });
     click(main().tbAdatlap);
-    EXPECT_TRUE(main().EditMode);
+    EXPECT_TRUE(main().variables().EditMode);
 }
 
 TEST_F(StorePuzzle, DialogControlsCarryTheirLimitsAndLayout)
@@ -101,9 +101,9 @@ TEST_F(StorePuzzle, AcceptStoresTheRecordAndLeavesEditorMode)
                    .category = 12});
     click(main().tbModOK);
     TfrmMain& m = main();
-    EXPECT_EQ(m.PuzzleCount, 1);
+    EXPECT_EQ(m.variables().PuzzleCount, 1);
     EXPECT_EQ(m.round().PuzzleText(), AlmaText);
-    EXPECT_FALSE(m.EditMode);
+    EXPECT_FALSE(m.variables().EditMode);
     EXPECT_EQ(board(), QString(39, QLatin1Char(' ')));
     ASSERT_EQ(m.dbLista.recordCount(), 1);
     m.dbLista.first();
@@ -124,7 +124,7 @@ TEST_F(StorePuzzle, AcceptStoresTheRecordAndLeavesEditorMode)
         EXPECT_EQ(uj.rgUjKat->itemIndex(), 12);
     });
     click(main().tbModOK);
-    EXPECT_EQ(main().PuzzleCount, 1);
+    EXPECT_EQ(main().variables().PuzzleCount, 1);
 }
 
 TEST_F(StorePuzzle, RowFieldsCorrectTheBoardBeforeItIsStored)
@@ -167,8 +167,8 @@ TEST_F(StorePuzzle, MegsemStoresNothingAndEndsEditorMode)
     typeAlma();
     expectDetails({.hint1 = QStringLiteral("semmi"), .accept = false});
     click(main().tbModOK);
-    EXPECT_FALSE(main().EditMode);
-    EXPECT_EQ(main().PuzzleCount, 0);
+    EXPECT_FALSE(main().variables().EditMode);
+    EXPECT_EQ(main().variables().PuzzleCount, 0);
     EXPECT_EQ(main().dbLista.recordCount(), 0);
     EXPECT_EQ(board(), QString(39, QLatin1Char(' ')));
 }
@@ -179,7 +179,7 @@ TEST_F(StorePuzzle, DataSheetWritesRowsBackAndKeepsEditing)
     typeAlma();
     expectDetails({.rows = {QStringLiteral("körte"), std::nullopt, std::nullopt}});
     click(main().tbAdatlap);
-    EXPECT_TRUE(main().EditMode);
+    EXPECT_TRUE(main().variables().EditMode);
     EXPECT_EQ(row(1), QStringLiteral("KÖRTE        "));
     EXPECT_EQ(main().dbLista.recordCount(), 0);
 
@@ -187,7 +187,7 @@ TEST_F(StorePuzzle, DataSheetWritesRowsBackAndKeepsEditing)
     expectDetails({.rows = {QStringLiteral("szilva"), std::nullopt, std::nullopt}, .accept = false});
     doubleClick(main().eInfo);
     EXPECT_EQ(row(1), QStringLiteral("KÖRTE        "));
-    EXPECT_TRUE(main().EditMode);
+    EXPECT_TRUE(main().variables().EditMode);
     EXPECT_EQ(main().dbLista.recordCount(), 0);
 
     // The hint lines open it too while editing.
@@ -201,7 +201,7 @@ TEST_F(StorePuzzle, HintLinesOpenNothingOutsideEditorMode)
     startProgram();
     doubleClick(main().eSugo1); // a modal window here would fail the test
     doubleClick(main().eSugo2);
-    EXPECT_FALSE(main().EditMode);
+    EXPECT_FALSE(main().variables().EditMode);
 }
 
 TEST_F(StorePuzzle, AListThatCannotTakeTheRecordShowsTheErrorAndKeepsThePuzzle)
@@ -212,7 +212,7 @@ TEST_F(StorePuzzle, AListThatCannotTakeTheRecordShowsTheErrorAndKeepsThePuzzle)
     expectDetails({});
     modals.expectMessageTitled("Brumvelda");
     click(main().tbModOK);
-    EXPECT_TRUE(main().EditMode);
+    EXPECT_TRUE(main().variables().EditMode);
     EXPECT_EQ(row(1), QStringLiteral("ALMA         "));
 }
 
@@ -227,11 +227,11 @@ TEST_F(StorePuzzle, AStoredPuzzleEnablesANewRoundOnlyWithAPlayer)
     startProgram();
     for (const Row& r : {Row {" \t ", 1, false}, Row {"Anna", 2, true}}) {
         SCOPED_TRACE("player '" + r.player + "'");
-        main().PlayerName = r.player;
+        takeOver({.name = r.player});
         typeAlma();
         expectDetails({});
         click(main().tbModOK);
-        EXPECT_EQ(main().PuzzleCount, r.puzzles);
+        EXPECT_EQ(main().variables().PuzzleCount, r.puzzles);
         EXPECT_EQ(main().tbUj->isEnabled(), r.newRound);
     }
 }
@@ -256,7 +256,7 @@ TEST_F(StorePuzzle, NewPuzzleIsInTheFileAfterExitAndPlayableAfterARestart)
 
     endProgram();
     startProgram();
-    EXPECT_EQ(main().PuzzleCount, 1);
+    EXPECT_EQ(main().variables().PuzzleCount, 1);
     ASSERT_TRUE(main().tbUj->isEnabled());
     click(main().tbUj);
     EXPECT_EQ(main().round().PuzzleText(), AlmaText);

@@ -40,7 +40,7 @@ TEST_F(RoundTest, AnEmptyListDrawsNothing)
 {
     startWith({});
     draw();
-    EXPECT_EQ(main().PlayerRounds, 4);
+    EXPECT_EQ(main().variables().PlayerRounds, 4);
     EXPECT_FALSE(main().tbSzabad->isEnabled());
     EXPECT_FALSE(main().lKategoria->isVisible());
 }
@@ -71,7 +71,7 @@ TEST_F(RoundTest, NoFittingPuzzleSaysSoTwiceAndLeavesTheLastBoard)
     const QString category = text(w.lKategoria);
 
     allowOnlyTheChosenLevel(*this, modals, w);
-    ASSERT_EQ(w.ExactLevel, 1);
+    ASSERT_EQ(w.variables().ExactLevel, 1);
     for (int attempt = 1; attempt <= 2; ++attempt) {
         modals.expectMessage(QMessageBox::Ok);
         draw();
@@ -83,7 +83,7 @@ TEST_F(RoundTest, NoFittingPuzzleSaysSoTwiceAndLeavesTheLastBoard)
         EXPECT_EQ(text(w.lKategoria), category);
         EXPECT_TRUE(w.lKategoria->isVisible());
         EXPECT_EQ(w.round().RoundScore(), 20 - 10);
-        EXPECT_EQ(w.PlayerRounds, 5);
+        EXPECT_EQ(w.variables().PlayerRounds, 5);
         EXPECT_EQ(text(w.eSugo1), QString());
         EXPECT_TRUE(w.tbUj->isEnabled() && w.tbMod->isEnabled());
         EXPECT_FALSE(w.tbMaganh->isEnabled() || w.tbSzabad->isEnabled() || w.tbInfo->isEnabled());
@@ -100,7 +100,7 @@ TEST_F(RoundTest, FirstDrawWithNothingFittingKeepsTheCategoryHidden)
     modals.expectMessage(QMessageBox::Ok);
     draw();
     EXPECT_FALSE(main().lKategoria->isVisible());
-    EXPECT_EQ(main().PlayerRounds, 4);
+    EXPECT_EQ(main().variables().PlayerRounds, 4);
 }
 
 // Each admitted record is drawn with odds of one plus the refused records directly before it.
@@ -120,8 +120,8 @@ TEST_F(RoundTest, DrawsOverManyRoundsFollowTheRunOfRefusedRecordsBeforeEach)
         expectResult<TfrmSzabad>();
         click(main().tbSzabad);
     }
-    EXPECT_EQ(main().PlayerRounds, rounds);
-    EXPECT_EQ(main().PlayerTotal, rounds * -5);
+    EXPECT_EQ(main().variables().PlayerRounds, rounds);
+    EXPECT_EQ(main().variables().PlayerTotal, rounds * -5);
     double chiSquare = 0;
     for (const auto& [name, w] : weight) {
         const double expected = rounds * w / 6.0;

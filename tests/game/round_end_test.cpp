@@ -134,14 +134,14 @@ TEST_P(EnterAfterResult, DrawsTheNextPuzzleOnlyWithKeyboardPlay)
     expectResult<TfrmGratulalok>();
     pressAll("ALM");
     ASSERT_TRUE(main().tbUj->isEnabled());
-    const int32_t rounds = main().PlayerRounds;
+    const int32_t rounds = main().variables().PlayerRounds;
 
     QTest::keyClick(&main(), Qt::Key_Return);
     EXPECT_EQ(main().round().inPlay(), keyboardPlay);
-    EXPECT_EQ(main().PlayerRounds, rounds + (keyboardPlay ? 1 : 0));
+    EXPECT_EQ(main().variables().PlayerRounds, rounds + (keyboardPlay ? 1 : 0));
     // In a round Enter draws nothing more.
     QTest::keyClick(&main(), Qt::Key_Enter);
-    EXPECT_EQ(main().PlayerRounds, rounds + (keyboardPlay ? 1 : 0));
+    EXPECT_EQ(main().variables().PlayerRounds, rounds + (keyboardPlay ? 1 : 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(KeyboardPlayOnOff, EnterAfterResult, ::testing::Bool());

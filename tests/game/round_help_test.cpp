@@ -29,7 +29,7 @@ TEST_F(RoundTest, GivingUpAfterTheHintsAtLevelThreeCostsTwentyCreditedAfterTheWi
     });
     click(w.tbSzabad);
     EXPECT_EQ(w.round().RoundScore(), -20);
-    EXPECT_EQ(w.PlayerTotal, 80);
+    EXPECT_EQ(w.variables().PlayerTotal, 80);
     EXPECT_EQ(text(w.lOsszPont), QStringLiteral("80"));
     EXPECT_EQ(seenRow(1), "BARACK       "); // the given-up board shows the answer once its window closes
     EXPECT_FALSE(w.tbSzabad->isEnabled() || w.tbInfo->isEnabled() || w.tbMaganh->isEnabled());
@@ -46,7 +46,7 @@ TEST_F(RoundTest, HintsOnlyOnTheSecondLineOrOnlyBlanks)
     expectResult<TfrmSzabad>();
     click(main().tbSzabad);
 
-    main().PlayLevel = 2;
+    takeOver({.level = 2});
     draw();
     EXPECT_EQ(text(main().eSugo1), QString()); // cleared at the draw
     EXPECT_EQ(text(main().eSugo2), QString());

@@ -21,7 +21,7 @@ TEST_F(RoundTest, WonRoundScoresEveryCellAndCreditsTheTotalBeforeTheWindow)
     TfrmMain& w = main();
     EXPECT_EQ(text(w.lKategoria), QStringLiteral("Élőlény"));
     EXPECT_TRUE(w.lKategoria->isVisible());
-    EXPECT_EQ(w.PlayerRounds, 5); // counted at the draw
+    EXPECT_EQ(w.variables().PlayerRounds, 5); // counted at the draw
     EXPECT_EQ(w.round().LettersLeft(), 7);
     EXPECT_EQ(seenRow(1), "#### # ##    ");
     EXPECT_EQ(seenRow(2), Blank13);
@@ -46,7 +46,7 @@ TEST_F(RoundTest, WonRoundScoresEveryCellAndCreditsTheTotalBeforeTheWindow)
     press('F');
     EXPECT_EQ(modals.pending(), 0);
     EXPECT_EQ(w.round().RoundScore(), 69);
-    EXPECT_EQ(w.PlayerTotal, 169);
+    EXPECT_EQ(w.variables().PlayerTotal, 169);
     EXPECT_EQ(seenRow(1), "ALMA A FA    ");
     EXPECT_TRUE(w.tbUj->isEnabled() && w.tbMod->isEnabled());
     EXPECT_FALSE(w.tbSzabad->isEnabled() || w.tbMaganh->isEnabled() || w.tbInfo->isEnabled());
@@ -68,7 +68,7 @@ TEST_F(RoundTest, ThreeMissesAtLevelTwoLoseAndShowTheAnswer)
     });
     press('Z');
     EXPECT_EQ(main().round().RoundScore(), -6);
-    EXPECT_EQ(main().PlayerTotal, 94);
+    EXPECT_EQ(main().variables().PlayerTotal, 94);
     EXPECT_EQ(main().eHiba->position(), 3);
     // Once the window is closed the board shows the answer (it used to keep the letters hidden), the letters
     // never found in a colour of their own.
@@ -111,7 +111,7 @@ TEST_F(RoundTest, APuzzleWithoutLettersIsNeverDrawn)
     ASSERT_EQ(modals.messages().size(), 1u);
     EXPECT_EQ(modals.messages().back(), QStringLiteral("Nincs ilyen!!"));
     EXPECT_FALSE(main().round().inPlay());
-    EXPECT_EQ(main().PlayerTotal, 100);
+    EXPECT_EQ(main().variables().PlayerTotal, 100);
     endProgram();
 
     // Beside a puzzle with letters, every draw gives that one.
@@ -139,7 +139,7 @@ TEST_F(RoundTest, LimitLoweredInTheSettingsLosesAtTheNextPressEvenAHit)
         settings.eMaxHiba->setValue(1);
         click(settings.btOK);
     });
-    EXPECT_EQ(main().MaxMistakes, 1);
+    EXPECT_EQ(main().variables().MaxMistakes, 1);
     EXPECT_EQ(main().eHiba->position(), 1); // cut to the new limit
     EXPECT_TRUE(main().tbSzabad->isEnabled()); // the round goes on until the next press
 
@@ -147,7 +147,7 @@ TEST_F(RoundTest, LimitLoweredInTheSettingsLosesAtTheNextPressEvenAHit)
     press('K');
     EXPECT_EQ(seenRow(1), "KUTYA        "); // the lost board shows the answer once its window closes
     EXPECT_EQ(main().round().RoundScore(), -4 + 10);
-    EXPECT_EQ(main().PlayerTotal, 106);
+    EXPECT_EQ(main().variables().PlayerTotal, 106);
 }
 
 TEST_F(RoundTest, LossWindowShowsTheAnswerOfItsOwnRoundEachTime)
@@ -155,7 +155,7 @@ TEST_F(RoundTest, LossWindowShowsTheAnswerOfItsOwnRoundEachTime)
     startWith({{"ELSO", 1, "", "", 1, 1}, {"MASODIK", 1, "", "", 2, 1}}, 1, "MaxHiba=1\nExactLevel=1");
     QStringList answers;
     for (int32_t level : {1, 2}) {
-        main().PlayLevel = level; // as the player dialog leaves it
+        takeOver({.level = level}); // as the player dialog leaves it
         draw();
         expectResult<TfrmSajnos>([&](TfrmSajnos& shown) { answers << shown.eDuma->text(); });
         press('Q');

@@ -16,7 +16,7 @@ using PlayerChoice = PlayersTest;
 TEST_F(PlayerChoice, FirstStartNewPlayerBecomesCurrentWithNothingScored)
 {
     startProgram();
-    EXPECT_TRUE(main().PlayerName.empty());
+    EXPECT_TRUE(main().variables().PlayerName.empty());
     EXPECT_FALSE(main().tbUj->isEnabled());
 
     withPlayerDialog([this](TfrmJatekosok& players) {
@@ -58,13 +58,13 @@ TEST_F(PlayerChoice, RestartBringsBackPlayerLevelLanguageAndChosenCategories)
         checkOnly(players, {3, 16}); // Hely, Szín
         pressOk(players);
     });
-    EXPECT_EQ(main().PlayCategories, 32772);
+    EXPECT_EQ(main().variables().PlayCategories, 32772);
     exitProgram();
 
     startProgram();
     EXPECT_EQ(main().lNev->text(), "B");
     EXPECT_EQ(main().lOsszPont->text(), "40");
-    EXPECT_EQ(main().PlayerRounds, 4);
+    EXPECT_EQ(main().variables().PlayerRounds, 4);
     EXPECT_EQ(main().lFokozat->text(), QStringLiteral("Fokozat: KÖZEPES"));
     EXPECT_EQ(statusPanel(1), QStringLiteral("KÖZEPES"));
     EXPECT_EQ(statusPanel(3), "ANGOL");
@@ -109,10 +109,10 @@ TEST_F(PlayerChoice, NoBoxCheckedIsAcceptedAndComesBackAsAllAfterRestart)
         checkOnly(players, {});
         pressOk(players);
     });
-    EXPECT_EQ(main().PlayCategories, 0);
+    EXPECT_EQ(main().variables().PlayCategories, 0);
     exitProgram();
     startProgram();
-    EXPECT_EQ(main().PlayCategories, 65535);
+    EXPECT_EQ(main().variables().PlayCategories, 65535);
 }
 
 TEST_F(PlayerChoice, CancelKeepsPlayerAndOptionsAndDropsTheDialogsChoices)
@@ -125,8 +125,8 @@ TEST_F(PlayerChoice, CancelKeepsPlayerAndOptionsAndDropsTheDialogsChoices)
         choose(players.rgNyelv, 2);
         pressCancel(players);
     });
-    EXPECT_EQ(main().PlayLevel, 2);
-    EXPECT_EQ(main().PlayLanguage, 1);
+    EXPECT_EQ(main().variables().PlayLevel, 2);
+    EXPECT_EQ(main().variables().PlayLanguage, 1);
     EXPECT_EQ(main().lNev->text(), "A");
     EXPECT_EQ(main().lFokozat->text(), QStringLiteral("Fokozat: KEZDŐ"));
     withPlayerDialog([](TfrmJatekosok& players) {
@@ -152,9 +152,9 @@ TEST_F(PlayerChoice, OkOnAnEmptyRegisterSaysWhyAndAppliesNothing)
     });
     ASSERT_EQ(modals.messages().size(), 1u);
     EXPECT_EQ(modals.messages().front(), QStringLiteral("Még nincs játékos, akit kiválaszthatna."));
-    EXPECT_TRUE(main().PlayerName.empty());
-    EXPECT_EQ(main().PlayLevel, 1);
-    EXPECT_EQ(main().PlayCategories, 65535);
+    EXPECT_TRUE(main().variables().PlayerName.empty());
+    EXPECT_EQ(main().variables().PlayLevel, 1);
+    EXPECT_EQ(main().variables().PlayCategories, 65535);
     EXPECT_EQ(main().lNev->text(), QStringLiteral("Játékos"));
     EXPECT_FALSE(main().tbUj->isEnabled());
 }
@@ -164,7 +164,7 @@ TEST_F(PlayerChoice, StartUpRestoreNeedsTheExactName)
     folder.writePlayers({{"Anna", 5, 1}});
     folder.writeSettings("[Last]\nUser=anna\n");
     startProgram();
-    EXPECT_TRUE(main().PlayerName.empty());
+    EXPECT_TRUE(main().variables().PlayerName.empty());
     EXPECT_EQ(main().lNev->text(), QStringLiteral("Játékos"));
     EXPECT_FALSE(main().tbUj->isEnabled());
     EXPECT_EQ(statusPanel(1), "");
@@ -174,8 +174,7 @@ TEST_F(PlayerChoice, TotalsLandInTheCurrentPlayersOwnRecordWhateverRowIsSelected
 {
     folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startAs("Anna");
-    main().PlayerTotal = 55; // as rounds would have left it
-    main().PlayerRounds = 4;
+    takeOver({.total = 55, .rounds = 4}); // as rounds would have left it
     withPlayerDialog([](TfrmJatekosok& players) {
         clickTitle(players, 1);
         clickPlayer(players, "Bea");
@@ -194,8 +193,7 @@ TEST_F(PlayerChoice, WithoutAPlayerNoRecordIsWritten)
 {
     folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startProgram();
-    main().PlayerTotal = 99;
-    main().PlayerRounds = 9;
+    takeOver({.total = 99, .rounds = 9});
     exitProgram();
     const auto stored = folder.readPlayers();
     ASSERT_EQ(stored.size(), 2u);
@@ -207,7 +205,7 @@ TEST_F(PlayerChoice, ADeletedCurrentPlayerGetsNoRecordWritten)
 {
     folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startAs("Anna");
-    main().PlayerTotal = 77;
+    takeOver({.total = 77});
     withPlayerDialog([this](TfrmJatekosok& players) {
         clickPlayer(players, "Anna");
         modals.expectMessage(QMessageBox::Yes);
@@ -215,7 +213,7 @@ TEST_F(PlayerChoice, ADeletedCurrentPlayerGetsNoRecordWritten)
         pressCancel(players);
     });
     // Back to the no-player state of the first start: nobody shown, no round to start.
-    EXPECT_TRUE(main().PlayerName.empty());
+    EXPECT_TRUE(main().variables().PlayerName.empty());
     EXPECT_EQ(main().lNev->text(), QStringLiteral("Játékos"));
     EXPECT_EQ(main().lOsszPont->text(), "0");
     EXPECT_FALSE(main().tbUj->isEnabled());
@@ -249,22 +247,19 @@ TEST_F(PlayerChoice, ChoosingAgainFirstWritesTheGainsBack)
 {
     folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startAs("Anna");
-    main().PlayerTotal = 30;
-    main().PlayerRounds = 3;
+    takeOver({.total = 30, .rounds = 3});
     withPlayerDialog([](TfrmJatekosok& players) { pressOk(players); }); // the same player again
     EXPECT_EQ(main().lOsszPont->text(), "30");
-    EXPECT_EQ(main().PlayerRounds, 3);
+    EXPECT_EQ(main().variables().PlayerRounds, 3);
 
-    main().PlayerTotal = 45;
-    main().PlayerRounds = 4;
+    takeOver({.total = 45, .rounds = 4});
     withPlayerDialog([](TfrmJatekosok& players) {
         clickPlayer(players, "Bea");
         pressOk(players);
     });
     EXPECT_EQ(main().lNev->text(), "Bea");
     EXPECT_EQ(main().lOsszPont->text(), "20");
-    main().PlayerTotal = 26;
-    main().PlayerRounds = 3;
+    takeOver({.total = 26, .rounds = 3});
     exitProgram();
     const auto stored = folder.readPlayers();
     ASSERT_EQ(stored.size(), 2u);
@@ -280,7 +275,7 @@ TEST_F(PlayerChoice, ADamagedRegisterIsReportedAndNoPlayerIsRestored)
     folder.writeSettings("[Last]\nUser=Anna\n");
     modals.expectMessageTitled("Brumvelda");
     startProgram();
-    EXPECT_TRUE(main().PlayerName.empty());
+    EXPECT_TRUE(main().variables().PlayerName.empty());
     // The damaged file is kept under a backup name when the register is written at the end.
     modals.expectMessage();
     exitProgram();
@@ -305,8 +300,8 @@ TEST_F(PlayerChoice, OkInTheEditorTakesThePlayerAndLeavesTheEditorAlone)
 {
     folder.writePlayers({{"Anna", 10, 1}});
     startProgram();
-    main().EditMode = true;
-    main().applyMode(TfrmMain::Mode::Editor);
+    click(main().tbMod);
+    ASSERT_TRUE(main().variables().EditMode);
     withPlayerDialog([](TfrmJatekosok& players) { pressOk(players); });
     EXPECT_EQ(main().lNev->text(), "Anna");
     EXPECT_TRUE(main().tbModOK->isEnabled()) << "the typed puzzle can still be accepted";
@@ -323,8 +318,7 @@ TEST_F(PlayerChoice, TheDialogShowsTheCurrentPlayersGainsOfThisSession)
     folder.writeSettings("[Last]\nUser=Anna\n");
     startProgram();
     // Two rounds played since the start, as the game counts them.
-    main().PlayerTotal = 130;
-    main().PlayerRounds = 6;
+    takeOver({.total = 130, .rounds = 6});
     withPlayerDialog([](TfrmJatekosok& players) {
         EXPECT_EQ(cellText(players, 0, 0), "Anna");
         EXPECT_EQ(cellText(players, 0, 1), "130");
@@ -333,7 +327,7 @@ TEST_F(PlayerChoice, TheDialogShowsTheCurrentPlayersGainsOfThisSession)
         EXPECT_EQ(cellText(players, 1, 1), "7") << "only the current player's row changes";
         pressCancel(players);
     });
-    EXPECT_EQ(main().PlayerTotal, 130);
+    EXPECT_EQ(main().variables().PlayerTotal, 130);
     exitProgram();
     EXPECT_EQ(folder.readPlayers()[0].OsszPont, 130);
 }

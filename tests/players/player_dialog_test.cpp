@@ -34,7 +34,7 @@ TEST_F(PlayerRegisterDialog, TitleClicksSortAndTheSelectedPlayerStaysSelected)
         clickTitle(players, 1); // Összes pontszám: highest first
         EXPECT_EQ(names(players), QStringList({"Cili", "Dani", "Bea", "Anna"}));
         EXPECT_EQ(selectedName(players), "Bea");
-        EXPECT_EQ(players.dbJatekos.asString(storage::player::Nev), "Bea");
+        EXPECT_EQ(main().playerRegister().table().asString(storage::player::Nev), "Bea");
 
         clickTitle(players, 3); // Átlag pontszám: the order stays
         EXPECT_EQ(names(players), QStringList({"Cili", "Dani", "Bea", "Anna"}));
@@ -130,11 +130,11 @@ TEST_F(PlayerRegisterDialog, DeleteAsksAndOnlyYesDeletes)
 TEST_F(PlayerRegisterDialog, ModifyAndDeleteOnAnEmptyRegisterDoNothingAndShowNothing)
 {
     startProgram();
-    withPlayerDialog([](TfrmJatekosok& players) {
+    withPlayerDialog([this](TfrmJatekosok& players) {
         click(players.sbMod);
         click(players.sbDel);
         QTest::keyClick(players.gJatekos, Qt::Key_Delete, Qt::ControlModifier);
-        EXPECT_TRUE(players.dbJatekos.isEmpty());
+        EXPECT_TRUE(main().playerRegister().table().isEmpty());
         pressCancel(players);
     });
     // The script fails on any modal window it did not expect.
@@ -144,14 +144,14 @@ TEST_F(PlayerRegisterDialog, TypingInTheGridNeverChangesTheRegister)
 {
     folder.writePlayers({{"Anna", 10, 1}});
     startProgram();
-    withPlayerDialog([](TfrmJatekosok& players) {
+    withPlayerDialog([this](TfrmJatekosok& players) {
         players.gJatekos->setFocus();
         QTest::keyClicks(players.gJatekos, "Bob");
         QTest::keyClick(players.gJatekos, Qt::Key_Insert);
         QTest::keyClick(players.gJatekos, Qt::Key_Down);
         QTest::keyClick(players.gJatekos, Qt::Key_F2);
         EXPECT_EQ(names(players), QStringList({"Anna"}));
-        EXPECT_EQ(players.dbJatekos.state(), storage::TableState::Browse);
+        EXPECT_EQ(main().playerRegister().table().state(), storage::TableState::Browse);
         pressCancel(players);
     });
 }

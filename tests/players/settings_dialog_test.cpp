@@ -35,8 +35,8 @@ TEST_F(GeneralSettings, OkTakesEffectAtOnceAndIsWrittenBeforeTheProgramEnds)
         clickMark(settings.rgPontos->button(1));
         click(settings.btOK);
     });
-    EXPECT_EQ(main().MaxMistakes, 5);
-    EXPECT_EQ(main().ExactLevel, 1);
+    EXPECT_EQ(main().variables().MaxMistakes, 5);
+    EXPECT_EQ(main().variables().ExactLevel, 1);
     EXPECT_EQ(main().eHiba->maximum(), 5);
     const QString ini = settingsText();
     EXPECT_TRUE(ini.contains("MaxHiba=5")) << ini.toStdString();
@@ -53,8 +53,8 @@ TEST_F(GeneralSettings, CancelChangesAndWritesNothing)
         clickMark(settings.rgPontos->button(1));
         click(settings.btCancel);
     });
-    EXPECT_EQ(main().MaxMistakes, 7);
-    EXPECT_EQ(main().ExactLevel, 0);
+    EXPECT_EQ(main().variables().MaxMistakes, 7);
+    EXPECT_EQ(main().variables().ExactLevel, 0);
     EXPECT_EQ(settingsText(), "[Main]\nMaxHiba=7\n");
     withSettingsDialog([](TfrmBeallitas& settings) {
         EXPECT_EQ(settings.eMaxHiba->value(), 7) << "what was typed and cancelled is forgotten";
@@ -70,13 +70,13 @@ TEST_F(GeneralSettings, ZeroHidesTheGaugeAndALaterLimitShowsItAgain)
         typeLimit(settings, "0");
         click(settings.btOK);
     });
-    EXPECT_EQ(main().MaxMistakes, 0);
+    EXPECT_EQ(main().variables().MaxMistakes, 0);
     EXPECT_FALSE(main().eHiba->isVisible());
     withSettingsDialog([](TfrmBeallitas& settings) {
         QTest::keyClick(settings.eMaxHiba, Qt::Key_PageUp);
         click(settings.btOK);
     });
-    EXPECT_EQ(main().MaxMistakes, 5);
+    EXPECT_EQ(main().variables().MaxMistakes, 5);
     EXPECT_TRUE(main().eHiba->isVisible());
     EXPECT_EQ(main().eHiba->maximum(), 5);
 }
@@ -105,25 +105,25 @@ TEST_F(GeneralSettings, TypedValuesConfirmedWithEnterAreBroughtIntoRange)
         typeLimit(settings, "45");
         QTest::keyClick(settings.eMaxHiba, Qt::Key_Return);
     });
-    EXPECT_EQ(main().MaxMistakes, 30);
+    EXPECT_EQ(main().variables().MaxMistakes, 30);
     EXPECT_TRUE(settingsText().contains("MaxHiba=30"));
     withSettingsDialog([](TfrmBeallitas& settings) {
         typeLimit(settings, "sok");
         QTest::keyClick(settings.eMaxHiba, Qt::Key_Return);
     });
-    EXPECT_EQ(main().MaxMistakes, 0) << "text that is not a number means no limit";
+    EXPECT_EQ(main().variables().MaxMistakes, 0) << "text that is not a number means no limit";
 }
 
 TEST_F(GeneralSettings, AStoredLimitAboveThirtyIsShownAndStoredAsThirty)
 {
     folder.writeSettings("[Main]\nMaxHiba=45\n");
     startProgram();
-    EXPECT_EQ(main().MaxMistakes, 45);
+    EXPECT_EQ(main().variables().MaxMistakes, 45);
     withSettingsDialog([](TfrmBeallitas& settings) {
         EXPECT_EQ(settings.eMaxHiba->value(), 30);
         click(settings.btOK);
     });
-    EXPECT_EQ(main().MaxMistakes, 30);
+    EXPECT_EQ(main().variables().MaxMistakes, 30);
     EXPECT_TRUE(settingsText().contains("MaxHiba=30"));
 }
 
@@ -140,7 +140,7 @@ TEST_F(GeneralSettings, AWriteErrorIsShownCaptionedWithTheTitle)
     ASSERT_EQ(modals.messages().size(), 1u);
     EXPECT_TRUE(modals.messages()[0].startsWith("Unable to write to ")) << modals.messages()[0].toStdString();
     EXPECT_EQ(modals.titles()[0], "Brumvelda");
-    EXPECT_EQ(main().ExactLevel, 0);
+    EXPECT_EQ(main().variables().ExactLevel, 0);
     std::filesystem::remove(folder.file("Brumvelda.ini"));
 }
 

@@ -26,6 +26,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -287,7 +288,24 @@ protected:
         folder.writeSettings((mainSettings.empty() ? "" : "[Main]\n" + mainSettings + "\n")
                              + "[Last]\nUser=" + player + "\n" + last);
         startProgram(seed);
-        ASSERT_EQ(main().PlayerName, player) << "the last player was not restored";
+        ASSERT_EQ(main().variables().PlayerName, player) << "the last player was not restored";
+    }
+    // The current player's figures and options as the player dialog's OK hands them over (a round in play
+    // ends); what is not given stays.
+    struct Choice
+    {
+        std::optional<std::string> name;
+        std::optional<int32_t> total;
+        std::optional<int32_t> rounds;
+        std::optional<int32_t> level;
+        std::optional<int32_t> language;
+    };
+    void takeOver(const Choice& choice)
+    {
+        const game::GameVariables& v = main().variables();
+        main().ApplyPlayerChoice(choice.name.value_or(v.PlayerName), choice.total.value_or(v.PlayerTotal),
+                                 choice.rounds.value_or(v.PlayerRounds), choice.level.value_or(v.PlayLevel),
+                                 choice.language.value_or(v.PlayLanguage));
     }
     // Destroys the windows as the program does at its end (without the exit save).
     void endProgram() { destroyWindows(windows); }
