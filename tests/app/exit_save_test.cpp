@@ -79,7 +79,7 @@ TEST_F(ExitSave, SessionIsSavedOnlyOnce)
 TEST_F(ExitSave, UserIsWrittenEvenWhenNoPlayerIsCurrent)
 {
     startProgram();
-    takeOver({.name = ""});
+    takeOverName("");
     click(main().tbExit);
     EXPECT_EQ(folder.readFile("Brumvelda.ini"), "[Last]\nLanguage=1\nLevel=1\nCategories=65535\nUser=\n");
     // No list was there at the start: an empty one is not written, so that the next start copies the shipped

@@ -174,7 +174,7 @@ TEST_F(MainWindow, LeavingTheEditorAllowsANewRoundOnlyWithPuzzlesAndAPlayer)
         std::filesystem::remove(folder.file("Brumvelda.lis"));
         folder.writePuzzles(std::vector<PuzzleRow>(size_t(c.puzzles), PuzzleRow {"ALMA", 1, "", "", 1, 1}));
         startProgram();
-        takeOver({.name = c.player});
+        takeOverName(c.player);
         TfrmMain& left = main();
         ASSERT_EQ(left.variables().PuzzleCount, c.puzzles);
         left.applyMode(TfrmMain::Mode::EditorLeft);

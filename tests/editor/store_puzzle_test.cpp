@@ -227,7 +227,7 @@ TEST_F(StorePuzzle, AStoredPuzzleEnablesANewRoundOnlyWithAPlayer)
     startProgram();
     for (const Row& r : {Row {" \t ", 1, false}, Row {"Anna", 2, true}}) {
         SCOPED_TRACE("player '" + r.player + "'");
-        takeOver({.name = r.player});
+        takeOverName(r.player);
         typeAlma();
         expectDetails({});
         click(main().tbModOK);

@@ -46,7 +46,7 @@ TEST_F(RoundTest, HintsOnlyOnTheSecondLineOrOnlyBlanks)
     expectResult<TfrmSzabad>();
     click(main().tbSzabad);
 
-    takeOver({.level = 2});
+    takeOverLevel(2);
     draw();
     EXPECT_EQ(text(main().eSugo1), QString()); // cleared at the draw
     EXPECT_EQ(text(main().eSugo2), QString());

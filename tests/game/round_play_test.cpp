@@ -155,7 +155,7 @@ TEST_F(RoundTest, LossWindowShowsTheAnswerOfItsOwnRoundEachTime)
     startWith({{"ELSO", 1, "", "", 1, 1}, {"MASODIK", 1, "", "", 2, 1}}, 1, "MaxHiba=1\nExactLevel=1");
     QStringList answers;
     for (int32_t level : {1, 2}) {
-        takeOver({.level = level}); // as the player dialog leaves it
+        takeOverLevel(level); // as the player dialog leaves it
         draw();
         expectResult<TfrmSajnos>([&](TfrmSajnos& shown) { answers << shown.eDuma->text(); });
         press('Q');

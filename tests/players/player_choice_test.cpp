@@ -174,7 +174,7 @@ TEST_F(PlayerChoice, TotalsLandInTheCurrentPlayersOwnRecordWhateverRowIsSelected
 {
     folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startAs("Anna");
-    takeOver({.total = 55, .rounds = 4}); // as rounds would have left it
+    takeOverFigures(55, 4); // as rounds would have left it
     withPlayerDialog([](TfrmJatekosok& players) {
         clickTitle(players, 1);
         clickPlayer(players, "Bea");
@@ -193,7 +193,7 @@ TEST_F(PlayerChoice, WithoutAPlayerNoRecordIsWritten)
 {
     folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startProgram();
-    takeOver({.total = 99, .rounds = 9});
+    takeOverFigures(99, 9);
     exitProgram();
     const auto stored = folder.readPlayers();
     ASSERT_EQ(stored.size(), 2u);
@@ -205,7 +205,7 @@ TEST_F(PlayerChoice, ADeletedCurrentPlayerGetsNoRecordWritten)
 {
     folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startAs("Anna");
-    takeOver({.total = 77});
+    takeOverFigures(77, main().variables().PlayerRounds);
     withPlayerDialog([this](TfrmJatekosok& players) {
         clickPlayer(players, "Anna");
         modals.expectMessage(QMessageBox::Yes);
@@ -247,19 +247,19 @@ TEST_F(PlayerChoice, ChoosingAgainFirstWritesTheGainsBack)
 {
     folder.writePlayers({{"Anna", 10, 1}, {"Bea", 20, 2}});
     startAs("Anna");
-    takeOver({.total = 30, .rounds = 3});
+    takeOverFigures(30, 3);
     withPlayerDialog([](TfrmJatekosok& players) { pressOk(players); }); // the same player again
     EXPECT_EQ(main().lOsszPont->text(), "30");
     EXPECT_EQ(main().variables().PlayerRounds, 3);
 
-    takeOver({.total = 45, .rounds = 4});
+    takeOverFigures(45, 4);
     withPlayerDialog([](TfrmJatekosok& players) {
         clickPlayer(players, "Bea");
         pressOk(players);
     });
     EXPECT_EQ(main().lNev->text(), "Bea");
     EXPECT_EQ(main().lOsszPont->text(), "20");
-    takeOver({.total = 26, .rounds = 3});
+    takeOverFigures(26, 3);
     exitProgram();
     const auto stored = folder.readPlayers();
     ASSERT_EQ(stored.size(), 2u);
@@ -318,7 +318,7 @@ TEST_F(PlayerChoice, TheDialogShowsTheCurrentPlayersGainsOfThisSession)
     folder.writeSettings("[Last]\nUser=Anna\n");
     startProgram();
     // Two rounds played since the start, as the game counts them.
-    takeOver({.total = 130, .rounds = 6});
+    takeOverFigures(130, 6);
     withPlayerDialog([](TfrmJatekosok& players) {
         EXPECT_EQ(cellText(players, 0, 0), "Anna");
         EXPECT_EQ(cellText(players, 0, 1), "130");

@@ -290,22 +290,26 @@ protected:
         startProgram(seed);
         ASSERT_EQ(main().variables().PlayerName, player) << "the last player was not restored";
     }
-    // The current player's figures and options as the player dialog's OK hands them over (a round in play
-    // ends); what is not given stays.
-    struct Choice
+    // The current player's name, figures or level as the player dialog's OK hands them over (a round in play
+    // ends); the rest stays.
+    void takeOver(const std::string& name, int32_t total, int32_t rounds, int32_t level)
     {
-        std::optional<std::string> name;
-        std::optional<int32_t> total;
-        std::optional<int32_t> rounds;
-        std::optional<int32_t> level;
-        std::optional<int32_t> language;
-    };
-    void takeOver(const Choice& choice)
+        main().ApplyPlayerChoice(name, total, rounds, level, main().variables().PlayLanguage);
+    }
+    void takeOverName(const std::string& name)
     {
         const game::GameVariables& v = main().variables();
-        main().ApplyPlayerChoice(choice.name.value_or(v.PlayerName), choice.total.value_or(v.PlayerTotal),
-                                 choice.rounds.value_or(v.PlayerRounds), choice.level.value_or(v.PlayLevel),
-                                 choice.language.value_or(v.PlayLanguage));
+        takeOver(name, v.PlayerTotal, v.PlayerRounds, v.PlayLevel);
+    }
+    void takeOverFigures(int32_t total, int32_t rounds)
+    {
+        const game::GameVariables& v = main().variables();
+        takeOver(v.PlayerName, total, rounds, v.PlayLevel);
+    }
+    void takeOverLevel(int32_t level)
+    {
+        const game::GameVariables& v = main().variables();
+        takeOver(v.PlayerName, v.PlayerTotal, v.PlayerRounds, level);
     }
     // Destroys the windows as the program does at its end (without the exit save).
     void endProgram() { destroyWindows(windows); }
