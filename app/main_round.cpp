@@ -55,7 +55,7 @@ void TfrmMain::showMove(const game::RoundMove& move)
 {
     for (int k = 1; k <= game::CellCount; ++k) {
         if (move.uncovered[size_t(k - 1)])
-            cell(k)->setTextColour(ui::LetterTextColour);
+            cell(k)->revealLetter(ui::LetterTextColour);
     }
     for (int k = 1; k <= game::LetterButtonCount; ++k) {
         if (move.withdrawn[size_t(k - 1)]) {
@@ -110,7 +110,7 @@ void TfrmMain::sbUjClick()
     for (int k = 1; k <= game::CellCount; ++k) {
         const QString caption = ui::toQt(std::string_view(text).substr(size_t(k - 1), 1));
         if (m_round.isHidden(k))
-            cell(k)->setLook(caption, ui::LetterCellColour, ui::LetterCellColour);
+            cell(k)->hideLetter(caption, ui::LetterCellColour);
         else
             cell(k)->setLook(caption, ui::PlainCellColour, ui::SignTextColour);
     }
@@ -171,9 +171,10 @@ void TfrmMain::saveListQuietly()
 void TfrmMain::showAnswerOnBoard()
 {
     // The letters still hidden are uncovered in a colour of their own, apart from the ones found.
+    const game::RoundMove answer = m_round.uncoverAnswer();
     for (int k = 1; k <= game::CellCount; ++k) {
-        if (m_round.isHidden(k))
-            cell(k)->setTextColour(ui::MissedLetterColour);
+        if (answer.uncovered[size_t(k - 1)])
+            cell(k)->revealLetter(ui::MissedLetterColour);
     }
 }
 

@@ -111,6 +111,17 @@ RoundMove Round::giveUp()
     return ended(move, RoundEnd::GivenUp);
 }
 
+RoundMove Round::uncoverAnswer()
+{
+    RoundMove move;
+    if (m_inPlay)
+        return move;
+    move.uncovered = m_hidden;
+    m_hidden.reset();
+    m_lettersLeft = 0;
+    return move;
+}
+
 void Round::restartScore()
 {
     m_inPlay = false;

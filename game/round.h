@@ -80,6 +80,9 @@ public:
     RoundMove uncoverVowels();
     // Giving up costs the level's PassScore and ends the round.
     RoundMove giveUp();
+    // A lost or given-up round shows its answer: the cells it left hidden are uncovered, scoring nothing.
+    // While the round is in play it changes nothing.
+    RoundMove uncoverAnswer();
     // A player made current: the round in play ends unscored and the score starts again from 0.
     void restartScore();
     // The board holds another puzzle (one just typed in the editor): it becomes the puzzle text, with no

@@ -24,10 +24,10 @@ BoardCell::BoardCell(int tag, QWidget* parent)
 
 BoardCell::Shows BoardCell::shows() const
 {
+    if (m_hidesLetter)
+        return Shows::HiddenLetter;
     if (m_caption.trimmed().isEmpty())
         return Shows::Nothing;
-    if (m_textColour == m_background)
-        return Shows::HiddenLetter;
     return m_caption.at(0).isLetter() ? Shows::Letter : Shows::Sign;
 }
 
@@ -87,6 +87,22 @@ void BoardCell::changed()
     QAccessible::updateAccessibility(&event);
 }
 
+void BoardCell::hideLetter(const QString& letter, const QColor& box)
+{
+    m_caption = letter;
+    m_background = box;
+    m_textColour = box;
+    m_hidesLetter = true;
+    changed();
+}
+
+void BoardCell::revealLetter(const QColor& textColour)
+{
+    m_hidesLetter = false;
+    m_textColour = textColour;
+    changed();
+}
+
 void BoardCell::setCaption(const QString& caption)
 {
     if (caption == m_caption)
@@ -116,6 +132,7 @@ void BoardCell::setLook(const QString& caption, const QColor& background, const 
     m_caption = caption;
     m_background = background;
     m_textColour = textColour;
+    m_hidesLetter = false;
     changed();
 }
 
@@ -131,6 +148,8 @@ void BoardCell::paintEvent(QPaintEvent*)
     painter.setPen(m_background.darker(160));
     painter.drawLine(r.bottomLeft(), r.bottomRight());
     painter.drawLine(r.topRight(), r.bottomRight());
+    if (m_hidesLetter)
+        return; // a bare box: the letter is never drawn, so no colour given meanwhile can show it
     painter.setPen(m_textColour);
     painter.setFont(font());
     painter.drawText(r, Qt::AlignCenter, m_caption);

@@ -2,8 +2,9 @@
 // One board cell: a raised panel showing a single character in a bold 32-pixel font. A mouse press is
 // reported with its button, the exact modifier state and whether it is the second press of a double click;
 // a press while another mouse button is held reports Qt::NoButton (the game ignores such presses).
-// What a screen reader hears comes from what the cell shows: a letter drawn in its background colour is a
-// hidden letter and is never named.
+// A cell is told when it hides its letter (hideLetter) and when the letter shows (revealLetter, setLook); a
+// hidden cell is drawn as a bare box and a screen reader hears only that it hides a letter, whatever
+// colours it is given meanwhile.
 
 #include <QColor>
 #include <QWidget>
@@ -26,12 +27,20 @@ public:
     // "Rejtett betű, 1. sor 3. oszlop", "E betű, ...", "Vessző, ...", "Üres mező, ...".
     QString spokenName() const;
 
+    // A letter the player has yet to find: a bare box of `box` colour, its text colour the box's too, until
+    // revealLetter or setLook.
+    void hideLetter(const QString& letter, const QColor& box);
+    // The hidden letter shows from now on, in `textColour`.
+    void revealLetter(const QColor& textColour);
+    bool hidesLetter() const { return m_hidesLetter; }
+
     QString caption() const { return m_caption; }
     QColor background() const { return m_background; }
     QColor textColour() const { return m_textColour; }
     void setCaption(const QString& caption);
     void setBackground(const QColor& colour);
     void setTextColour(const QColor& colour);
+    // Shows `caption` as it is: nothing in the cell is hidden any more.
     void setLook(const QString& caption, const QColor& background, const QColor& textColour);
 
 signals:
@@ -52,6 +61,7 @@ private:
     QString m_caption;
     QColor m_background;
     QColor m_textColour;
+    bool m_hidesLetter = false;
 };
 
 } // namespace ui

@@ -3,6 +3,9 @@
 #include "accessibility_fixture.h"
 #include "ui/announcer.h"
 
+#include <utility>
+#include <vector>
+
 using namespace round_testing;
 using namespace a11y_testing;
 
@@ -28,7 +31,7 @@ protected:
         EXPECT_EQ(spoken->role(), QAccessible::Notification);
         return spoken->text(QAccessible::Name);
     }
-    bool hidden(int k) { return seenRow((k - 1) / 13 + 1)[size_t((k - 1) % 13)] == '#'; }
+    bool hidden(int k) { return main().round().isHidden(k); }
     static QString place(int k)
     {
         return QStringLiteral(", %1. sor %2. oszlop").arg((k - 1) / 13 + 1).arg((k - 1) % 13 + 1);
@@ -130,6 +133,37 @@ TEST_F(BoardSecrets, AGivenUpRoundKeepsItsSecretOnceItsWindowCloses)
     click(main().tbSzabad);
     expectNoSecret("after giving up");
     EXPECT_EQ(nameOf(main().cell(9)), "G betű" + place(9));
+}
+
+TEST_F(BoardSecrets, AHiddenCellPaintedInAnotherShadeStillKeepsItsLetter)
+{
+    startRound();
+    press('K');
+    ASSERT_EQ(secretWords(), QStringList({"KVÍZ", "BÖGRE"}));
+    // What a cell says follows the round, not its colours: a letter a shade off its box, or a box a shade
+    // off its letter, is as hidden as before.
+    struct Shade
+    {
+        const char* says;
+        void (ui::BoardCell::*paint)(const QColor&);
+        QColor (ui::BoardCell::*colour)() const;
+    };
+    const Shade shades[] = {{"letter a shade off", &ui::BoardCell::setTextColour, &ui::BoardCell::textColour},
+                            {"box a shade off", &ui::BoardCell::setBackground, &ui::BoardCell::background}};
+    for (const Shade& shade : shades) {
+        std::vector<std::pair<ui::BoardCell*, QColor>> repainted;
+        for (int k = 1; k <= 39; ++k) {
+            if (hidden(k)) {
+                ui::BoardCell* c = main().cell(k);
+                repainted.emplace_back(c, (c->*shade.colour)());
+                (c->*shade.paint)(repainted.back().second.darker(101));
+            }
+        }
+        EXPECT_EQ(repainted.size(), 8u);
+        expectNoSecret(shade.says);
+        for (const auto& [c, was] : repainted)
+            (c->*shade.paint)(was);
+    }
 }
 
 TEST_F(BoardSecrets, TheGaugeTellsTheMistakesThroughItsValue)

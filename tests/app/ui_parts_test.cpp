@@ -1,5 +1,5 @@
-// The pieces the windows are built from: gauge, error text, board cell presses. (The status texts are
-// checked where the player dialog sets them.)
+// The pieces the windows are built from: gauge, error text, board cell presses and hidden letters. (The
+// status texts are checked where the player dialog sets them.)
 #include "support/window_fixture.h"
 
 #include "ui/board_cell.h"
@@ -8,6 +8,8 @@
 #include "ui/text.h"
 
 #include <QSignalSpy>
+
+#include <functional>
 
 namespace {
 
@@ -62,6 +64,70 @@ TEST(BoardCell, PressReportsButtonModifiersAndDoubleClick)
     EXPECT_EQ(spy.at(0).at(1).value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
     EXPECT_FALSE(spy.at(0).at(2).toBool());
     EXPECT_TRUE(spy.last().at(2).toBool());
+}
+
+// A cell hides its letter from when it is told to until it is told to show it; no colour it is given
+// meanwhile makes it say the letter.
+TEST(BoardCell, SaysAHiddenLetterOnlyOnceRevealed)
+{
+    testing_support::application();
+    const QColor yellow(255, 255, 0), teal(0, 128, 128), plain(192, 220, 192), red(200, 0, 0);
+    ui::BoardCell cell(16);
+    cell.setBoardPlace(2, 3);
+    struct Step
+    {
+        const char* says;
+        std::function<void()> does;
+        QString spoken;
+        bool hides;
+    };
+    const QString place = QStringLiteral(", 2. sor 3. oszlop");
+    const Step steps[] = {
+        {"hidden", [&] { cell.hideLetter(QStringLiteral("Ő"), yellow); }, "Rejtett betű" + place, true},
+        {"its letter recoloured", [&] { cell.setTextColour(teal); }, "Rejtett betű" + place, true},
+        {"its box recoloured", [&] { cell.setBackground(plain); }, "Rejtett betű" + place, true},
+        {"revealed", [&] { cell.revealLetter(red); }, "Ő betű" + place, false},
+        {"hidden again", [&] { cell.hideLetter(QStringLiteral("K"), yellow); }, "Rejtett betű" + place, true},
+        {"a sign laid over it", [&] { cell.setLook(QStringLiteral(","), plain, teal); }, "Vessző" + place,
+         false},
+        {"hidden, then blanked",
+         [&] {
+             cell.hideLetter(QStringLiteral("K"), yellow);
+             cell.setLook(QStringLiteral(" "), plain, teal);
+         },
+         "Üres mező" + place, false},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.says);
+        step.does();
+        EXPECT_EQ(cell.spokenName(), step.spoken);
+        EXPECT_EQ(cell.hidesLetter(), step.hides);
+        EXPECT_EQ(cell.shows() == ui::BoardCell::Shows::HiddenLetter, step.hides);
+    }
+}
+
+TEST(BoardCell, AHiddenCellIsTheSameBareBoxWhateverItHidesAndWhateverItsTextColour)
+{
+    testing_support::application();
+    const QColor yellow(255, 255, 0);
+    auto drawn = [&](const QString& letter, const QColor& textColour) {
+        ui::BoardCell cell(1);
+        cell.resize(40, 40);
+        cell.hideLetter(letter, yellow);
+        cell.setTextColour(textColour);
+        return cell.grab().toImage();
+    };
+    const QImage box = drawn(QStringLiteral(" "), yellow);
+    for (const QString& letter : {QStringLiteral("A"), QStringLiteral("Ő"), QStringLiteral("W")}) {
+        EXPECT_EQ(drawn(letter, yellow), box) << letter.toStdString();
+        EXPECT_EQ(drawn(letter, QColor(0, 128, 128)), box) << letter.toStdString();
+    }
+
+    ui::BoardCell shown(1);
+    shown.resize(40, 40);
+    shown.hideLetter(QStringLiteral("W"), yellow);
+    shown.revealLetter(QColor(0, 128, 128));
+    EXPECT_NE(shown.grab().toImage(), box);
 }
 
 } // namespace

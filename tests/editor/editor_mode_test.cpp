@@ -94,9 +94,11 @@ TEST_F(EditorMode, EnteringAgainBlanksWhatABoardStillShows)
 {
     click(main().tbModCancel);
     for (int k = 1; k <= 39; ++k)
-        cell(k)->setLook(QStringLiteral("X"), Yellow, Yellow); // a finished round's hidden letters
+        cell(k)->hideLetter(QStringLiteral("X"), Yellow); // letters a round left hidden
     enterEditor();
     EXPECT_EQ(board(), QString(39, QLatin1Char(' ')));
+    for (int k = 1; k <= 39; ++k)
+        EXPECT_FALSE(cell(k)->hidesLetter()) << "cell " << k;
     expectNormal(1);
     expectNormal(39);
 }

@@ -262,6 +262,7 @@ TEST_F(StorePuzzle, NewPuzzleIsInTheFileAfterExitAndPlayableAfterARestart)
     EXPECT_EQ(main().round().PuzzleText(), AlmaText);
     EXPECT_EQ(cell(1)->caption(), QStringLiteral("A"));
     EXPECT_EQ(cell(1)->textColour(), cell(1)->background()); // hidden
+    EXPECT_TRUE(cell(1)->hidesLetter());
     EXPECT_TRUE(main().letterButton(1)->isEnabled());
 }
 

@@ -67,13 +67,16 @@ protected:
         return main().letterButton(int(game::CapitalLetters.find(letter)) + 1)->isEnabled();
     }
 
-    // The board as the player sees it: a hidden letter reads '#'.
+    // The board as the player sees it: a letter the round still hides reads '#', and its cell must be the
+    // one hiding it (as every other cell must show what it holds).
     std::string seenRow(int row)
     {
         std::string seen;
         for (int k = 13 * (row - 1) + 1; k <= 13 * row; ++k) {
+            const bool hidden = main().round().isHidden(k);
             const ui::BoardCell* c = main().cell(k);
-            seen += c->textColour() == c->background() ? std::string("#") : ui::fromQt(c->caption());
+            EXPECT_EQ(c->hidesLetter(), hidden) << "cell " << k;
+            seen += hidden ? std::string("#") : ui::fromQt(c->caption());
         }
         return seen;
     }

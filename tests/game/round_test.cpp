@@ -248,6 +248,28 @@ TEST(RoundMoves, ANewPlayerEndsTheRoundUnscoredAndTheGaugeKeepsItsMistakes)
     EXPECT_EQ(round.LettersLeft(), 4);
 }
 
+TEST(RoundMoves, TheAnswerUncoversOnlyWhatAnEndedRoundLeftHidden)
+{
+    Round round;
+    round.start("KUTYA FA", "", "", game::Hungarian, Level1);
+    play(round, "KA");
+    EXPECT_TRUE(round.uncoverAnswer().uncovered.none()); // in play: nothing to show yet
+    EXPECT_EQ(seen(round).substr(0, 8), "K###A #A");
+
+    EXPECT_EQ(round.giveUp().end, RoundEnd::GivenUp);
+    const int32_t score = round.RoundScore();
+    const RoundMove answer = round.uncoverAnswer();
+    CellSet missed;
+    for (size_t cell : {2, 3, 4, 7})
+        missed[cell - 1] = true;
+    EXPECT_EQ(answer.uncovered, missed);
+    EXPECT_EQ(answer.scoreChange, 0);
+    EXPECT_EQ(round.RoundScore(), score);
+    EXPECT_EQ(seen(round), round.PuzzleText());
+    EXPECT_EQ(round.LettersLeft(), 0);
+    EXPECT_TRUE(round.uncoverAnswer().uncovered.none()); // shown once
+}
+
 // Drawing onto the round from a puzzle list in memory.
 TEST(DrawRound, LaysTheRecordOrLeavesTheLastPuzzleWithTheGaugeAtZero)
 {
