@@ -11,6 +11,7 @@
 #include "storage/schemas.h"
 #include "storage/settings_store.h"
 #include "storage/table.h"
+#include "ui/key_release_guard.h"
 
 #include <QWidget>
 #include <array>
@@ -237,7 +238,7 @@ private:
     std::mt19937 m_random; // seeded from the clock, or fixed by tests
     game::Round m_round;
     editor::EditorBoard m_editorBoard;
-    int m_editorKeyDown = 0; // the last key pressed here: a release only counts after its press
+    ui::KeyReleaseGuard m_editorKeys; // the last key pressed here: a release only counts after its press
     bool m_keyboardPlay = false;
     bool m_keyboardPlayChosen = false; // the settings file says on or off
     std::shared_ptr<void> m_screenReaderObserver;

@@ -9,6 +9,7 @@
 #include "players/jatekosok_dialog.h"
 #include "players/player_model.h"
 #include "storage/file_names.h"
+#include "storage/paths.h"
 #include "storage/schemas.h"
 #include "storage/table.h"
 #include "ui/modal.h"
@@ -44,7 +45,7 @@ const std::string& programFolder()
         std::string path = std::filesystem::temp_directory_path() / "brumvelda-players-bench-XXXXXX";
         if (!::mkdtemp(path.data()))
             std::abort();
-        path += '/';
+        path = storage::withTrailingSlash(path);
         static const char* const parts[] = {"Kov\xE1"
                                             "cs",
                                             "Szab\xF3",
