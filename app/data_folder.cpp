@@ -2,6 +2,7 @@
 
 #include "storage/file_names.h"
 #include "storage/folder_sync.h"
+#include "storage/paths.h"
 #include "storage/posix_file.h"
 
 #include <array>
@@ -110,9 +111,9 @@ UserEnvironment currentUserEnvironment()
 std::string userDataFolder(const UserEnvironment& environment)
 {
     if (!environment.xdgDataHome.empty() && environment.xdgDataHome.front() == '/')
-        return withTrailingSlash(environment.xdgDataHome) + "brumvelda/";
+        return storage::withTrailingSlash(environment.xdgDataHome) + "brumvelda/";
     if (!environment.home.empty() && environment.home.front() == '/')
-        return withTrailingSlash(environment.home) + ".local/share/brumvelda/";
+        return storage::withTrailingSlash(environment.home) + ".local/share/brumvelda/";
     return {};
 }
 
@@ -223,18 +224,11 @@ DataFolder prepareDataFolder(const std::string& programFolder, bool userDataOnly
     return folder;
 }
 
-std::string withTrailingSlash(std::string folder)
-{
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    return folder;
-}
-
 std::string executableFolder()
 {
     std::error_code error;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error)
-        return withTrailingSlash(std::filesystem::current_path().string());
-    return withTrailingSlash(exe.parent_path().string());
+        return storage::withTrailingSlash(std::filesystem::current_path().string());
+    return storage::withTrailingSlash(exe.parent_path().string());
 }

@@ -7,8 +7,6 @@
 
 // The folder of the running executable (/proc/self/exe), ending in "/".
 std::string executableFolder();
-// `folder` with a "/" appended unless it already ends in one.
-std::string withTrailingSlash(std::string folder);
 
 struct UserEnvironment
 {

@@ -171,8 +171,8 @@ void TfrmMain::FormKeyPress(QKeyEvent* event)
 {
     // Typed keys never reach the play side; the guesses come from the letter buttons alone.
     event->accept();
-    if (!event->isAutoRepeat() && !isModifierKey(event->key()))
-        m_editorKeyDown = event->key();
+    if (!isModifierKey(event->key()))
+        m_editorKeys.pressed(*event);
     if (!EditMode || m_editorBoard.SelectedCell() == 0)
         return;
     // Alt with a letter is a shortcut, not a typed character (Ctrl+Alt is how some layouts reach AltGr).
@@ -185,16 +185,11 @@ void TfrmMain::FormKeyPress(QKeyEvent* event)
 
 void TfrmMain::FormKeyUp(QKeyEvent* event)
 {
-    // A held key repeats its press, not its release. A release whose press went elsewhere (the Esc or
-    // Enter that closed the details dialog) must not discard or accept the puzzle on the board.
-    if (event->isAutoRepeat())
+    // A release whose press went elsewhere (the Esc or Enter that closed the details dialog) must not
+    // discard or accept the puzzle on the board.
+    if (!m_editorKeys.released(*event) || !EditMode)
         return;
     const int key = event->key();
-    const bool pressedHere = key == m_editorKeyDown;
-    if (pressedHere)
-        m_editorKeyDown = 0;
-    if (!EditMode || !pressedHere)
-        return;
     if (key == Qt::Key_Escape) {
         event->accept();
         tbModCancelClick();

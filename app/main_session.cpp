@@ -5,6 +5,7 @@
 #include "game/settings.h"
 #include "game/tables.h"
 #include "storage/file_names.h"
+#include "storage/paths.h"
 #include "storage/storage_error.h"
 #include "ui/error_box.h"
 #include "ui/paint_ahead.h"
@@ -23,8 +24,8 @@ void TfrmMain::FormCreate()
     m_random.seed(m_options.randomSeed
                       ? *m_options.randomSeed
                       : static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
-    AppDir
-        = m_options.programFolder.empty() ? executableFolder() : withTrailingSlash(m_options.programFolder);
+    AppDir = m_options.programFolder.empty() ? executableFolder()
+                                             : storage::withTrailingSlash(m_options.programFolder);
     startupReading();
     showMistakes();
     setWindowTitle(ui::applicationTitle() + ' ' + ui::toQt(game::VersionText));

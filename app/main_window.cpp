@@ -7,6 +7,7 @@
 #include "ui/accessible_controls.h"
 #include "ui/announcer.h"
 #include "ui/board_cell.h"
+#include "ui/centre.h"
 #include "ui/colours.h"
 #include "ui/error_box.h"
 #include "ui/fitted_text.h"
@@ -24,10 +25,8 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
 
@@ -92,8 +91,7 @@ void TfrmMain::buildControls()
     // Its own text colours with its own background: a dark desktop palette would write white on light green.
     ui::useOwnColours(this, ui::WindowColour, ui::Black, ui::GreyedText);
     setFocusPolicy(Qt::StrongFocus);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    ui::centreOnDesktop(*this);
 
     buildToolbar();
 

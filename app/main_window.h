@@ -13,6 +13,7 @@
 #include "storage/schemas.h"
 #include "storage/settings_store.h"
 #include "storage/table.h"
+#include "ui/key_release_guard.h"
 
 #include <QWidget>
 #include <array>
@@ -245,7 +246,7 @@ private:
     game::Round m_round;
     players::Register m_register;
     editor::EditorBoard m_editorBoard;
-    int m_editorKeyDown = 0; // the last key pressed here: a release only counts after its press
+    ui::KeyReleaseGuard m_editorKeys; // the last key pressed here: a release only counts after its press
     bool m_keyboardPlay = false; // as the settings' KeyboardPlay says, or following a screen reader
     std::shared_ptr<void> m_screenReaderObserver;
     void followScreenReader();

@@ -2,7 +2,7 @@
 // What a run is given from outside the windows: where the program's files are, how the dice fall, and the
 // puzzle list when main() has read it ahead.
 
-#include "app/data_folder.h" // executableFolder, withTrailingSlash
+#include "app/data_folder.h" // executableFolder
 
 #include <cstdint>
 #include <optional>

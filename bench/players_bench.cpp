@@ -10,6 +10,7 @@
 #include "players/player_model.h"
 #include "players/player_register.h"
 #include "storage/file_names.h"
+#include "storage/paths.h"
 #include "storage/schemas.h"
 #include "storage/table.h"
 #include "ui/modal.h"
@@ -45,7 +46,7 @@ const std::string& programFolder()
         std::string path = std::filesystem::temp_directory_path() / "brumvelda-players-bench-XXXXXX";
         if (!::mkdtemp(path.data()))
             std::abort();
-        path += '/';
+        path = storage::withTrailingSlash(path);
         static const char* const parts[] = {"Kov\xE1"
                                             "cs",
                                             "Szab\xF3",

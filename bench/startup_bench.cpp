@@ -3,6 +3,7 @@
 // floor), in the same run. Both programs are the benchmark's own builds that end at their first paint
 // (exit_when_painted.cpp); they run on Qt's offscreen platform so no display is needed.
 #include "storage/file_names.h"
+#include "storage/paths.h"
 #include "storage/schemas.h"
 #include "storage/table.h"
 
@@ -30,9 +31,9 @@ const std::string& gameFolder()
         std::string path = std::filesystem::temp_directory_path() / "brumvelda-startup-bench-XXXXXX";
         if (!::mkdtemp(path.data()))
             std::abort();
-        std::filesystem::copy_file(BRUMVELDA_EXE, path + "/brumvelda");
+        std::filesystem::copy_file(BRUMVELDA_EXE, storage::pathIn(path, "brumvelda"));
         storage::Table list(storage::puzzleColumns());
-        list.setFilePath(path + "/" + storage::PuzzleListFile);
+        list.setFilePath(storage::pathIn(path, storage::PuzzleListFile));
         list.open();
         for (int n = 0; n < PuzzleCount; ++n) {
             list.append();
@@ -77,13 +78,16 @@ void timeToFirstPaint(benchmark::State& state, const std::string& program)
 
 void MinimalWindowShown(benchmark::State& state) { timeToFirstPaint(state, MINIMAL_WINDOW_EXE); }
 
-void BrumveldaShown(benchmark::State& state) { timeToFirstPaint(state, gameFolder() + "/brumvelda"); }
+void BrumveldaShown(benchmark::State& state)
+{
+    timeToFirstPaint(state, storage::pathIn(gameFolder(), "brumvelda"));
+}
 
 // Floor and game alternate in one loop, so both see the same machine load; "ratio" (time) and
 // "memory_ratio" (peak resident memory) are the figures that count (targets: at most 1.5 and 1.3).
 void BrumveldaShownVersusFloor(benchmark::State& state)
 {
-    const std::string programs[] = {MINIMAL_WINDOW_EXE, gameFolder() + "/brumvelda"};
+    const std::string programs[] = {MINIMAL_WINDOW_EXE, storage::pathIn(gameFolder(), "brumvelda")};
     double seconds[2] = {0, 0};
     long peakKb[2] = {0, 0};
     int rounds = 0;

@@ -1,6 +1,7 @@
 #include "editor/uj_dialog.h"
 
 #include "game/tables.h"
+#include "ui/centre.h"
 #include "ui/colours.h"
 #include "ui/cp1250_validator.h"
 #include "ui/fonts.h"
@@ -8,13 +9,11 @@
 #include "ui/radio_group.h"
 #include "ui/text.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace {
 
@@ -172,7 +171,6 @@ void TfrmUj::FormShow() { e1->setFocus(); }
 void TfrmUj::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    ui::centreOnDesktop(*this);
     FormShow();
 }

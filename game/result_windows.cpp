@@ -1,14 +1,13 @@
 #include "game/result_windows.h"
 
+#include "ui/centre.h"
 #include "ui/colours.h"
 #include "ui/own_colours.h"
 #include "ui/shadow_label.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -96,8 +95,7 @@ TResultWindow::TResultWindow(const Look& look, QWidget* parent)
     setMask(outline());
     // Its own colours: the texts are drawn over the picture whatever the desktop's palette.
     ui::useOwnColours(this, Qt::black, White, Grey);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    ui::centreOnDesktop(*this);
 }
 
 void TResultWindow::buildWindow()

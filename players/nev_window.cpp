@@ -76,13 +76,10 @@ bool TfrmNev::eventFilter(QObject* watched, QEvent* event)
             return closingKey;
         if (event->type() == QEvent::KeyPress) {
             if (closingKey)
-                m_keyDown = key->key();
+                m_closingKeys.pressed(*key);
             return false; // the dialog's keyPressEvent keeps Enter and Esc from acting on their press
         }
-        const bool pressedHere = key->key() == m_keyDown;
-        if (pressedHere)
-            m_keyDown = 0;
-        if (pressedHere)
+        if (m_closingKeys.released(*key))
             FormKeyUp(key->key(), key->modifiers());
         return closingKey;
     }
@@ -103,6 +100,6 @@ void TfrmNev::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     ui::centreOnDesktop(*this);
-    m_keyDown = 0;
+    m_closingKeys.forget();
     eNev->setFocus();
 }

@@ -4,6 +4,7 @@
 // stays open.
 
 #include "ui/built_on_first_show.h"
+#include "ui/key_release_guard.h"
 
 #include <QDialog>
 
@@ -41,5 +42,5 @@ private:
     const ui::ModalRunner& m_modal; // the refusal of a blank name
     // Enter or Esc pressed in the entry: only its own release acts, not the release of the Enter that
     // closed the refusal message (which would show the message again and again).
-    int m_keyDown = 0;
+    ui::KeyReleaseGuard m_closingKeys;
 };

@@ -1,5 +1,6 @@
 #include "storage/folder_lock.h"
 
+#include "storage/paths.h"
 #include "storage/posix_file.h"
 
 #include <algorithm>
@@ -14,11 +15,7 @@ namespace storage {
 
 namespace {
 
-std::string lockFileIn(const std::string& folder)
-{
-    return (folder.empty() ? std::string(".") : folder) + (folder.empty() || folder.back() != '/' ? "/" : "")
-        + LockFileName;
-}
+std::string lockFileIn(const std::string& folder) { return pathIn(folder, LockFileName); }
 
 // A folder's identity, whatever spelling reaches it; {0, 0} when it cannot be looked at.
 std::pair<dev_t, ino_t> identityOf(const std::string& folder)
@@ -175,14 +172,6 @@ std::vector<std::string> PathLocks::folders() const
     for (const auto& lock : m_locks)
         locked.push_back(folderOfFile(lock->path()));
     return locked;
-}
-
-std::string folderOfFile(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 } // namespace storage

@@ -73,7 +73,4 @@ private:
     std::vector<std::unique_ptr<FolderLock>> m_locks;
 };
 
-// The folder that holds `path` ("." for a bare name), without a trailing slash.
-std::string folderOfFile(const std::string& path);
-
 } // namespace storage

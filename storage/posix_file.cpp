@@ -1,6 +1,7 @@
 #include "storage/posix_file.h"
 
 #include "storage/folder_sync.h"
+#include "storage/paths.h"
 #include "storage/storage_error.h"
 
 #include <cerrno>
@@ -53,12 +54,6 @@ std::string whyNotRegular(mode_t mode)
     return "nem közönséges fájl";
 }
 
-std::string folderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 } // namespace
 
 OpenedForReading openForReading(const std::string& path)
@@ -105,8 +100,7 @@ bool mayFollow(const std::string& link, const struct stat& linkInfo)
     struct stat folder
     {
     };
-    const std::string folderPath = folderOf(link);
-    if (::stat(folderPath.empty() ? "." : folderPath.c_str(), &folder) != 0)
+    if (::stat(folderOfFile(link).c_str(), &folder) != 0)
         return false;
     const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
     return !shared || linkInfo.st_uid == ::geteuid() || linkInfo.st_uid == folder.st_uid;
@@ -130,7 +124,7 @@ std::vector<std::string> linkChain(const std::string& path)
         if (length <= 0 || size_t(length) >= sizeof target)
             break;
         std::string next(target, size_t(length));
-        chain.push_back(next.front() == '/' ? next : folderOf(current) + next);
+        chain.push_back(next.front() == '/' ? next : std::string(folderPartOf(current)) + next);
     }
     return chain;
 }

@@ -1,5 +1,7 @@
 #include "storage/settings_store.h"
 
+#include "storage/ascii_case.h"
+#include "storage/paths.h"
 #include "storage/posix_file.h"
 #include "storage/storage_error.h"
 
@@ -30,18 +32,6 @@ std::string_view trimmed(std::string_view text)
     while (!text.empty() && (isBlank(text.back()) || text.back() == '\r'))
         text.remove_suffix(1);
     return text;
-}
-
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (asciiLower(a[i]) != asciiLower(b[i]))
-            return false;
-    return true;
 }
 
 // One line of the file, classified once so reads and writes agree on what a line is.
@@ -119,8 +109,8 @@ bool findValue(std::string_view content, const std::string& section, const std::
     for (std::string_view line : splitLines(content)) {
         IniLine parsed = classify(line);
         if (parsed.kind == IniLine::Kind::Section)
-            inSection = sameName(parsed.name, section);
-        else if (inSection && parsed.kind == IniLine::Kind::Key && sameName(parsed.name, key)) {
+            inSection = sameIgnoringAsciiCase(parsed.name, section);
+        else if (inSection && parsed.kind == IniLine::Kind::Key && sameIgnoringAsciiCase(parsed.name, key)) {
             value = unquoted(parsed.value);
             return true;
         }
@@ -184,14 +174,14 @@ std::string withSetting(std::string_view content, const std::string& section, co
         if (parsed.kind == IniLine::Kind::Section) {
             if (sectionLine >= 0 && inSection)
                 break; // the section ended before the key turned up
-            inSection = sameName(parsed.name, section);
+            inSection = sameIgnoringAsciiCase(parsed.name, section);
             if (inSection) {
                 sectionLine = i;
                 insertAfter = i;
             }
         } else if (inSection && parsed.kind == IniLine::Kind::Key) {
             insertAfter = i;
-            if (sameName(parsed.name, key)) {
+            if (sameIgnoringAsciiCase(parsed.name, key)) {
                 keyLine = i;
                 break;
             }
@@ -316,9 +306,8 @@ bool parseSettingInt(const std::string& text, int32_t& result)
 void removeLeftoverTemporaries(const std::string& path)
 {
     const std::string target = followLinks(path);
-    const auto slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    const std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + ".";
+    const std::string folder = folderOfFile(target);
+    const std::string prefix = std::string(fileNameOf(target)) + ".";
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;

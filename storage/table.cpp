@@ -1,5 +1,6 @@
 #include "storage/table.h"
 
+#include "storage/ascii_case.h"
 #include "storage/collation.h"
 #include "storage/cp1250.h"
 #include "storage/record_view.h"
@@ -8,7 +9,6 @@
 #include "storage/table_impl.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 namespace storage {
@@ -19,14 +19,6 @@ const char* const ClosedMessage = "Cannot perform this operation on a closed dat
 [[noreturn]] void fieldNotFound(std::string_view name)
 {
     throw StorageError("Field '" + std::string(name) + "' not found");
-}
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x))
-                   == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 int32_t textToInt(std::string_view text)
@@ -88,7 +80,7 @@ const std::vector<Column>& Table::columns() const { return d->columns; }
 int Table::columnIndex(std::string_view name) const
 {
     for (size_t i = 0; i < d->columns.size(); ++i)
-        if (sameName(d->columns[i].name, name))
+        if (sameIgnoringAsciiCase(d->columns[i].name, name))
             return int(i);
     return -1;
 }
@@ -471,7 +463,7 @@ void Table::selectSortOrder(std::string_view name)
     int chosen = -1;
     if (!name.empty()) {
         for (size_t i = 0; i < d->orders.size() && chosen < 0; ++i)
-            if (sameName(d->orders[i].name, name))
+            if (sameIgnoringAsciiCase(d->orders[i].name, name))
                 chosen = int(i);
         if (chosen < 0)
             throw StorageError(formatMessage("Index %s does not exist", std::string(name)));

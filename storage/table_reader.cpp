@@ -1,5 +1,6 @@
 // Loading a table file: the buffered reader, the parse of the definition lists and the records, and the
 // load's outcome (missing, unreadable, damaged or read) recorded on the table.
+#include "storage/ascii_case.h"
 #include "storage/cp1250.h"
 #include "storage/posix_file.h"
 #include "storage/storage_error.h"
@@ -170,10 +171,7 @@ private:
 
 bool knownFieldType(std::string_view name)
 {
-    auto same = [&](std::string_view known) {
-        return name.size() == known.size() && strncasecmp(name.data(), known.data(), name.size()) == 0;
-    };
-    return same("String") || same("Integer");
+    return sameIgnoringAsciiCase(name, "String") || sameIgnoringAsciiCase(name, "Integer");
 }
 
 // The definitions are checked, not used: the windows are bound to the columns the program defines.

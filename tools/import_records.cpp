@@ -3,13 +3,13 @@
 #include "editor/phrase_layout.h"
 #include "game/round_rules.h"
 #include "game/tables.h"
+#include "storage/ascii_case.h"
 #include "storage/cp1250.h"
 #include "storage/schemas.h"
 #include "storage/storage_error.h"
 #include "tools/tsv.h"
 #include "tools/visible_text.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <optional>
@@ -70,16 +70,6 @@ ImportField absentField(Rule rule)
 
 // What the input held, shown so that invisible characters and stray bytes can be seen.
 std::string quoted(std::string_view text) { return quotedVisible(text); }
-
-bool sameNameIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 std::optional<int32_t> parseInteger(std::string_view text)
 {
@@ -203,7 +193,7 @@ std::variant<Header, std::string> parseHeader(TableKind kind, std::string_view l
     for (std::string_view name : splitFields(line)) {
         int column = -1;
         for (std::size_t c = 0; c < columns.size(); ++c)
-            if (sameNameIgnoringCase(columns[c].name, name))
+            if (storage::sameIgnoringAsciiCase(columns[c].name, name))
                 column = int(c);
         if (column < 0) {
             std::string known;

@@ -1,25 +1,21 @@
 #include "tools/table_kind.h"
 
+#include "storage/ascii_case.h"
+#include "storage/paths.h"
 #include "storage/schemas.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace tabla {
 
 std::optional<TableKind> tableKindOf(std::string_view path)
 {
-    std::size_t slash = path.rfind('/');
-    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    std::size_t dot = name.rfind('.');
+    const std::string_view name = storage::fileNameOf(path);
+    const std::size_t dot = name.rfind('.');
     if (dot == std::string_view::npos || dot == 0)
         return std::nullopt;
-    std::string extension(name.substr(dot));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    if (extension == ".lis")
+    const std::string_view extension = name.substr(dot);
+    if (storage::sameIgnoringAsciiCase(extension, ".lis"))
         return TableKind::PuzzleList;
-    if (extension == ".jat")
+    if (storage::sameIgnoringAsciiCase(extension, ".jat"))
         return TableKind::PlayerRegister;
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Windows the game centres on the desktop rather than over their parent.
+// Windows the game centres on the desktop rather than over their parent: the whole window, frame included,
+// half of the spare room on each side (the odd pixel goes right and below).
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -14,7 +15,8 @@ inline void centreOnDesktop(QWidget& window)
         return;
     const QRect desktop = screen->availableGeometry();
     const QSize size = window.frameGeometry().size();
-    window.move(desktop.center() - QPoint(size.width() / 2, size.height() / 2));
+    window.move(desktop.topLeft()
+                + QPoint((desktop.width() - size.width()) / 2, (desktop.height() - size.height()) / 2));
 }
 
 } // namespace ui

@@ -19,11 +19,10 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; [ -f "$work/game.txt" ] && cat "$work/game.txt"; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -1 "$work/display")
+source "$(dirname "$0")/../support/xvfb.sh"
+start_own_xvfb "$work/display" || fail "$xvfb_problem"
+pids+=("$xvfb_started")
+export DISPLAY=$xvfb_display
 
 source "$(dirname "$0")/../support/accessibility_bus.sh"
 start_accessibility_bus

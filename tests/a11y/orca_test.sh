@@ -28,11 +28,10 @@ fail() {
     exit 1
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -1 "$work/display")
+source "$(dirname "$0")/../support/xvfb.sh"
+start_own_xvfb "$work/display" || fail "$xvfb_problem"
+pids+=("$xvfb_started")
+export DISPLAY=$xvfb_display
 
 mkdir -m 700 "$work/home"
 export HOME=$work/home

@@ -1,12 +1,16 @@
-// The pieces the windows are built from: gauge, error text, board cell presses and hidden letters. (The
-// status texts are checked where the player dialog sets them.)
+// The pieces the windows are built from: gauge, error text, board cell presses and hidden letters, centring,
+// the key-release guard. (The status texts are checked where the player dialog sets them.)
 #include "support/window_fixture.h"
 
 #include "ui/board_cell.h"
+#include "ui/centre.h"
 #include "ui/error_box.h"
 #include "ui/gauge.h"
+#include "ui/key_release_guard.h"
 #include "ui/text.h"
 
+#include <QKeyEvent>
+#include <QScreen>
 #include <QSignalSpy>
 
 #include <functional>
@@ -128,6 +132,66 @@ TEST(BoardCell, AHiddenCellIsTheSameBareBoxWhateverItHidesAndWhateverItsTextColo
     shown.hideLetter(QStringLiteral("W"), yellow);
     shown.revealLetter(QColor(0, 128, 128));
     EXPECT_NE(shown.grab().toImage(), box);
+}
+
+TEST(CentreOnDesktop, LeavesHalfTheSpareRoomOnEachSideTheOddPixelRightAndBelow)
+{
+    testing_support::application();
+    for (const QSize size : {QSize(537, 522), QSize(399, 298), QSize(308, 28), QSize(611, 393)}) {
+        QWidget window;
+        window.setFixedSize(size);
+        ui::centreOnDesktop(window);
+        const QRect desktop = window.screen()->availableGeometry();
+        const QRect placed = window.frameGeometry();
+        const int left = placed.left() - desktop.left(), right = desktop.right() - placed.right();
+        const int above = placed.top() - desktop.top(), below = desktop.bottom() - placed.bottom();
+        EXPECT_TRUE(right == left || right == left + 1) << left << ' ' << right;
+        EXPECT_TRUE(below == above || below == above + 1) << above << ' ' << below;
+    }
+}
+
+TEST(KeyReleaseGuard, OnlyTheReleaseOfTheKeyPressedLastActsAndOnlyOnce)
+{
+    // A script of key events: '+' a press, '-' a release, '*' a held key's repeat (a press and a release),
+    // '0' the window shown afresh; then the key, E for Enter, S for Esc, A for a letter. `acts` holds one
+    // character per release: 'y' when it acts, 'n' when it does not.
+    struct Row
+    {
+        const char* why;
+        const char* script;
+        const char* acts;
+    } const rows[] = {
+        {"its own press", "+E -E", "y"},
+        {"the Enter that closed another window", "-E", "n"},
+        {"used up by its first release", "+E -E -E", "yn"},
+        {"another key pressed meanwhile", "+E +A -E -A", "ny"},
+        {"another key's release", "+E -S -E", "ny"},
+        {"a held key repeats", "+E *E *E -E", "nny"},
+        {"the window shown again", "+E 0 -E", "n"},
+    };
+    const auto keyOf = [](char c) {
+        return c == 'E' ? Qt::Key_Return : c == 'S' ? Qt::Key_Escape : Qt::Key_A;
+    };
+    for (const Row& row : rows) {
+        ui::KeyReleaseGuard guard;
+        std::string acts;
+        for (const QString& step : QString::fromLatin1(row.script).split(u' ')) {
+            const char kind = step.at(0).toLatin1();
+            if (kind == '0') {
+                guard.forget();
+                continue;
+            }
+            const int key = keyOf(step.at(1).toLatin1());
+            const bool repeat = kind == '*';
+            if (kind == '+' || repeat)
+                guard.pressed(QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeat));
+            if (kind == '-' || repeat)
+                acts += guard.released(QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, QString(), repeat))
+                    ? 'y'
+                    : 'n';
+        }
+        EXPECT_EQ(acts, row.acts) << row.why;
+    }
 }
 
 } // namespace

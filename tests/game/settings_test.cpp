@@ -43,7 +43,8 @@ TEST_F(SettingsFile, EachKeyIsHeldToItsRange)
     };
     const Case cases[] = {
         {"", {}},
-        {"[Main]\nMaxHiba=-3\nExactLevel=1\nKeyboardPlay=0\n[Last]\nLanguage=3\nLevel=4\nCategories=1\nUser=Anna\n",
+        {"[Main]\nMaxHiba=-3\nExactLevel=1\nKeyboardPlay=0\n[Last]\nLanguage=3\nLevel=4\nCategories=1\nUser="
+         "Anna\n",
          {-3, 1, false, 3, 4, 1, "Anna"}},
         {"[Main]\nMaxHiba=0\nExactLevel=2\nKeyboardPlay=2\n[Last]\nLanguage=0\nLevel=7\nCategories=70000\n",
          {0, 0, std::nullopt, 1, 1, 65535, ""}},
@@ -68,13 +69,17 @@ TEST_F(SettingsFile, OnlyTheKeysAskedForAreWrittenInTheirOrder)
 {
     using game::SettingKey;
     game::Settings settings {7, 1, std::nullopt, 2, 3, 12, "Bea"};
-    game::writeSettings(store, settings, {SettingKey::Language, SettingKey::Level, SettingKey::Categories, SettingKey::User});
+    game::writeSettings(store, settings,
+                        {SettingKey::Language, SettingKey::Level, SettingKey::Categories, SettingKey::User});
     EXPECT_EQ(text(), "[Last]\nLanguage=2\nLevel=3\nCategories=12\nUser=Bea\n");
     // An unset keyboard play leaves the file as it is; a chosen one is written.
-    game::writeSettings(store, settings, {SettingKey::MaxHiba, SettingKey::ExactLevel, SettingKey::KeyboardPlay});
+    game::writeSettings(store, settings,
+                        {SettingKey::MaxHiba, SettingKey::ExactLevel, SettingKey::KeyboardPlay});
     settings.KeyboardPlay = true;
     game::writeSettings(store, settings, {SettingKey::KeyboardPlay});
-    EXPECT_EQ(text(), "[Last]\nLanguage=2\nLevel=3\nCategories=12\nUser=Bea\n\n[Main]\nMaxHiba=7\nExactLevel=1\nKeyboardPlay=1\n");
+    EXPECT_EQ(text(),
+              "[Last]\nLanguage=2\nLevel=3\nCategories=12\nUser=Bea\n\n[Main]\nMaxHiba=7\nExactLevel="
+              "1\nKeyboardPlay=1\n");
 }
 
 } // namespace

@@ -9,7 +9,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 debs=("$1"/brumvelda_*.deb)
 [ -f "${debs[0]}" ] || fail "no package in $1"
 
-source "$(dirname "$0")/../support/xvfb.sh"
+source "$(dirname "$0")/../support/real_game.sh"
 chmod 755 "$work"
 root=$work/root
 dpkg-deb -x "${debs[0]}" "$root" || fail "dpkg-deb -x"

@@ -1,6 +1,8 @@
 // Prepares and inspects the program folder's table files for the smoke test and the start-up benchmark.
 //   make_tables write FOLDER PUZZLES [PLAYER]   puzzle list of PUZZLES records (and a register with PLAYER)
 //   make_tables count FOLDER                    prints "puzzles=N players=M"
+#include "storage/file_names.h"
+#include "storage/paths.h"
 #include "storage/schemas.h"
 #include "storage/table.h"
 
@@ -26,7 +28,7 @@ std::string puzzleText(int n)
 void writeTables(const std::string& folder, int puzzles, const char* player)
 {
     storage::Table list(storage::puzzleColumns());
-    list.setFilePath(folder + "/Brumvelda.lis");
+    list.setFilePath(storage::pathIn(folder, storage::PuzzleListFile));
     list.open();
     for (int n = 0; n < puzzles; ++n) {
         list.append();
@@ -43,7 +45,7 @@ void writeTables(const std::string& folder, int puzzles, const char* player)
         return;
     storage::Table players(storage::playerColumns());
     storage::configurePlayerRegister(players);
-    players.setFilePath(folder + "/Brumvelda.jat");
+    players.setFilePath(storage::pathIn(folder, storage::PlayerRegisterFile));
     players.open();
     players.append();
     players.setString(storage::player::Nev, player);
@@ -77,8 +79,8 @@ int main(int argc, char* argv[])
             storage::Table list(storage::puzzleColumns());
             storage::Table players(storage::playerColumns());
             storage::configurePlayerRegister(players);
-            const int puzzles = count(list, std::string(argv[2]) + "/Brumvelda.lis");
-            const int registered = count(players, std::string(argv[2]) + "/Brumvelda.jat");
+            const int puzzles = count(list, storage::pathIn(argv[2], storage::PuzzleListFile));
+            const int registered = count(players, storage::pathIn(argv[2], storage::PlayerRegisterFile));
             std::printf("puzzles=%d players=%d\n", puzzles, registered);
             return 0;
         }

@@ -7,7 +7,7 @@ make_tables=$2
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-source "$(dirname "$0")/../support/xvfb.sh"
+source "$(dirname "$0")/../support/real_game.sh"
 start_xvfb
 
 # The program's folder holds only what the program has or makes there; the test's own files stay outside.

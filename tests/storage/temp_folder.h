@@ -1,6 +1,8 @@
 #pragma once
 // A fresh folder per test, removed with everything in it afterwards; and whole-file byte helpers.
 
+#include "storage/paths.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -22,7 +24,7 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(m_path, ignored);
     }
-    std::string file(const std::string& name) const { return m_path + "/" + name; }
+    std::string file(const std::string& name) const { return pathIn(m_path, name); }
     const std::string& path() const { return m_path; }
 
 private:

@@ -1,47 +1,26 @@
-# Sourced by the tests that play the real game: a scratch folder $work, a display of their own, and the game
-# ended by its exit button. The sourcing script defines fail(); at its exit the game ($game_pid) and Xvfb are
-# killed and $work removed.
+# Sourced by every test that needs a display of its own; defines start_own_xvfb and nothing else.
 
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display nobody else uses: Xvfb takes the first free number itself and reports it, so two runs started
-# at the same moment never share a display (and never press each other's exit button). -noreset: without
-# it the server resets when its last client (the readiness check below) leaves, and refuses the game meanwhile.
-start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
-    export DISPLAY=:$(head -1 "$work/display")
-    for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-    xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
-}
-
-# Waits for the window of the game $game_pid, presses tbExit (x 432 on the toolbar, 34 x 34 from y 2) and
-# expects the game to end with status 0. OUTPUT is the file of the game's output, shown when it goes wrong.
-exit_by_button() {
-    local output=$1 window= status
-    for _ in $(seq 100); do
-        window=$(xdotool search --all --pid "$game_pid" --name '^Brumvelda v1\.0c$' 2>/dev/null | head -1)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || fail "no window titled 'Brumvelda v1.0c': $(cat "$output")"
-    sleep 0.3
-    xdotool mousemove --window "$window" 449 19 click 1
-    for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after tbExit"
-    wait "$game_pid"
-    status=$?
-    game_pid=
-    [ "$status" = 0 ] || fail "exit status $status: $(cat "$output")"
+# Starts an Xvfb and waits until it answers. Xvfb takes the first free display number itself and writes it
+# to FILE, so two runs started at the same moment never share a display (and never press each other's
+# buttons). -noreset: without it the server resets when its last client (the readiness check below) leaves,
+# and refuses the game meanwhile. Sets xvfb_display (":N") and xvfb_started (the server's process id, for the
+# caller to end). When the server does not come up it is ended, xvfb_problem says why and the status is 1.
+start_own_xvfb() { # FILE
+    local file=$1
+    xvfb_display=
+    xvfb_problem=
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$file" >/dev/null 2>&1 &
+    xvfb_started=$!
+    for _ in $(seq 50); do [ -s "$file" ] && break; sleep 0.1; done
+    if [ -s "$file" ]; then
+        xvfb_display=:$(head -1 "$file")
+        for _ in $(seq 50); do DISPLAY=$xvfb_display xdotool getdisplaygeometry >/dev/null 2>&1 && return 0; sleep 0.1; done
+        xvfb_problem="Xvfb did not answer on $xvfb_display"
+    else
+        xvfb_problem="Xvfb did not start"
+    fi
+    kill "$xvfb_started" 2>/dev/null
+    wait "$xvfb_started" 2>/dev/null
+    xvfb_started=
+    return 1
 }

@@ -34,15 +34,14 @@ tabla=$work/tabla
 
 # ------------------------------------------------------------------------------------------ helpers
 
+source "$(dirname "$0")/../support/xvfb.sh"
+
+# The display every game is started on, unless it asks for one of its own; made by the first row that needs it.
 start_xvfb() {
     [ -n "$xvfb_pid" ] && return 0
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-    export DISPLAY=:$(head -1 "$work/display")
-    for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && return 0; sleep 0.1; done
-    echo "Xvfb did not start"
-    return 1
+    start_own_xvfb "$work/display" || { echo "$xvfb_problem"; return 1; }
+    xvfb_pid=$xvfb_started
+    export DISPLAY=$xvfb_display
 }
 
 # A data folder: the game beside its files, as installed in a folder of its own.
@@ -225,14 +224,10 @@ time.sleep(60)' "$1" >"$work/holder" 2>&1 &
 
 # A second game display, for a game that loses its own; sets spare_display and spare_xvfb.
 start_spare_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/spare-display" >/dev/null 2>&1 &
-    spare_xvfb=$!
+    start_own_xvfb "$work/spare-display" || { echo "the second display: $xvfb_problem"; return 1; }
+    spare_xvfb=$xvfb_started
     started_pids+=("$spare_xvfb")
-    for _ in $(seq 50); do [ -s "$work/spare-display" ] && break; sleep 0.1; done
-    spare_display=:$(head -1 "$work/spare-display")
-    for _ in $(seq 50); do DISPLAY=$spare_display xdotool getdisplaygeometry >/dev/null 2>&1 && return 0; sleep 0.1; done
-    echo "the second Xvfb did not start"
-    return 1
+    spare_display=$xvfb_display
 }
 
 # Plays one round of the game of PID (its window in $window) to its end the quickest way: a new puzzle
