@@ -116,16 +116,17 @@ void TfrmMain::SaveSession()
         if (m_windows.frmJatekosok)
             m_windows.frmJatekosok->storeCurrentPlayerTotals(PlayerTotal, PlayerRounds);
     });
-    ui::runShowingErrors(m_modal, this, [this] {
-        try {
-            if (dbLista.isOpen() && m_listWasMissing && dbLista.isEmpty())
-                dbLista.closeWithoutSaving();
-            else if (dbLista.isOpen())
-                dbLista.close();
-        } catch (const storage::StorageError& error) {
-            throw storage::StorageError(storage::saveFailure(error.what(), dbLista.filePath()));
-        }
+    storage::SaveOutcome listSaved;
+    ui::runShowingErrors(m_modal, this, [this, &listSaved] {
+        if (dbLista.isOpen() && m_listWasMissing && dbLista.isEmpty())
+            dbLista.closeWithoutSaving();
+        else
+            listSaved = dbLista.close();
     });
-    if (!dbLista.lastBackupPath().empty())
-        ui::showBackupKept(m_modal, this, dbLista.lastBackupPath());
+    if (!listSaved.ok())
+        ui::showError(m_modal, this, listSaved.error);
+    if (!listSaved.keptBackup.empty())
+        m_keptListBackup = listSaved.keptBackup;
+    if (!m_keptListBackup.empty())
+        ui::showBackupKept(m_modal, this, m_keptListBackup);
 }

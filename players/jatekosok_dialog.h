@@ -128,6 +128,7 @@ private:
     void focusGridIfShown();
 
     const ui::ModalRunner& m_modal;
+    std::string m_keptBackup; // where a save kept the damaged register that failed to load, told at the close
     TfrmNev* m_nameEntry = nullptr;
     std::function<void()> m_clearPlayer;
     players::RecordId m_currentPlayer = players::NoRecord;

@@ -80,24 +80,23 @@ void TfrmJatekosok::FormDestroy()
 {
     if (!dbJatekos.isOpen())
         return;
-    try {
-        dbJatekos.close();
-    } catch (const std::exception& error) {
-        ui::showError(m_modal, nullptr, storage::saveFailure(error.what(), dbJatekos.filePath()));
-    }
-    if (!dbJatekos.lastBackupPath().empty())
-        ui::showBackupKept(m_modal, nullptr, dbJatekos.lastBackupPath());
+    const storage::SaveOutcome saved = dbJatekos.close();
+    if (!saved.ok())
+        ui::showError(m_modal, nullptr, saved.error);
+    if (!saved.keptBackup.empty())
+        m_keptBackup = saved.keptBackup;
+    if (!m_keptBackup.empty())
+        ui::showBackupKept(m_modal, nullptr, m_keptBackup);
 }
 
 // ---------------------------------------------------------------- the game's side
 
 void TfrmJatekosok::saveRegisterQuietly()
 {
-    try {
-        dbJatekos.save();
-    } catch (const std::exception&) {
-        // Said once, by the exit save, not after every round.
-    }
+    // A failure is said once, by the exit save, not after every round; so is a damaged register kept aside.
+    const storage::SaveOutcome saved = dbJatekos.save();
+    if (!saved.keptBackup.empty())
+        m_keptBackup = saved.keptBackup;
 }
 
 void TfrmJatekosok::storeCurrentPlayerTotals(int32_t total, int32_t rounds)

@@ -127,7 +127,7 @@ public:
             table.setInt(storage::puzzle::Kategoria, row.Kategoria);
             table.post();
         }
-        table.close();
+        EXPECT_TRUE(table.close().ok());
     }
 
     void writePlayers(const std::vector<PlayerRow>& rows) const
@@ -143,7 +143,7 @@ public:
             table.setInt(storage::player::Jatszott, row.Jatszott);
             table.post();
         }
-        table.close();
+        EXPECT_TRUE(table.close().ok());
     }
 
     std::vector<PuzzleRow> readPuzzles() const
@@ -157,7 +157,7 @@ public:
                             table.asString(storage::puzzle::Sugo1), table.asString(storage::puzzle::Sugo2),
                             table.asInt(storage::puzzle::Fokozat), table.asInt(storage::puzzle::Kategoria)});
         }
-        table.close();
+        EXPECT_TRUE(table.close().ok());
         return rows;
     }
 
@@ -172,7 +172,7 @@ public:
             rows.push_back({table.asString(storage::player::Nev), table.asInt(storage::player::OsszPont),
                             table.asInt(storage::player::Jatszott)});
         }
-        table.close();
+        EXPECT_TRUE(table.close().ok());
         return rows;
     }
 
