@@ -161,11 +161,10 @@ void TfrmMain::keepRoundInRegister(int32_t total)
 
 void TfrmMain::saveListQuietly()
 {
-    try {
-        dbLista.save();
-    } catch (const std::exception&) {
-        // The exit save writes it again and says what went wrong.
-    }
+    // The exit save writes the list again and tells of a failure, and of a damaged list kept aside here.
+    const storage::SaveOutcome saved = dbLista.save();
+    if (!saved.keptBackup.empty())
+        m_keptListBackup = saved.keptBackup;
 }
 
 void TfrmMain::showAnswerOnBoard()

@@ -99,18 +99,17 @@ void TfrmMain::SaveSession()
         }
     });
     ui::runShowingErrors(m_modal, this, [this] { m_register.storeTotals(PlayerTotal, PlayerRounds); });
-    ui::runShowingErrors(m_modal, this, [this] {
-        try {
-            if (dbLista.isOpen() && m_listWasMissing && dbLista.isEmpty())
-                dbLista.closeWithoutSaving();
-            else if (dbLista.isOpen())
-                dbLista.close();
-        } catch (const storage::StorageError& error) {
-            throw storage::StorageError(storage::saveFailure(error.what(), dbLista.filePath()));
-        }
+    storage::SaveOutcome listSaved;
+    ui::runShowingErrors(m_modal, this, [this, &listSaved] {
+        if (dbLista.isOpen() && m_listWasMissing && dbLista.isEmpty())
+            dbLista.closeWithoutSaving();
+        else
+            listSaved = dbLista.close();
     });
-    if (!dbLista.lastBackupPath().empty())
-        ui::showBackupKept(m_modal, this, dbLista.lastBackupPath());
+    // A backup kept by a save during the run is told now, once.
+    if (listSaved.keptBackup.empty())
+        listSaved.keptBackup = m_keptListBackup;
+    showSaveOutcome(listSaved);
     if (m_register.isOpen())
         showSaveOutcome(m_register.close());
 }

@@ -241,6 +241,7 @@ private:
     // next start copies it again.
     bool m_listWasMissing = false;
     bool m_sessionSaved = false;
+    std::string m_keptListBackup; // where a save kept the damaged list that failed to load, told at the exit
     bool m_closingByExit = false;
     std::mt19937 m_random; // seeded from the clock, or fixed by tests
     game::Round m_round;

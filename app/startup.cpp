@@ -13,14 +13,12 @@
 #include <utility>
 
 PuzzleListPrefetch::PuzzleListPrefetch(const std::string& programFolder)
-    : m_list(storage::puzzleColumns())
 {
-    m_list.setFilePath(programFolder + storage::PuzzleListFile);
-    m_worker = std::thread([this] {
+    m_worker = std::thread([this, path = programFolder + storage::PuzzleListFile] {
         try {
-            m_list.open();
+            m_list = storage::readTableFile(path, storage::puzzleColumns());
         } catch (...) {
-            m_error = std::current_exception();
+            // Nothing read (no memory for the columns, say): the list is read where it is opened.
         }
     });
 }
@@ -29,22 +27,23 @@ PuzzleListPrefetch::~PuzzleListPrefetch()
 {
     if (m_worker.joinable())
         m_worker.join();
-    m_list.closeWithoutSaving(); // never taken: the file stays as it is, a damaged one gets no backup
+}
+
+storage::LoadedTable PuzzleListPrefetch::take()
+{
+    if (std::exchange(m_taken, true))
+        return {};
+    m_worker.join();
+    return std::move(m_list);
 }
 
 void openPuzzleList(storage::Table& list, PuzzleListPrefetch* readAhead)
 {
-    if (!readAhead || std::exchange(readAhead->m_taken, true)) {
+    if (!readAhead) {
         list.open();
         return;
     }
-    readAhead->m_worker.join();
-    if (readAhead->m_list.filePath() != list.filePath()) {
-        readAhead->m_list.closeWithoutSaving();
-        list.open();
-        return;
-    }
-    list.openFrom(readAhead->m_list, std::exchange(readAhead->m_error, nullptr));
+    list.adopt(readAhead->take());
 }
 
 void createWindows(Windows& windows, const ui::ModalRunner& modal, const StartupOptions& options)

@@ -4,8 +4,8 @@
 #include "app/startup_options.h"
 #include "app/windows.h"
 #include "storage/table.h"
+#include "storage/table_file.h"
 
-#include <exception>
 #include <string>
 #include <thread>
 
@@ -23,9 +23,9 @@ void destroyWindows(Windows& windows);
 
 // The puzzle list of a program folder read ahead on a worker thread while the windows are made (main() makes
 // one once the application object stands and hands it to the main window in StartupOptions). The start-up
-// reading takes its records at the step where it opens the list, when it opens exactly this file; otherwise
-// it opens the list itself. The worker is joined when the records are taken or, at the latest, when this
-// object ends; a load nobody took writes nothing.
+// reading adopts the records at the step where it opens the list; a table of another file reads its own.
+// The worker is joined when the records are taken or, at the latest, when this object ends; records nobody
+// took are dropped, and nothing is written.
 class PuzzleListPrefetch
 {
 public:
@@ -34,11 +34,13 @@ public:
     PuzzleListPrefetch(const PuzzleListPrefetch&) = delete;
     PuzzleListPrefetch& operator=(const PuzzleListPrefetch&) = delete;
 
+    // The list as read, once (the worker joined first); nothing when taken before or when the read failed
+    // beyond a load error (the table then reads the file itself).
+    storage::LoadedTable take();
+
 private:
-    friend void openPuzzleList(storage::Table& list, PuzzleListPrefetch* readAhead);
-    storage::Table m_list;
+    storage::LoadedTable m_list;
     bool m_taken = false;
-    std::exception_ptr m_error;
     std::thread m_worker;
 };
 

@@ -41,6 +41,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Closes a table the benchmark wrote, which must have been saved.
+void closeSaved(storage::Table& table)
+{
+    if (const storage::SaveOutcome saved = table.close(); !saved.ok()) {
+        std::fprintf(stderr, "%s\n", saved.error.c_str());
+        std::abort();
+    }
+}
+
 double threadSeconds()
 {
     timespec now {};
@@ -75,7 +84,7 @@ struct OneAdmittedList
             t.setInt(storage::puzzle::Kategoria, 1 + int(random() % 16));
             t.post();
         }
-        t.close();
+        closeSaved(t);
     }
     ~OneAdmittedList() { std::remove(path.c_str()); }
 };

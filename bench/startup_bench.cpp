@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <spawn.h>
@@ -23,6 +24,15 @@ extern char** environ;
 namespace {
 
 constexpr int PuzzleCount = 100000;
+
+// Closes a table the benchmark wrote, which must have been saved.
+void closeSaved(storage::Table& table)
+{
+    if (const storage::SaveOutcome saved = table.close(); !saved.ok()) {
+        std::fprintf(stderr, "%s\n", saved.error.c_str());
+        std::abort();
+    }
+}
 
 // A program folder holding a copy of the game and its puzzle list; made once per run.
 const std::string& gameFolder()
@@ -45,7 +55,7 @@ const std::string& gameFolder()
             list.setInt(storage::puzzle::Kategoria, 1 + n % 16);
             list.post();
         }
-        list.close();
+        closeSaved(list);
         return path;
     }();
     return folder;

@@ -8,6 +8,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
@@ -23,6 +25,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int PuzzleRecords = 1'000'000;
+
+// Closes a table the benchmark wrote, which must have been saved.
+void closeSaved(storage::Table& table)
+{
+    if (const storage::SaveOutcome saved = table.close(); !saved.ok()) {
+        std::fprintf(stderr, "%s\n", saved.error.c_str());
+        std::abort();
+    }
+}
 
 // The 1,000,000-record list, written once per run and removed at exit.
 struct BigList
@@ -50,7 +61,7 @@ struct BigList
             t.setInt(puzzle::Kategoria, 1 + int(random() % 16));
             t.post();
         }
-        t.close();
+        closeSaved(t);
     }
     ~BigList() { std::remove(path.c_str()); }
 };
@@ -105,20 +116,12 @@ double writeAndSync(const std::string& path, const std::string& bytes)
     return seconds(Clock::now() - start);
 }
 
-// The benchmark never writes the list back at destruction.
-struct DropWithoutSaving
-{
-    void operator()(Table* t) const
-    {
-        t->closeWithoutSaving();
-        delete t;
-    }
-};
-using LoadedTable = std::unique_ptr<Table, DropWithoutSaving>;
+// Dropping the table writes nothing back.
+using OpenedList = std::unique_ptr<Table>;
 
-LoadedTable loadBigList()
+OpenedList loadBigList()
 {
-    LoadedTable t(new Table(puzzleColumns()));
+    OpenedList t(new Table(puzzleColumns()));
     t->setFilePath(bigListPath());
     t->open();
     return t;
@@ -229,7 +232,7 @@ void BM_SelectPlayerOrder(benchmark::State& state)
     const char* order = names[state.range(1)];
     const std::string path = "/tmp/brumvelda-bench-" + std::to_string(::getpid()) + ".jat";
     auto registerTable = [&] {
-        LoadedTable t(new Table(playerColumns()));
+        OpenedList t(new Table(playerColumns()));
         configurePlayerRegister(*t);
         t->setConfiguredOrder("");
         t->setFilePath(path);
@@ -250,7 +253,7 @@ void BM_SelectPlayerOrder(benchmark::State& state)
             t->setInt(player::Jatszott, int(random() % 500));
             t->post();
         }
-        t->close();
+        closeSaved(*t);
     }
     for (auto _ : state) {
         state.PauseTiming();

@@ -4,6 +4,7 @@
 #include "storage/storage_error.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace players {
 
@@ -110,27 +111,21 @@ bool Register::deleteSelected()
     return true;
 }
 
-// TEMPORARY until tables report their saves
-static storage::SaveOutcome outcomeOf(storage::Table& table, void (storage::Table::*step)())
+storage::SaveOutcome Register::save()
 {
-    storage::SaveOutcome outcome;
-    try {
-        (table.*step)();
-    } catch (const std::exception& error) {
-        outcome.error = storage::saveFailure(error.what(), table.filePath());
-    }
-    outcome.keptBackup = table.lastBackupPath();
+    storage::SaveOutcome outcome = m_table.save();
+    if (!outcome.keptBackup.empty())
+        m_keptBackup = outcome.keptBackup;
     return outcome;
 }
-
-storage::SaveOutcome Register::save() { return outcomeOf(m_table, &storage::Table::save); }
 
 storage::SaveOutcome Register::close()
 {
     m_current = NoRecord;
-    auto outcome = outcomeOf(m_table, &storage::Table::close);
-    if (m_table.isOpen())
-        m_table.closeWithoutSaving();
+    storage::SaveOutcome outcome = m_table.close();
+    // A backup kept by a save after a round is told at the close, once.
+    if (outcome.keptBackup.empty())
+        outcome.keptBackup = std::exchange(m_keptBackup, {});
     return outcome;
 }
 

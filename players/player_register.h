@@ -71,7 +71,8 @@ public:
     // Deletes the record under the cursor; true when it was the current player's, who is then nobody.
     bool deleteSelected();
 
-    // Writes the file and stays open (a round has ended), or writes it and closes (the end of the game).
+    // Writes the file and stays open (a round has ended), or writes it and closes (the end of the game). A
+    // damaged file kept aside by a save is told by the close.
     [[nodiscard]] storage::SaveOutcome save();
     [[nodiscard]] storage::SaveOutcome close();
 
@@ -82,6 +83,7 @@ public:
 private:
     storage::Table m_table;
     RecordId m_current = NoRecord;
+    std::string m_keptBackup; // by a save that kept the damaged file aside, until the close tells it
 };
 
 } // namespace players

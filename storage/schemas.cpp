@@ -35,13 +35,14 @@ std::vector<Column> playerColumns()
     name.required = true;
     Column total = column("OsszPont", ColumnType::Integer);
     total.label = "\xD6sszes pontsz\xE1m";
-    total.defaultExpression = "0";
+    total.defaultValue = 0;
     Column rounds = column("Jatszott", ColumnType::Integer);
     rounds.label = "J\xE1tszott menetek";
-    rounds.defaultExpression = "0";
+    rounds.defaultValue = 0;
     Column average = column("Atlag", ColumnType::Integer);
     average.label = "\xC1tlag pontsz\xE1m";
-    average.kind = ColumnKind::Calculated;
+    average.calculate = averageScore;
+    average.calculatedFrom = {player::OsszPont, player::Jatszott};
     return {name, total, rounds, average};
 }
 
@@ -63,10 +64,6 @@ void configurePlayerRegister(Table& table)
     table.setConfiguredOrder("iNev");
     // A family's register is a few kilobytes; 8 MB holds some 300,000 players, read in about a second.
     table.setFileSizeLimit(uint64_t {8} * 1024 * 1024);
-    table.setCalcFieldsCallback([](RecordAccess& record) {
-        record.setCalculatedInt(player::Atlag,
-                                averageScore(record.asInt(player::OsszPont), record.asInt(player::Jatszott)));
-    });
 }
 
 } // namespace storage

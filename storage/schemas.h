@@ -17,10 +17,10 @@ inline constexpr int NameSize = 20;
 } // namespace player
 
 std::vector<Column> puzzleColumns();
-std::vector<Column> playerColumns();
+std::vector<Column> playerColumns(); // Atlag is calculated: averageScore(OsszPont, Jatszott)
 
 // For a table made with playerColumns(): sort orders iNev, iOsszPont (desc), iJatszott, iAtlag (desc),
-// opened by iNev, Atlag calculated. The puzzle list needs nothing beyond its columns.
+// opened by iNev, and the register's size limit. The puzzle list needs nothing beyond its columns.
 void configurePlayerRegister(Table& table);
 
 // Atlag: OsszPont / Jatszott truncated toward zero, 0 without rounds (and no overflow at INT_MIN / -1).

@@ -3,7 +3,6 @@
 #include "storage/ascii_case.h"
 #include "storage/collation.h"
 #include "storage/cp1250.h"
-#include "storage/record_view.h"
 #include "storage/storage_error.h"
 #include "storage/table_file.h"
 #include "storage/table_impl.h"
@@ -34,23 +33,13 @@ int32_t textToInt(std::string_view text)
 // ---------------------------------------------------------------- Table
 
 Table::Table(std::vector<Column> columns)
-    : d(std::make_unique<Impl>())
+    : d(std::make_unique<Impl>(std::move(columns)))
 {
-    d->columns = std::move(columns);
-    d->layOut();
     d->resetRecords();
 }
 
-Table::~Table()
-{
-    if (!d->open)
-        return;
-    try {
-        close();
-    } catch (...) {
-        // A destructor has nobody to report to; close() is where callers learn of write errors.
-    }
-}
+// A failed save here would have nobody to tell: whoever owns the table closes it and shows the outcome.
+Table::~Table() = default;
 
 Table::Impl& Table::impl() { return *d; }
 const Table::Impl& Table::impl() const { return *d; }
@@ -74,7 +63,6 @@ void Table::addSortOrder(std::string name, std::vector<std::string> columnNames,
 }
 
 void Table::setConfiguredOrder(std::string name) { d->configuredOrder = std::move(name); }
-void Table::setCalcFieldsCallback(CalcFieldsCallback callback) { d->calcFields = std::move(callback); }
 const std::vector<Column>& Table::columns() const { return d->columns; }
 
 int Table::columnIndex(std::string_view name) const
@@ -106,8 +94,23 @@ void beginOpen(Table& table, Table::Impl& d)
 bool sameColumns(const std::vector<Column>& a, const std::vector<Column>& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Column& x, const Column& y) {
-        return x.name == y.name && x.type == y.type && x.size == y.size && x.kind == y.kind;
+        return x.name == y.name && x.type == y.type && x.size == y.size && x.calculate == y.calculate
+            && x.calculatedFrom == y.calculatedFrom;
     });
+}
+
+// A save's outcome; the backup name the save kept is taken from the table, so the next save starts without.
+SaveOutcome saveTable(Table& table, Table::Impl& d)
+{
+    SaveOutcome outcome;
+    try {
+        SaveTableFile(table, d.path);
+    } catch (const std::exception& error) {
+        outcome.reason = error.what();
+        outcome.error = saveFailure(outcome.reason, d.path);
+    }
+    outcome.keptBackup = std::exchange(d.keptBackup, {});
+    return outcome;
 }
 } // namespace
 
@@ -116,33 +119,21 @@ void Table::open()
     if (d->open)
         return;
     beginOpen(*this, *d);
-    LoadTableFile(*this, d->path);
+    LoadedTable loaded = readTableFile(d->path, d->columns, d->sizeLimit);
+    d->takeLoaded(*loaded.d);
 }
 
-void Table::openFrom(Table& loaded, std::exception_ptr loadError)
+void Table::adopt(LoadedTable&& loaded)
 {
     if (d->open)
         return;
-    Impl& from = *loaded.d;
-    if (&loaded == this || !from.open || from.path != d->path || !sameColumns(from.columns, d->columns)) {
+    const std::unique_ptr<LoadedTable::Content> content = std::move(loaded.d);
+    if (!content || content->path != d->path || !sameColumns(content->records.columns, d->columns)) {
         open();
         return;
     }
     beginOpen(*this, *d);
-    d->rows.swap(from.rows);
-    d->textRows.swap(from.textRows);
-    d->arena.swap(from.arena);
-    // The loader's insertion order is taken as it is when no calculated column needs this table's callback.
-    if (!d->hasCalculated)
-        d->insertion.swap(from.insertion);
-    d->loadFailed = from.loadFailed;
-    d->backupPending = from.backupPending;
-    d->unreadable = from.unreadable;
-    d->written = from.written;
-    loaded.closeWithoutSaving();
-    d->finishLoad(uint32_t(d->insertion.size()));
-    if (loadError)
-        std::rethrow_exception(loadError);
+    d->takeLoaded(*content);
 }
 
 void Table::closeWithoutSaving()
@@ -155,30 +146,29 @@ void Table::closeWithoutSaving()
     d->state = TableState::Inactive;
 }
 
-void Table::close()
+SaveOutcome Table::close()
 {
     if (!d->open)
-        return;
+        return {};
     if (d->state != TableState::Browse)
         cancel();
-    SaveTableFile(*this, d->path);
-    d->resetRecords();
-    d->open = false;
-    d->state = TableState::Inactive;
+    SaveOutcome outcome = saveTable(*this, *d);
+    closeWithoutSaving();
+    return outcome;
 }
 
-void Table::save()
+SaveOutcome Table::save()
 {
     if (!d->open)
-        return;
-    SaveTableFile(*this, d->path);
+        return {};
+    SaveOutcome outcome = saveTable(*this, *d);
     d->written = false; // what changes later is written again
+    return outcome;
 }
 
 bool Table::isOpen() const { return d->open; }
 TableState Table::state() const { return d->state; }
 bool Table::loadFailed() const { return d->loadFailed; }
-const std::string& Table::lastBackupPath() const { return d->lastBackupPath; }
 
 namespace {
 void requireOpen(const Table::Impl& d)
@@ -257,19 +247,21 @@ void fillDefaults(const std::vector<Column>& columns, EditBuffer& buffer)
 {
     for (size_t i = 0; i < columns.size(); ++i) {
         const Column& c = columns[i];
-        if (c.defaultExpression.empty() || c.kind != ColumnKind::Data)
-            continue;
-        if (c.type == ColumnType::Integer) {
-            int32_t value = 0;
-            if (parseColumnInt(c.defaultExpression, value)) {
-                buffer.ints[i] = value;
-                buffer.nulls[i] = 0;
-            }
-        } else {
-            std::string_view text = c.defaultExpression;
-            if (text.size() >= 2 && text.front() == '\'' && text.back() == '\'')
-                text = text.substr(1, text.size() - 2);
-            buffer.texts[i] = std::string(cutText(text, c.size));
+        if (c.defaultValue && c.type == ColumnType::Integer && !c.isCalculated()) {
+            buffer.ints[i] = *c.defaultValue;
+            buffer.nulls[i] = 0;
+        }
+    }
+}
+
+// Works out the calculated columns of the record being edited or inserted.
+void calculate(const std::vector<Column>& columns, EditBuffer& buffer)
+{
+    auto value = [&](int column) { return buffer.nulls[size_t(column)] ? 0 : buffer.ints[size_t(column)]; };
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const Column& c = columns[i];
+        if (c.isCalculated()) {
+            buffer.ints[i] = c.calculate(value(c.calculatedFrom[0]), value(c.calculatedFrom[1]));
             buffer.nulls[i] = 0;
         }
     }
@@ -289,10 +281,8 @@ void Table::append()
     fillDefaults(d->columns, d->edit);
     d->insertReturnPosition = d->position;
     d->state = TableState::Insert;
-    if (d->calcFields && d->hasCalculated) {
-        BufferAccess access(d->columns, d->edit);
-        d->calcFields(access);
-    }
+    if (d->hasCalculated)
+        calculate(d->columns, d->edit);
 }
 
 void Table::edit()
@@ -329,7 +319,7 @@ void Table::post()
         return;
     for (size_t i = 0; i < d->columns.size(); ++i) {
         const Column& c = d->columns[i];
-        if (c.kind == ColumnKind::Data && c.required && !c.readOnly && d->edit.nulls[i])
+        if (c.required && !c.isCalculated() && d->edit.nulls[i])
             throw RequiredFieldError(
                 formatMessage("Field '%s' must have a value", cp1250::toUtf8(c.displayLabel())), c.name);
     }
@@ -363,7 +353,7 @@ void Table::post()
         }
     }
     d->forgetKey(id);
-    d->calculate(id);
+    d->calculate(r);
     if (inserting)
         d->insertion.push_back(id);
     for (SortOrder& order : d->orders) {
@@ -590,7 +580,7 @@ void requireWritable(const Table::Impl& d, int column)
     if (d.state == TableState::Browse)
         throw StorageError("Dataset is not in edit mode.");
     const Column& c = d.columns[size_t(column)];
-    if (c.readOnly || c.kind == ColumnKind::Calculated)
+    if (c.isCalculated())
         throw StorageError(formatMessage("Field %s is read only", cp1250::toUtf8(c.displayLabel())));
 }
 } // namespace
@@ -598,10 +588,8 @@ void requireWritable(const Table::Impl& d, int column)
 static void changed(Table::Impl& d)
 {
     d.edit.modified = true;
-    if (d.calcFields && d.hasCalculated) {
-        BufferAccess access(d.columns, d.edit);
-        d.calcFields(access);
-    }
+    if (d.hasCalculated)
+        calculate(d.columns, d.edit);
 }
 
 void Table::setInt(int column, int32_t value)
@@ -635,30 +623,6 @@ void Table::clear(int column)
     d->edit.ints[size_t(column)] = 0;
     d->edit.texts[size_t(column)].clear();
     changed(*d);
-}
-
-namespace {
-int namedColumn(const Table& table, std::string_view name)
-{
-    const int column = table.columnIndex(name);
-    if (column < 0)
-        fieldNotFound(name);
-    return column;
-}
-} // namespace
-
-int32_t Table::asInt(std::string_view columnName) const { return asInt(namedColumn(*this, columnName)); }
-std::string Table::asString(std::string_view columnName) const
-{
-    return asString(namedColumn(*this, columnName));
-}
-void Table::setInt(std::string_view columnName, int32_t value)
-{
-    setInt(namedColumn(*this, columnName), value);
-}
-void Table::setString(std::string_view columnName, std::string_view value)
-{
-    setString(namedColumn(*this, columnName), value);
 }
 
 namespace {

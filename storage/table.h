@@ -1,10 +1,9 @@
 #pragma once
 // A table of typed columns held whole in memory: cursor, edit/insert states, named sort orders, and
-// persistence through a table file (loaded at open, written at close).
+// persistence through a table file, loaded at open and written only when save() or close() is called.
 
+#include <array>
 #include <cstdint>
-#include <exception>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,20 +15,22 @@ namespace storage {
 inline constexpr uint64_t DefaultSizeLimit = uint64_t {256} * 1024 * 1024;
 
 enum class ColumnType { String, Integer };
-enum class ColumnKind { Data, Calculated };
 
 struct Column
 {
     std::string name;
     ColumnType type = ColumnType::String;
     int size = 0; // characters, string columns only
-    ColumnKind kind = ColumnKind::Data;
     std::string label; // display label; empty means the name
-    bool required = false;
-    bool readOnly = false;
-    std::string defaultExpression; // e.g. "0"; empty = none
-    bool visible = true;
+    bool required = false; // a record is not posted while this column is null
+    std::optional<int32_t> defaultValue; // integer columns: what a new record starts with; none: null
+    // A calculated column is an integer column holding calculate(a, b) of the two integer columns named in
+    // calculatedFrom (a null one counts as 0), worked out whenever its record is loaded or changed. It
+    // cannot be set, and a file's value for it is not read.
+    int32_t (*calculate)(int32_t a, int32_t b) = nullptr;
+    std::array<int, 2> calculatedFrom {-1, -1};
 
+    bool isCalculated() const { return calculate != nullptr; }
     const std::string& displayLabel() const { return label.empty() ? name : label; }
 };
 
@@ -38,30 +39,22 @@ enum class TableState { Inactive, Browse, Edit, Insert };
 // What a save or a close did to the file.
 struct SaveOutcome
 {
-    std::string error; // empty: written (or nothing to write); else the message, naming the file
+    std::string error; // empty: written (or nothing to write); else the message, naming the file, as
+                       // storage::saveFailure() words it
     std::string keptBackup; // a damaged file this save kept under a backup name, else empty
+    std::string reason; // the failure in the storage layer's own words (the table tool names the file itself)
     bool ok() const { return error.empty(); }
 };
 
-class Table;
-
-// What the calculated-columns callback sees: the record being read, edited or written.
-class RecordAccess
-{
-public:
-    virtual ~RecordAccess() = default;
-    virtual int32_t asInt(int column) const = 0;
-    virtual std::string asString(int column) const = 0;
-    virtual bool isNull(int column) const = 0;
-    virtual void setCalculatedInt(int column, int32_t value) = 0;
-};
-using CalcFieldsCallback = std::function<void(RecordAccess&)>;
+class LoadedTable; // storage/table_file.h
 
 class Table
 {
 public:
+    // Throws std::invalid_argument for a calculated column that is not an integer column worked out from
+    // two integer columns that are not calculated themselves.
     explicit Table(std::vector<Column> columns);
-    ~Table(); // a table destroyed while open writes its file first (errors are swallowed there)
+    ~Table(); // never writes: an open table is dropped as closeWithoutSaving() does
     Table(const Table&) = delete;
     Table& operator=(const Table&) = delete;
 
@@ -72,30 +65,27 @@ public:
     const std::string& filePath() const;
     void addSortOrder(std::string name, std::vector<std::string> columnNames, bool descending);
     void setConfiguredOrder(std::string name); // the order selected at open; empty = insertion order
-    void setCalcFieldsCallback(CalcFieldsCallback callback);
 
     const std::vector<Column>& columns() const;
     int columnIndex(std::string_view name) const; // -1 when unknown
 
     // --- lifecycle
     void open(); // loads the file; a load error is thrown after the records read so far were kept
-    void close(); // cancels an edit, writes the file, drops the records; throws on a write error (stays open)
-    // Writes the file now and stays open, an edit in progress left out; close() writes it again. Throws as
-    // close() does.
-    void save();
+    // Opens the table with records read ahead of it (storage::readTableFile, perhaps on another thread)
+    // exactly as open() would have read them, the load error thrown as open() throws it. Records read from
+    // another file or for other columns, or none read at all, are dropped, and the table opens with open().
+    void adopt(LoadedTable&& loaded);
+    // Cancels an edit, writes the file and drops the records: the table is closed afterwards either way.
+    [[nodiscard]] SaveOutcome close();
+    // Writes the file now and stays open, an edit in progress left out; close() writes it again.
+    [[nodiscard]] SaveOutcome save();
+    // Drops the records and writes nothing: a load nobody will use, or a look that changed nothing.
+    void closeWithoutSaving();
     bool isOpen() const;
     TableState state() const;
 
-    // Opens the table with the records `loaded` read from the same file ahead of time (on another thread),
-    // exactly as open() would have: `loadError` is what loaded.open() threw, thrown here again. `loaded` is
-    // left closed, its file untouched. When `loaded` does not match (other columns or file), this is open().
-    void openFrom(Table& loaded, std::exception_ptr loadError);
-    // Drops the records without writing the file: a load nobody will use.
-    void closeWithoutSaving();
-
-    // A damaged file that failed to load is kept under a backup name at the next save (never overwritten):
+    // A damaged file that failed to load is kept under a backup name at the next save (never overwritten).
     bool loadFailed() const;
-    const std::string& lastBackupPath() const; // set by the save that made the backup, else empty
 
     // --- cursor, in the active order
     int recordCount() const; // throws "Cannot perform this operation on a closed dataset" when closed
@@ -131,10 +121,6 @@ public:
     void setInt(int column, int32_t value);
     void setString(int column, std::string_view value); // cut to the column size; a zero byte ends it
     void clear(int column);
-    int32_t asInt(std::string_view columnName) const;
-    std::string asString(std::string_view columnName) const;
-    void setInt(std::string_view columnName, int32_t value);
-    void setString(std::string_view columnName, std::string_view value);
 
     // --- read access by position in the active order, without moving the cursor (grids, tools)
     int32_t intAt(int position, int column) const;
@@ -157,9 +143,9 @@ public:
     struct Impl; // storage/table_impl.h
 
 private:
-    // The internals are for storage/ alone: the table file's reader and writer and the column view.
-    friend void LoadTableFile(Table& table, const std::string& path);
+    // The internals are for storage/ alone: the table file's writer and the column view.
     friend void SaveTableFile(Table& table, const std::string& path);
+    friend std::string tableFileBytes(const Table& table);
     friend class IntColumnView;
     Impl& impl();
     const Impl& impl() const;

@@ -7,6 +7,7 @@
 // three texts; a scan of integer columns (the draw) reads the short rows alone.
 
 #include "storage/table.h"
+#include "storage/table_file.h"
 
 #include <cassert>
 #include <cstdlib>
@@ -111,27 +112,13 @@ private:
     size_t m_capacity = 0;
 };
 
-struct SortOrder
+// A table's columns, where each column's values lie in a record, and the records: what a load fills (on any
+// thread) and a table takes over whole.
+struct TableRows
 {
-    std::string name;
-    std::vector<int> columns;
-    bool descending = false;
-    bool built = false;
-    std::vector<uint32_t> rows; // row ids in order
-};
+    // Lays the columns out; throws std::invalid_argument for a calculated column Column does not allow.
+    explicit TableRows(std::vector<Column> columns);
 
-// The record being edited or inserted, detached from the rows until post.
-struct EditBuffer
-{
-    std::vector<int32_t> ints;
-    std::vector<std::string> texts;
-    std::vector<char> nulls;
-    uint32_t status = 0;
-    bool modified = false;
-};
-
-struct Table::Impl
-{
     // --- fixed per table
     std::vector<Column> columns;
     // Each column's place: its slot in the row (integers), or its number among the string columns.
@@ -141,39 +128,13 @@ struct Table::Impl
     uint32_t textStride = 0; // slots per text row: the texts' offset, then the packed lengths
     uint32_t stringColumns = 0;
     uint32_t lengthBytes = 1; // bytes per stored length: 1, 2 or 4, by the largest string column
-    std::string path;
-    std::vector<SortOrder> orders;
-    std::string configuredOrder;
-    CalcFieldsCallback calcFields;
     bool hasCalculated = false;
 
     // --- records
     PodBuffer<uint32_t> rows; // stride slots per row; row ids grow with the insertion sequence
     PodBuffer<uint32_t> textRows; // textStride slots per row id
     PodBuffer<char> arena;
-    std::vector<uint32_t> insertion; // live row ids in insertion order
-    std::vector<std::vector<std::string>> keyCache; // per text column: collation keys by row id
-    std::vector<std::vector<char>> keyValid;
 
-    // --- state
-    bool open = false;
-    TableState state = TableState::Inactive;
-    int active = -1; // index into orders, -1 = insertion order
-    int position = -1;
-    bool eof = true;
-    EditBuffer edit;
-    int insertReturnPosition = -1;
-    std::string activeName;
-
-    // --- persistence
-    bool written = false;
-    bool loadFailed = false;
-    bool backupPending = false;
-    uint64_t sizeLimit = DefaultSizeLimit; // a larger file is refused unread
-    bool unreadable = false; // the file exists but could not be read: it is never replaced
-    std::string lastBackupPath;
-
-    // --- row access
     size_t rowCount() const { return stride ? rows.size() / stride : 0; }
     uint32_t* row(uint32_t id)
     {
@@ -224,6 +185,95 @@ struct Table::Impl
     // Stores a new text for one string column: the record's texts are written anew at the arena's end (the
     // old ones stay there unused until the table is reloaded). `text` must not point into the arena.
     void setRowText(uint32_t id, int column, const char* text, size_t length);
+    // Works out a stored row's calculated columns.
+    void calculate(uint32_t* row) const;
+
+    // --- used by the loader
+    // Zeroed, status 0, all columns null; its text row is textRow(rowCount() - 1), its texts start at the
+    // arena's end and are appended there in column order.
+    uint32_t* appendRow();
+    void dropLastRow();
+
+    void clearRecords()
+    {
+        rows.clear();
+        textRows.clear();
+        arena.clear();
+    }
+    void swapRecords(TableRows& other)
+    {
+        rows.swap(other.rows);
+        textRows.swap(other.textRows);
+        arena.swap(other.arena);
+    }
+};
+
+// What a load read, and how it ended: the content of a LoadedTable.
+struct LoadedTable::Content
+{
+    explicit Content(std::vector<Column> columns)
+        : records(std::move(columns))
+    {
+    }
+    TableRows records; // calculated columns worked out, buffers cut to size
+    std::vector<uint32_t> insertion; // 0, 1, 2...: the records in the file's order
+    std::string path; // the file read; empty for bytes parsed
+    std::string error; // empty: read whole, or nothing to read
+    bool loadFailed = false;
+    bool backupPending = false; // damaged: the next save keeps the file under a backup name first
+    bool unreadable = false; // the file exists but could not be read: it is never replaced
+};
+
+struct SortOrder
+{
+    std::string name;
+    std::vector<int> columns;
+    bool descending = false;
+    bool built = false;
+    std::vector<uint32_t> rows; // row ids in order
+};
+
+// The record being edited or inserted, detached from the rows until post.
+struct EditBuffer
+{
+    std::vector<int32_t> ints;
+    std::vector<std::string> texts;
+    std::vector<char> nulls;
+    uint32_t status = 0;
+    bool modified = false;
+};
+
+struct Table::Impl : TableRows
+{
+    using TableRows::TableRows;
+
+    // --- fixed per table
+    std::string path;
+    std::vector<SortOrder> orders;
+    std::string configuredOrder;
+
+    // --- records beyond the rows
+    std::vector<uint32_t> insertion; // live row ids in insertion order
+    std::vector<std::vector<std::string>> keyCache; // per text column: collation keys by row id
+    std::vector<std::vector<char>> keyValid;
+
+    // --- state
+    bool open = false;
+    TableState state = TableState::Inactive;
+    int active = -1; // index into orders, -1 = insertion order
+    int position = -1;
+    bool eof = true;
+    EditBuffer edit;
+    int insertReturnPosition = -1;
+    std::string activeName;
+
+    // --- persistence
+    bool written = false;
+    bool loadFailed = false;
+    bool backupPending = false;
+    uint64_t sizeLimit = DefaultSizeLimit; // a larger file is refused unread
+    bool unreadable = false; // the file exists but could not be read: it is never replaced
+    std::string keptBackup; // set by the save that kept a damaged file under this name, taken by its outcome
 
     // What holds between operations: every row has its text row, every live row id is in the insertion
     // order once, a built sort order holds every live row, and the cursor is on a shown row or on none.
@@ -238,15 +288,9 @@ struct Table::Impl
         assert(state == TableState::Inactive || open);
     }
 
-    // --- used by the loader
-    void layOut();
     void resetRecords();
-    // Zeroed, status 0, all columns null; its text row is textRow(rowCount() - 1), its texts start at the
-    // arena's end and are appended there in column order.
-    uint32_t* appendRow();
-    void dropLastRow();
-    // Rows from `firstNewRow` on join the insertion order; calculated columns, orders rebuilt, first record.
-    void finishLoad(uint32_t firstNewRow);
+    // Takes the records a load read, with its outcome; throws its error after taking them.
+    void takeLoaded(LoadedTable::Content& loaded);
 
     // --- orders
     const std::vector<uint32_t>& activeRows() const
@@ -257,7 +301,6 @@ struct Table::Impl
     bool before(const SortOrder& order, uint32_t a, uint32_t b);
     const std::string& key(int column, uint32_t id);
     void forgetKey(uint32_t id);
-    void calculate(uint32_t id);
 };
 
 // The error for a column or position outside the table, raised in this one place.

@@ -1,5 +1,5 @@
-// Loading a table file: the buffered reader, the parse of the definition lists and the records, and the
-// load's outcome (missing, unreadable, damaged or read) recorded on the table.
+// Loading a table file: the reader over bytes or a file, the parse of the definition lists and the records,
+// and the load's outcome (missing, unreadable, damaged or read) in the LoadedTable a table adopts.
 #include "storage/ascii_case.h"
 #include "storage/cp1250.h"
 #include "storage/posix_file.h"
@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <numeric>
 #include <string>
 #include <sys/file.h>
 
@@ -26,13 +27,20 @@ constexpr uint64_t ReadBufferSize = 256 * 1024;
 [[noreturn]] void readError() { throw StorageError("Stream read error"); }
 [[noreturn]] void badValue() { throw StorageError("Invalid property value"); }
 
-// Reads the file through one buffer of up to 256 KB: a few large reads, and the parse runs over memory the
-// cache holds (reading a whole large list into fresh memory costs more in page faults than it saves). Every
-// length is checked against the bytes that remain in the file before anything is copied, so a hostile length
-// can neither allocate nor wait for bytes that never come.
+// Reads table file bytes: bytes already in memory (parsed where they lie), or a file through one buffer of up
+// to 256 KB: a few large reads, and the parse runs over memory the cache holds (reading a whole large list
+// into fresh memory costs more in page faults than it saves). Every length is checked against the bytes that
+// remain before anything is copied, so a hostile length can neither allocate nor wait for bytes that never
+// come.
 class Reader
 {
 public:
+    explicit Reader(std::string_view bytes)
+        : m_capacity(bytes.size())
+        , m_pos(reinterpret_cast<const uint8_t*>(bytes.data()))
+        , m_end(m_pos + bytes.size())
+    {
+    }
     Reader(int fd, uint64_t fileSize)
         : m_fd(fd)
         , m_unread(fileSize)
@@ -143,8 +151,11 @@ private:
         refill(count);
     }
 
+    // Only a file has more bytes to give: bytes in memory end where they end.
     void refill(size_t count)
     {
+        if (m_unread == 0)
+            readError();
         const size_t kept = size_t(m_end - m_pos);
         std::memmove(m_buffer, m_pos, kept);
         m_pos = m_buffer;
@@ -153,7 +164,7 @@ private:
             if (m_unread == 0)
                 readError();
             const size_t room = size_t(std::min<uint64_t>(m_capacity - size_t(m_end - m_buffer), m_unread));
-            const long long got = readAll(m_fd, m_end, room);
+            const long long got = readAll(m_fd, m_buffer + (m_end - m_buffer), room);
             if (got <= 0)
                 readError();
             m_end += got;
@@ -161,12 +172,12 @@ private:
         }
     }
 
-    int m_fd;
-    uint64_t m_unread;
+    int m_fd = -1;
+    uint64_t m_unread = 0; // bytes of the file not read into the buffer yet
     size_t m_capacity;
-    uint8_t* m_buffer;
-    uint8_t* m_pos;
-    uint8_t* m_end;
+    uint8_t* m_buffer = nullptr; // a file's buffer
+    const uint8_t* m_pos;
+    const uint8_t* m_end;
 };
 
 bool knownFieldType(std::string_view name)
@@ -219,14 +230,14 @@ struct ColumnPlan
     uint64_t size; // string columns: bytes kept
 };
 
-std::vector<ColumnPlan> planColumns(const Table::Impl& d)
+std::vector<ColumnPlan> planColumns(const TableRows& d)
 {
     std::vector<ColumnPlan> plan;
     plan.reserve(d.columns.size());
     for (size_t i = 0; i < d.columns.size(); ++i) {
         const Column& c = d.columns[i];
-        plan.push_back({c.type == ColumnType::Integer, c.kind == ColumnKind::Data, d.slotOf[i],
-                        uint64_t(std::max(c.size, 0))});
+        plan.push_back(
+            {c.type == ColumnType::Integer, !c.isCalculated(), d.slotOf[i], uint64_t(std::max(c.size, 0))});
     }
     return plan;
 }
@@ -236,7 +247,7 @@ std::vector<ColumnPlan> planColumns(const Table::Impl& d)
 class KeptString
 {
 public:
-    KeptString(Table::Impl& d, uint64_t length, uint64_t size)
+    KeptString(TableRows& d, uint64_t length, uint64_t size)
         : m_d(d)
         , m_start(d.arena.size())
     {
@@ -261,7 +272,7 @@ public:
     }
 
 private:
-    Table::Impl& m_d;
+    TableRows& m_d;
     size_t m_start;
     bool m_ended = false;
 };
@@ -269,7 +280,7 @@ private:
 // Reads one column entry of a kept row straight from the buffer when the whole entry is there. Returns false,
 // having consumed nothing, when it is not (the end of the buffer, a long string, an unknown tag): the careful
 // path then reads the entry and reports any fault, so both paths accept exactly the same files.
-bool readColumnInBuffer(Reader& in, Table::Impl& d, const ColumnPlan& c, bool hasNullFlags, uint32_t* row,
+bool readColumnInBuffer(Reader& in, TableRows& d, const ColumnPlan& c, bool hasNullFlags, uint32_t* row,
                         uint32_t* text, uint32_t& nulls, uint32_t bit)
 {
     const uint8_t* p = in.cursor();
@@ -314,7 +325,7 @@ bool readColumnInBuffer(Reader& in, Table::Impl& d, const ColumnPlan& c, bool ha
 }
 
 // One set of column entries; `row` null means the values are read and dropped (an older version of a record).
-void readColumns(Reader& in, Table::Impl& d, const std::vector<ColumnPlan>& plan, int version, uint32_t* row,
+void readColumns(Reader& in, TableRows& d, const std::vector<ColumnPlan>& plan, int version, uint32_t* row,
                  uint32_t* text)
 {
     const bool hasNullFlags = version >= 249;
@@ -333,7 +344,7 @@ void readColumns(Reader& in, Table::Impl& d, const std::vector<ColumnPlan>& plan
             const int32_t value = in.integer();
             if (keep) {
                 row[c.slot] = uint32_t(value);
-                Table::Impl::setRowNull(row, column, false);
+                TableRows::setRowNull(row, column, false);
             }
             continue;
         }
@@ -345,11 +356,11 @@ void readColumns(Reader& in, Table::Impl& d, const std::vector<ColumnPlan>& plan
         KeptString kept(d, length, c.size);
         in.stringBytes(length, c.size, [&](const char* p, size_t n) { kept.append(p, n); });
         kept.finish(text, c.slot);
-        Table::Impl::setRowNull(row, column, false);
+        TableRows::setRowNull(row, column, false);
     }
 }
 
-void readRecords(Reader& in, Table::Impl& d, int version)
+void readRecords(Reader& in, TableRows& d, int version)
 {
     in.expect(StartOfList);
     if (version < 230 && d.columns.empty() && in.peek() != EndOfList)
@@ -388,7 +399,7 @@ void readRecords(Reader& in, Table::Impl& d, int version)
     in.byte();
 }
 
-void parse(Reader& in, Table::Impl& d)
+void parse(Reader& in, TableRows& d)
 {
     if (in.remaining() < 4) {
         in.byte(), in.byte(), in.byte(), in.byte(); // fails with the read error
@@ -407,73 +418,115 @@ void parse(Reader& in, Table::Impl& d)
     readRecords(in, d, version);
 }
 
-} // namespace
-
-void LoadTableFile(Table& table, const std::string& path)
+// Records the damage that ended a parse; the records read before it stay.
+void damaged(LoadedTable::Content& loaded, std::string message)
 {
-    Table::Impl& d = table.impl();
-    const auto firstNewRow = uint32_t(d.rowCount());
-    if (path.empty()) {
-        d.written = false;
-        d.finishLoad(firstNewRow);
-        return;
+    loaded.error = std::move(message);
+    loaded.loadFailed = loaded.backupPending = true;
+}
+
+// Runs the parse; a storage error or running out of memory is damage.
+template <typename Parse>
+void parseKeepingWhatWasRead(LoadedTable::Content& loaded, Parse&& parseAll)
+{
+    try {
+        parseAll();
+    } catch (const StorageError& e) {
+        damaged(loaded, e.what());
+    } catch (const std::bad_alloc&) {
+        damaged(loaded, "Out of memory");
+    } catch (const std::length_error&) {
+        damaged(loaded, "Out of memory");
     }
+}
+
+// The file exists but is not read: it is not damaged, and is never replaced, so it needs no backup.
+void refused(LoadedTable::Content& loaded, std::string message)
+{
+    loaded.error = std::move(message);
+    loaded.loadFailed = loaded.unreadable = true;
+}
+
+void readFile(LoadedTable::Content& loaded, const std::string& path, uint64_t sizeLimit)
+{
     const OpenedForReading opened = openForReading(path);
-    if (opened.outcome == OpenedForReading::Outcome::Missing) {
-        d.written = false;
-        d.loadFailed = d.backupPending = d.unreadable = false;
-        d.finishLoad(firstNewRow);
+    if (opened.outcome == OpenedForReading::Outcome::Missing)
         return;
-    }
-    // A file that exists but cannot be read is not damaged: it is never replaced, so it needs no backup.
-    if (opened.outcome == OpenedForReading::Outcome::Unreadable) {
-        d.written = false;
-        d.loadFailed = d.unreadable = true;
-        d.backupPending = false;
-        d.finishLoad(firstNewRow);
-        throw StorageError(formatMessage("Cannot open file %s", path) + ": " + opened.whyNot);
-    }
+    if (opened.outcome == OpenedForReading::Outcome::Unreadable)
+        return refused(loaded, formatMessage("Cannot open file %s", path) + ": " + opened.whyNot);
     FileHandle file(opened.fd);
     // A hostile size (a sparse file of gigabytes) would keep the game reading for long and fill the memory:
-    // refused before a byte is read, and, as an unreadable file, never replaced.
-    if (opened.size > d.sizeLimit) {
-        d.written = false;
-        d.loadFailed = d.unreadable = true;
-        d.backupPending = false;
-        d.finishLoad(firstNewRow);
+    // refused before a byte is read.
+    if (opened.size > sizeLimit) {
         constexpr unsigned long long MB = 1024 * 1024;
-        throw StorageError(formatMessage(TooLarge, path) + " (" + std::to_string((opened.size + MB - 1) / MB)
-                           + " MB; legfeljebb " + std::to_string(d.sizeLimit / MB) + " MB lehet)");
+        return refused(loaded,
+                       formatMessage(TooLarge, path) + " (" + std::to_string((opened.size + MB - 1) / MB)
+                           + " MB; legfeljebb " + std::to_string(sizeLimit / MB) + " MB lehet)");
     }
     // Keeps our own writers out while we read; a lock we cannot get must not hang the start-up.
     ::flock(file.get(), LOCK_SH | LOCK_NB);
-
     // Nothing is reserved by the file's size: bytes after the end of the list may be many and are never read.
     const auto fileSize = uint64_t(opened.size);
-    auto failed = [&] {
-        // A failed load clears the written mark too: the next save must keep the damaged file first.
-        d.written = false;
-        d.loadFailed = d.backupPending = true;
-        d.unreadable = false;
-        d.finishLoad(firstNewRow);
-    };
-    try {
+    parseKeepingWhatWasRead(loaded, [&] {
         Reader in(file.get(), fileSize);
         if (fileSize > 0)
-            parse(in, d);
-    } catch (const StorageError&) {
-        failed();
-        throw;
-    } catch (const std::bad_alloc&) {
-        failed();
-        throw StorageError("Out of memory");
-    } catch (const std::length_error&) {
-        failed();
-        throw StorageError("Out of memory");
-    }
-    d.loadFailed = d.backupPending = d.unreadable = false;
-    d.written = false;
-    d.finishLoad(firstNewRow);
+            parse(in, loaded.records);
+    });
+}
+
+// The records as a table takes them: buffers cut to size, calculated columns worked out, in the file's order.
+LoadedTable finished(std::unique_ptr<LoadedTable::Content> loaded)
+{
+    TableRows& records = loaded->records;
+    records.rows.shrinkToFit();
+    records.textRows.shrinkToFit();
+    records.arena.shrinkToFit();
+    const auto count = uint32_t(records.rowCount());
+    loaded->insertion.resize(count);
+    std::iota(loaded->insertion.begin(), loaded->insertion.end(), 0u);
+    if (records.hasCalculated)
+        for (uint32_t id = 0; id < count; ++id)
+            records.calculate(records.row(id));
+    return LoadedTable(std::move(loaded));
+}
+
+} // namespace
+
+LoadedTable::LoadedTable() = default;
+LoadedTable::LoadedTable(std::unique_ptr<Content> content)
+    : d(std::move(content))
+{
+}
+LoadedTable::~LoadedTable() = default;
+LoadedTable::LoadedTable(LoadedTable&&) noexcept = default;
+LoadedTable& LoadedTable::operator=(LoadedTable&&) noexcept = default;
+
+int LoadedTable::recordCount() const { return d ? int(d->insertion.size()) : 0; }
+
+const std::string& LoadedTable::error() const
+{
+    static const std::string none;
+    return d ? d->error : none;
+}
+
+LoadedTable parseTableFile(std::string_view bytes, const std::vector<Column>& columns)
+{
+    auto loaded = std::make_unique<LoadedTable::Content>(columns);
+    parseKeepingWhatWasRead(*loaded, [&] {
+        Reader in(bytes);
+        if (!bytes.empty())
+            parse(in, loaded->records);
+    });
+    return finished(std::move(loaded));
+}
+
+LoadedTable readTableFile(const std::string& path, const std::vector<Column>& columns, uint64_t sizeLimit)
+{
+    auto loaded = std::make_unique<LoadedTable::Content>(columns);
+    loaded->path = path;
+    if (!path.empty())
+        readFile(*loaded, path, sizeLimit);
+    return finished(std::move(loaded));
 }
 
 } // namespace storage

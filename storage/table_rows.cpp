@@ -1,12 +1,12 @@
 // The table's rows: their layout in the row buffers, appending and dropping rows during a load, the
-// calculated columns, the collation keys and the sort orders built over the rows.
+// calculated columns, taking a load's records, the collation keys and the sort orders built over the rows.
 #include "storage/collation.h"
-#include "storage/record_view.h"
 #include "storage/storage_error.h"
 #include "storage/table_impl.h"
 
 #include <algorithm>
 #include <charconv>
+#include <stdexcept>
 
 namespace storage {
 
@@ -34,14 +34,13 @@ std::string_view cutText(std::string_view text, int size)
 
 // ---------------------------------------------------------------- Impl
 
-void Table::Impl::layOut()
+TableRows::TableRows(std::vector<Column> tableColumns)
+    : columns(std::move(tableColumns))
 {
     nullWords = uint32_t((columns.size() + 31) / 32);
     uint32_t slot = 1 + nullWords;
     uint32_t strings = 0;
     int longest = 0;
-    slotOf.clear();
-    hasCalculated = false;
     for (const Column& c : columns) {
         if (c.type == ColumnType::String) {
             slotOf.push_back(strings++);
@@ -49,7 +48,19 @@ void Table::Impl::layOut()
         } else {
             slotOf.push_back(slot++);
         }
-        hasCalculated = hasCalculated || c.kind == ColumnKind::Calculated;
+        if (!c.isCalculated())
+            continue;
+        hasCalculated = true;
+        // Its inputs are read as stored integers; a calculated one among them would need an order of work.
+        auto isInput = [&](int column) {
+            return column >= 0 && size_t(column) < columns.size()
+                && columns[size_t(column)].type == ColumnType::Integer
+                && !columns[size_t(column)].isCalculated();
+        };
+        if (c.type != ColumnType::Integer || !isInput(c.calculatedFrom[0]) || !isInput(c.calculatedFrom[1]))
+            throw std::invalid_argument(
+                "The calculated column " + c.name
+                + " must be an integer column worked out from two integer data columns");
     }
     stride = slot;
     stringColumns = strings;
@@ -59,9 +70,7 @@ void Table::Impl::layOut()
 
 void Table::Impl::resetRecords()
 {
-    rows.clear();
-    textRows.clear();
-    arena.clear();
+    clearRecords();
     insertion.clear();
     insertion.shrink_to_fit();
     keyCache.assign(columns.size(), {});
@@ -75,7 +84,7 @@ void Table::Impl::resetRecords()
     eof = true;
 }
 
-void Table::Impl::setRowText(uint32_t id, int column, const char* text, size_t length)
+void TableRows::setRowText(uint32_t id, int column, const char* text, size_t length)
 {
     assert(reinterpret_cast<uintptr_t>(text) + length <= reinterpret_cast<uintptr_t>(arena.data())
            || reinterpret_cast<uintptr_t>(text) >= reinterpret_cast<uintptr_t>(arena.data() + arena.size()));
@@ -103,7 +112,7 @@ void Table::Impl::setRowText(uint32_t id, int column, const char* text, size_t l
     t[0] = uint32_t(start);
 }
 
-uint32_t* Table::Impl::appendRow()
+uint32_t* TableRows::appendRow()
 {
     if (rows.size() >= size_t(UINT32_MAX - 1) * stride)
         throw StorageError("Out of memory");
@@ -114,32 +123,36 @@ uint32_t* Table::Impl::appendRow()
     return r;
 }
 
-void Table::Impl::dropLastRow()
+void TableRows::dropLastRow()
 {
     assert(rowCount() > 0);
     rows.truncate(rows.size() - stride);
     textRows.truncate(textRows.size() - textStride);
 }
 
-void Table::Impl::calculate(uint32_t id)
+void TableRows::calculate(uint32_t* r) const
 {
-    if (!hasCalculated || !calcFields)
+    if (!hasCalculated)
         return;
-    RowAccess access(*this, id);
-    calcFields(access);
+    auto value = [&](int column) { return rowNull(r, column) ? 0 : rowInt(r, column); };
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const Column& c = columns[i];
+        if (!c.isCalculated())
+            continue;
+        r[slotOf[i]] = uint32_t(c.calculate(value(c.calculatedFrom[0]), value(c.calculatedFrom[1])));
+        setRowNull(r, int(i), false);
+    }
 }
 
-void Table::Impl::finishLoad(uint32_t firstNewRow)
+void Table::Impl::takeLoaded(LoadedTable::Content& loaded)
 {
-    rows.shrinkToFit();
-    textRows.shrinkToFit();
-    arena.shrinkToFit();
-    const auto count = uint32_t(rowCount());
-    insertion.reserve(insertion.size() + (count - firstNewRow));
-    for (uint32_t id = firstNewRow; id < count; ++id) {
-        insertion.push_back(id);
-        calculate(id);
-    }
+    swapRecords(loaded.records);
+    insertion.swap(loaded.insertion);
+    loadFailed = loaded.loadFailed;
+    backupPending = loaded.backupPending;
+    unreadable = loaded.unreadable;
+    // A load clears the written mark, a failed one too: the next save must keep the damaged file first.
+    written = false;
     for (SortOrder& order : orders) {
         order.built = false;
         order.rows.clear();
@@ -150,6 +163,8 @@ void Table::Impl::finishLoad(uint32_t firstNewRow)
     position = shown ? 0 : -1;
     eof = shown == 0;
     assertConsistent();
+    if (!loaded.error.empty())
+        throw StorageError(loaded.error);
 }
 
 const std::string& Table::Impl::key(int column, uint32_t id)

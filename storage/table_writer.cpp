@@ -21,12 +21,17 @@ using namespace tags;
 
 constexpr size_t BufferSize = 16 * 1024; // writes and copies
 
-// Writes through one 16 KB buffer; any short or failed write is the write error.
+// Writes through one 16 KB buffer into a file, where any short or failed write is the write error, or onto
+// the end of a string.
 class Writer
 {
 public:
     explicit Writer(int fd)
         : m_fd(fd)
+    {
+    }
+    explicit Writer(std::string& bytes)
+        : m_bytes(&bytes)
     {
     }
 
@@ -78,13 +83,16 @@ public:
     }
     void flush()
     {
-        if (!writeAll(m_fd, m_buffer, m_used))
+        if (m_bytes)
+            m_bytes->append(reinterpret_cast<const char*>(m_buffer), m_used);
+        else if (!writeAll(m_fd, m_buffer, m_used))
             throw StorageError("Stream write error");
         m_used = 0;
     }
 
 private:
-    int m_fd;
+    int m_fd = -1;
+    std::string* m_bytes = nullptr;
     uint8_t m_buffer[BufferSize];
     size_t m_used = 0;
 };
@@ -97,7 +105,7 @@ std::string temporaryPath(const std::string& path)
     return (hasExtension ? path.substr(0, dot) : path) + ".$$$";
 }
 
-void writeTable(Writer& out, Table::Impl& d)
+void writeTable(Writer& out, const Table::Impl& d)
 {
     out.bytes("TPF0", 4);
     out.integer(WrittenVersion);
@@ -107,7 +115,6 @@ void writeTable(Writer& out, Table::Impl& d)
     out.byte(EndOfList);
     out.byte(StartOfList);
     for (uint32_t id : d.activeRows()) {
-        d.calculate(id);
         const uint32_t* row = d.row(id);
         out.byte(StartOfList);
         out.integer(int32_t(row[0]));
@@ -167,7 +174,7 @@ void keepDamagedFile(Table::Impl& d, const std::string& path)
     for (int n = 0; n < 10000; ++n) {
         const std::string candidate = path + ".bak" + (n ? std::to_string(n) : std::string());
         if (::link(path.c_str(), candidate.c_str()) == 0) {
-            d.lastBackupPath = candidate;
+            d.keptBackup = candidate;
             d.backupPending = false;
             return;
         }
@@ -178,7 +185,7 @@ void keepDamagedFile(Table::Impl& d, const std::string& path)
             return;
         }
         if (copyToNewFile(path, candidate)) {
-            d.lastBackupPath = candidate;
+            d.keptBackup = candidate;
             d.backupPending = false;
             return;
         }
@@ -187,6 +194,14 @@ void keepDamagedFile(Table::Impl& d, const std::string& path)
 }
 
 } // namespace
+
+std::string tableFileBytes(const Table& table)
+{
+    std::string bytes;
+    auto out = std::make_unique<Writer>(bytes);
+    writeTable(*out, table.impl());
+    return bytes;
+}
 
 void SaveTableFile(Table& table, const std::string& path)
 {

@@ -79,6 +79,7 @@ int runCheck(TableKind kind, const std::string& path)
     if (!opened)
         return status;
     const bool written = writeOut(std::to_string(opened->table().recordCount()) + "\n");
+    opened->closeWithoutSaving();
     return finishOutput() && written ? ExitOk : fail(path, OutputFailed);
 }
 
@@ -89,6 +90,7 @@ int runDump(TableKind kind, const std::string& path)
     if (!opened)
         return status;
     const bool written = dumpTable(*opened, stdout);
+    opened->closeWithoutSaving();
     return finishOutput() && written ? ExitOk : fail(path, OutputFailed);
 }
 
@@ -117,10 +119,11 @@ int runImport(TableKind kind, const std::string& path)
     // Nothing reaches the file until every line has passed; the save then replaces it in one rename.
     try {
         appendRecords(opened->table(), records);
-        opened->save();
     } catch (const storage::StorageError& e) {
         return fail(path, e.what());
     }
+    if (const storage::SaveOutcome saved = opened->saveAndClose(); !saved.ok())
+        return fail(path, saved.reason);
     const bool written = writeOut(std::to_string(records.size()) + "\n");
     return finishOutput() && written ? ExitOk : fail(path, OutputFailed);
 }
@@ -145,10 +148,11 @@ int runShuffle(TableKind kind, const std::string& path, uint32_t seed)
                          list.intAt(i, storage::puzzle::Kategoria)});
     try {
         list.reorderRecords(game::spreadOrder(kinds, seed));
-        opened->save();
     } catch (const storage::StorageError& e) {
         return fail(path, e.what());
     }
+    if (const storage::SaveOutcome saved = opened->saveAndClose(); !saved.ok())
+        return fail(path, saved.reason);
     const bool written = writeOut(std::to_string(count) + "\n");
     return finishOutput() && written ? ExitOk : fail(path, OutputFailed);
 }

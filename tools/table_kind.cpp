@@ -33,33 +33,9 @@ OpenedTable::OpenedTable(TableKind kind, const std::string& path)
     try {
         m_table->open();
     } catch (...) {
-        // A table whose load failed stays open; it must not write what it could read over the file.
-        discard();
+        // A table whose load failed stays open with what it could read: dropped, never written.
+        m_table->closeWithoutSaving();
         throw;
-    }
-}
-
-OpenedTable::~OpenedTable() { discard(); }
-
-void OpenedTable::save()
-{
-    try {
-        m_table->close();
-    } catch (...) {
-        discard();
-        throw;
-    }
-}
-
-void OpenedTable::discard() noexcept
-{
-    if (!m_table || !m_table->isOpen())
-        return;
-    try {
-        // Without a path the table has nothing to write when it closes.
-        m_table->setFilePath("");
-        m_table->close();
-    } catch (...) {
     }
 }
 

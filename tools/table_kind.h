@@ -15,25 +15,24 @@ enum class TableKind { PuzzleList, PlayerRegister };
 // ".lis" is a puzzle list, ".jat" a player register (in any letter case); anything else is no table of ours.
 std::optional<TableKind> tableKindOf(std::string_view path);
 
-// A table loaded as the game loads it. Unlike the game, the tool never writes a file it only looked at:
-// the file is written only by save(), and dropping the object leaves the file alone.
+// A table loaded as the game loads it. The tool never writes a file it only looked at: the file is written
+// only by saveAndClose(); closeWithoutSaving() and dropping the object leave it alone.
 class OpenedTable
 {
 public:
     OpenedTable(TableKind kind, const std::string& path); // throws storage::StorageError when the load fails
-    ~OpenedTable();
     OpenedTable(const OpenedTable&) = delete;
     OpenedTable& operator=(const OpenedTable&) = delete;
 
     TableKind kind() const { return m_kind; }
     storage::Table& table() { return *m_table; }
 
-    // Writes the whole table through the table's own save (a temporary file renamed over the old one).
-    void save();
+    // Writes the whole table through the table's own save (a temporary file renamed over the old one) and
+    // closes it, whatever the outcome.
+    [[nodiscard]] storage::SaveOutcome saveAndClose() { return m_table->close(); }
+    void closeWithoutSaving() { m_table->closeWithoutSaving(); }
 
 private:
-    void discard() noexcept;
-
     TableKind m_kind;
     std::unique_ptr<storage::Table> m_table;
 };

@@ -208,7 +208,7 @@ TEST_F(StorePuzzle, AListThatCannotTakeTheRecordShowsTheErrorAndKeepsThePuzzle)
 {
     startProgram();
     typeAlma();
-    main().dbLista.close();
+    EXPECT_TRUE(main().dbLista.close().ok());
     expectDetails({});
     modals.expectMessageTitled("Brumvelda");
     click(main().tbModOK);
@@ -264,6 +264,27 @@ TEST_F(StorePuzzle, NewPuzzleIsInTheFileAfterExitAndPlayableAfterARestart)
     EXPECT_EQ(cell(1)->textColour(), cell(1)->background()); // hidden
     EXPECT_TRUE(cell(1)->hidesLetter());
     EXPECT_TRUE(main().letterButton(1)->isEnabled());
+}
+
+// The save right after a stored puzzle keeps a damaged list aside and says nothing; the exit says where.
+TEST_F(StorePuzzle, ADamagedListKeptAsideWhenAPuzzleIsStoredIsToldAtTheExit)
+{
+    const std::string damaged = "TPF0 this is not a table file at all";
+    folder.writeFile("Brumvelda.lis", damaged);
+    modals.expectMessage(); // the load error
+    startProgram();
+    typeAlma();
+    expectDetails({});
+    click(main().tbModOK);
+    EXPECT_EQ(folder.readFile("Brumvelda.lis.bak"), damaged);
+    EXPECT_EQ(modals.messages().size(), 1u);
+
+    modals.expectMessage(); // where the damaged original went
+    click(main().tbExit);
+    ASSERT_EQ(modals.messages().size(), 2u);
+    EXPECT_TRUE(modals.messages()[1].contains(QString::fromStdString(folder.file("Brumvelda.lis.bak"))));
+    EXPECT_FALSE(folder.exists("Brumvelda.lis.bak1"));
+    EXPECT_EQ(folder.readPuzzles().size(), 1u);
 }
 
 } // namespace

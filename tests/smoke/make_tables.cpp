@@ -9,9 +9,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 namespace {
+
+void closeWritten(storage::Table& table)
+{
+    const storage::SaveOutcome saved = table.close();
+    if (!saved.ok())
+        throw std::runtime_error(saved.error);
+}
 
 std::string puzzleText(int n)
 {
@@ -40,7 +48,7 @@ void writeTables(const std::string& folder, int puzzles, const char* player)
         list.setInt(storage::puzzle::Kategoria, 1 + n % 16);
         list.post();
     }
-    list.close();
+    closeWritten(list);
     if (!player)
         return;
     storage::Table players(storage::playerColumns());
@@ -52,7 +60,7 @@ void writeTables(const std::string& folder, int puzzles, const char* player)
     players.setInt(storage::player::OsszPont, 120);
     players.setInt(storage::player::Jatszott, 4);
     players.post();
-    players.close();
+    closeWritten(players);
 }
 
 int count(storage::Table& table, const std::string& path)
@@ -60,8 +68,7 @@ int count(storage::Table& table, const std::string& path)
     table.setFilePath(path);
     table.open();
     const int n = table.recordCount();
-    table.setFilePath(""); // read only: nothing is written back
-    table.close();
+    table.closeWithoutSaving(); // read only: nothing is written back
     return n;
 }
 

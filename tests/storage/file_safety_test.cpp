@@ -315,19 +315,17 @@ TEST(TableFileSafety, AnUnreadableFileIsNeverReplaced)
     }
     EXPECT_TRUE(t.loadFailed());
     fill(t, 1);
-    try {
-        t.close();
-        FAIL() << "the table was saved over a FIFO";
-    } catch (const StorageError& e) {
-        EXPECT_EQ(std::string(e.what()), formatMessage(NotSavedUnreadable, path));
-    }
+    const SaveOutcome closed = t.close();
+    EXPECT_FALSE(closed.ok()) << "the table was saved over a FIFO";
+    EXPECT_EQ(closed.error, formatMessage(NotSavedUnreadable, path));
+    EXPECT_EQ(closed.reason, formatMessage(NotSavedUnreadable, path));
+    EXPECT_FALSE(t.isOpen());
     struct stat info
     {
     };
     ASSERT_EQ(::lstat(path.c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
     EXPECT_FALSE(exists(path + ".bak"));
-    t.closeWithoutSaving();
 }
 
 TEST(TableFileSafety, SavingThroughALinkWritesItsTargetAndKeepsTheLink)
@@ -341,7 +339,7 @@ TEST(TableFileSafety, SavingThroughALinkWritesItsTargetAndKeepsTheLink)
         t.setFilePath(link);
         t.open(); // a link to a file not made yet opens empty, like a missing file
         fill(t, 3);
-        t.close();
+        ASSERT_TRUE(t.close().ok());
     }
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     Table back(puzzleColumns());
@@ -362,7 +360,7 @@ TEST(TableFileSafety, BytesAfterTheListAreNeitherReadNorReservedFor)
         t.setFilePath(path);
         t.open();
         fill(t, 5);
-        t.close();
+        ASSERT_TRUE(t.close().ok());
     }
     // 200 MB, sparse: the loader once reserved memory by the file's size and failed.
     ASSERT_EQ(::truncate(path.c_str(), 200LL << 20), 0);
@@ -401,7 +399,7 @@ TEST(TableFileSafety, ATableAboveItsSizeLimitIsRefusedUnreadAndKept)
         {
             auto t = make();
             t->open();
-            t->close();
+            ASSERT_TRUE(t->close().ok());
         }
         ASSERT_EQ(::truncate(path.c_str(), row.size), 0);
         auto t = make();
@@ -418,8 +416,7 @@ TEST(TableFileSafety, ATableAboveItsSizeLimitIsRefusedUnreadAndKept)
             EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
         }
         EXPECT_TRUE(t->loadFailed());
-        EXPECT_THROW(t->close(), StorageError);
-        t->closeWithoutSaving();
+        EXPECT_EQ(t->close().error, formatMessage(NotSavedUnreadable, path));
         struct stat info
         {
         };
@@ -439,7 +436,7 @@ TEST(TableFileSafety, ATableLargerThanTheFirstBufferReadsBackWhole)
         t.setFilePath(path);
         t.open();
         fill(t, 4000);
-        t.close();
+        ASSERT_TRUE(t.close().ok());
     }
     ASSERT_GT(std::filesystem::file_size(path), 256u * 1024u);
     Table t(puzzleColumns());
@@ -477,7 +474,7 @@ TEST(TableFileSafety, RunningOutOfMemoryWhileLoadingIsAFailedLoadAndTheFileIsKep
         t.setFilePath(path);
         t.open();
         fill(t, 200000);
-        t.close();
+        ASSERT_TRUE(t.close().ok());
     }
     const std::string original = readBytes(path);
     const pid_t child = ::fork();
@@ -503,8 +500,8 @@ TEST(TableFileSafety, RunningOutOfMemoryWhileLoadingIsAFailedLoadAndTheFileIsKep
             limit.rlim_cur = unlimited;
             ::setrlimit(RLIMIT_AS, &limit);
             if (outOfMemory && t.loadFailed()) {
-                t.close();
-                status = t.lastBackupPath().empty() ? 3 : 0;
+                const SaveOutcome closed = t.close();
+                status = !closed.ok() ? 4 : closed.keptBackup.empty() ? 3 : 0;
             } else {
                 status = 2;
             }

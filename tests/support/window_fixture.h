@@ -128,7 +128,7 @@ public:
             table.setInt(storage::puzzle::Kategoria, row.Kategoria);
             table.post();
         }
-        table.close();
+        EXPECT_TRUE(table.close().ok());
     }
 
     void writePlayers(const std::vector<PlayerRow>& rows) const
@@ -144,7 +144,7 @@ public:
             table.setInt(storage::player::Jatszott, row.Jatszott);
             table.post();
         }
-        table.close();
+        EXPECT_TRUE(table.close().ok());
     }
 
     std::vector<PuzzleRow> readPuzzles() const
@@ -158,7 +158,7 @@ public:
                             table.asString(storage::puzzle::Sugo1), table.asString(storage::puzzle::Sugo2),
                             table.asInt(storage::puzzle::Fokozat), table.asInt(storage::puzzle::Kategoria)});
         }
-        table.close();
+        EXPECT_TRUE(table.close().ok());
         return rows;
     }
 
@@ -173,7 +173,7 @@ public:
             rows.push_back({table.asString(storage::player::Nev), table.asInt(storage::player::OsszPont),
                             table.asInt(storage::player::Jatszott)});
         }
-        table.close();
+        EXPECT_TRUE(table.close().ok());
         return rows;
     }
 
