@@ -46,6 +46,25 @@ std::vector<Column> playerColumns()
     return {name, total, rounds, average};
 }
 
+std::vector<Column> historyColumns()
+{
+    // Every column is written for every round, so none is required or defaulted: a hand-edited file with a
+    // gap reads as 0 there.
+    return {
+        column("Nev", ColumnType::String, history::NameSize),
+        column("Idopont", ColumnType::Integer),
+        column("Szoveg", ColumnType::String, history::TextSize),
+        column("Nyelv", ColumnType::Integer),
+        column("Fokozat", ColumnType::Integer),
+        column("Kategoria", ColumnType::Integer),
+        column("Kimenet", ColumnType::Integer),
+        column("Pont", ColumnType::Integer),
+        column("Hibak", ColumnType::Integer),
+        column("Sugo", ColumnType::Integer),
+        column("Napi", ColumnType::Integer),
+    };
+}
+
 int32_t averageScore(int32_t total, int32_t rounds)
 {
     if (rounds == 0)
