@@ -20,6 +20,17 @@ struct Player
     int32_t rounds;
 };
 
+void addPlayers(Table& table, std::initializer_list<Player> players)
+{
+    for (const Player& p : players) {
+        table.append();
+        table.setString(storage::player::Nev, p.name);
+        table.setInt(storage::player::OsszPont, p.total);
+        table.setInt(storage::player::Jatszott, p.rounds);
+        table.post();
+    }
+}
+
 // An in-memory register (no file) in name order.
 class Register : public ::testing::Test
 {
@@ -29,16 +40,7 @@ protected:
         storage::configurePlayerRegister(table);
         table.open();
     }
-    void add(std::initializer_list<Player> players)
-    {
-        for (const Player& p : players) {
-            table.append();
-            table.setString(storage::player::Nev, p.name);
-            table.setInt(storage::player::OsszPont, p.total);
-            table.setInt(storage::player::Jatszott, p.rounds);
-            table.post();
-        }
-    }
+    void add(std::initializer_list<Player> players) { addPlayers(table, players); }
     players::RecordId idOf(const char* name)
     {
         EXPECT_TRUE(players::locateByName(table, name)) << name;
@@ -110,17 +112,7 @@ class GameRegister : public ::testing::Test
 {
 protected:
     GameRegister() { reg.open(""); } // in memory
-    void add(std::initializer_list<Player> players)
-    {
-        storage::Table& table = reg.table();
-        for (const Player& p : players) {
-            table.append();
-            table.setString(storage::player::Nev, p.name);
-            table.setInt(storage::player::OsszPont, p.total);
-            table.setInt(storage::player::Jatszott, p.rounds);
-            table.post();
-        }
-    }
+    void add(std::initializer_list<Player> players) { addPlayers(reg.table(), players); }
     // The figures of the record named `name` (the first such in name order), the cursor left where it was.
     players::PlayerFigures figuresOf(const char* name)
     {
