@@ -50,6 +50,7 @@ int main(int argc, char* argv[])
     StartupOptions options;
     options.programFolder = dataFolder;
     options.puzzleList = &puzzleList;
+    options.puzzlePack = installedPuzzlePack(executableFolder());
     Windows windows;
     const SessionEnd sessionEnd(modal, [&windows] {
         if (windows.frmMain)

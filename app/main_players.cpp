@@ -62,6 +62,7 @@ void TfrmMain::restoreLastPlayer()
 void TfrmMain::ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
                                  int32_t language)
 {
+    recordAbandonedRound();
     PlayerName = name;
     ui::showFitted(lNev, ui::toQt(PlayerName));
     PlayerTotal = total;
@@ -88,6 +89,7 @@ void TfrmMain::ClearPlayer()
 {
     // Nobody's figures are shown, so no round can score for nobody; the captions are those of the first
     // start.
+    m_roundRecord.reset(); // the deleted player's rounds go, this one with them
     PlayerName.clear();
     PlayerTotal = 0;
     PlayerRounds = 0;

@@ -57,6 +57,8 @@ void TfrmMain::startupReading()
     PuzzleCount = dbLista.recordCount();
     // No player is chosen yet; restoring the last one enables tbUj.
     tbUj->setEnabled(false);
+    tbNapi->setEnabled(false);
+    m_history.setPath(AppDir + storage::HistoryFile);
 }
 
 void TfrmMain::tbSaveClick() { }
@@ -81,6 +83,7 @@ void TfrmMain::SaveSession()
     if (m_sessionSaved)
         return;
     m_sessionSaved = true;
+    recordAbandonedRound();
 
     // Each step runs even when one before it failed: a settings file that cannot be written must not cost
     // the puzzles stored in this run.
@@ -112,6 +115,7 @@ void TfrmMain::SaveSession()
     showSaveOutcome(listSaved);
     if (m_register.isOpen())
         showSaveOutcome(m_register.close());
+    showSaveOutcome(m_history.close());
 }
 
 void TfrmMain::showSaveOutcome(const storage::SaveOutcome& outcome)

@@ -170,6 +170,7 @@ void TfrmMain::buildToolbar()
         {&TfrmMain::tbModCancel, "tbModCancel", 392, "modcancel", QStringLiteral("A feladvány elvetése")},
         {&TfrmMain::tbExit, "tbExit", 432, "exit", QStringLiteral("Kilépés a programból")},
         {&TfrmMain::tbHogyan, "tbHogyan", 500, "hogyan", QStringLiteral("Hogyan játsszunk?\nF1")},
+        {&TfrmMain::tbNapi, "tbNapi", 74, "napi", QStringLiteral("A nap feladványa")},
     };
     for (const ButtonRow& row : rows) {
         auto* button = new QToolButton(Toolbar971);
@@ -199,6 +200,7 @@ void TfrmMain::buildToolbar()
     tbLoad->hide();
     tbAdatlap->hide();
     tbUj->setEnabled(false);
+    tbNapi->setEnabled(false);
     tbInfo->setEnabled(false);
     tbMaganh->setEnabled(false);
     tbSzabad->setEnabled(false);

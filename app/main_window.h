@@ -9,6 +9,7 @@
 #include "editor/new_puzzle.h"
 #include "game/game_variables.h"
 #include "game/round.h"
+#include "players/history.h"
 #include "players/player_register.h"
 #include "storage/schemas.h"
 #include "storage/settings_store.h"
@@ -79,6 +80,9 @@ public:
     storage::Table dbLista {storage::puzzleColumns()};
     storage::SettingsStore SettingsStore;
     players::Register& playerRegister() { return m_register; }
+    // Every round that ended, oldest first; the history file is read at the first call (a damaged one is
+    // said then, over this window).
+    const std::vector<players::RoundRecord>& roundHistory();
 
     // --- controls, named as on the window
     QWidget* Toolbar971 = nullptr;
@@ -96,6 +100,7 @@ public:
     QToolButton* tbModCancel = nullptr;
     QToolButton* tbExit = nullptr;
     QToolButton* tbHogyan = nullptr; // "Hogyan játsszunk?", also on F1
+    QToolButton* tbNapi = nullptr; // "A nap feladványa"
     QLabel* RxLabel1 = nullptr;
     QLabel* lNev = nullptr;
     QLabel* RxLabel2 = nullptr;
@@ -164,6 +169,18 @@ private:
     void tbInfoClick();
     void tbMaganhClick();
     void tbSzabadClick();
+    void tbNapiClick();
+    // The round in play goes into the history with its outcome and the score it credited.
+    void recordRound(int32_t outcome, int32_t creditedScore);
+    // A round in play ended by a player switch or the exit: recorded as abandoned, scoring nothing.
+    void recordAbandonedRound();
+    // The local time now, in minutes since 1970.
+    int32_t clockMinutes() const;
+    // Before a puzzle is laid: the round's buttons and a blank board.
+    void prepareDraw();
+    // Shows the round just laid on the board (the toolbar, the category and the hidden cells) and starts
+    // its history record; `listText` is the puzzle as the list holds it.
+    void showDrawnRound(int32_t category, const std::string& listText, bool daily);
 
     // --- editor (app/main_editor.cpp)
     void connectEditorHandlers();
@@ -246,6 +263,8 @@ private:
     std::mt19937 m_random; // seeded from the clock, or fixed by tests
     game::Round m_round;
     players::Register m_register;
+    players::History m_history;
+    std::optional<players::RoundRecord> m_roundRecord; // the round in play, until it ends
     editor::EditorBoard m_editorBoard;
     ui::KeyReleaseGuard m_editorKeys; // the last key pressed here: a release only counts after its press
     bool m_keyboardPlay = false; // as the settings' KeyboardPlay says, or following a screen reader

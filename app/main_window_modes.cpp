@@ -55,6 +55,8 @@ void TfrmMain::applyMode(Mode mode, RoundTraits round)
     }
     // clang-format on
     tbUj->setEnabled(row.uj);
+    // The puzzle of the day is a round like any other, drawn otherwise.
+    tbNapi->setEnabled(row.uj);
     tbInfo->setEnabled(row.info);
     tbMaganh->setEnabled(row.maganh);
     tbSzabad->setEnabled(row.szabad);

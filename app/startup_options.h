@@ -17,4 +17,10 @@ struct StartupOptions
     std::optional<uint32_t> randomSeed; // empty: seeded from the clock
     PuzzleListPrefetch* puzzleList = nullptr; // taken over by the start-up reading when it holds that file
     std::optional<bool> screenReader; // whether one runs at start; empty: asked of Qt (tests set it)
+    // The local time of the whole run in minutes since 1970 (game/calendar.h), fixed by tests; empty: the
+    // clock.
+    std::optional<int32_t> clockMinutes;
+    // The puzzle list installed with the game, where the puzzle of the day comes from, so that every family
+    // gets the same one; empty: the player's own list.
+    std::string puzzlePack;
 };

@@ -50,6 +50,7 @@ void Round::start(std::string_view Szoveg, std::string_view Sugo1, std::string_v
     }
     m_inPlay = true;
     m_hintsOffered = !(m_hint1 + m_hint2).empty();
+    m_hintsBought = false;
     m_vowelsOffered = choice.ExactLevel == 0;
 }
 
@@ -81,6 +82,7 @@ RoundMove Round::buyHints()
     if (!hintsOffered())
         return move;
     m_hintsOffered = false;
+    m_hintsBought = true;
     move.hintsShown = true;
     move.scoreChange = levelRow(m_level).HintScore;
     m_score = addScore(m_score, move.scoreChange);

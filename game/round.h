@@ -51,6 +51,8 @@ public:
     bool inPlay() const { return m_inPlay; }
     bool hintsOffered() const { return m_inPlay && m_hintsOffered; }
     bool vowelsOffered() const { return m_inPlay && m_vowelsOffered; }
+    // The hint lines were bought in this round (or the last one, once it ended).
+    bool hintsBought() const { return m_hintsBought; }
 
     // --- settings
     // Follows the settings' MaxMistakes: 1 or more is the new limit and caps the mistakes already made
@@ -107,6 +109,7 @@ private:
     bool m_inPlay = false;
     bool m_hintsOffered = false;
     bool m_vowelsOffered = false;
+    bool m_hintsBought = false;
 };
 
 } // namespace game

@@ -25,6 +25,7 @@ struct Settings
     int32_t PlayLevel = 1; // "Last"/"Level"
     int32_t PlayCategories = AllCategories; // "Last"/"Categories"
     std::string LastPlayer; // "Last"/"User": the player to restore at start, Windows-1250
+    bool AvoidRepeats = true;
 };
 
 enum class SettingKey { MaxHiba, ExactLevel, KeyboardPlay, Language, Level, Categories, User };

@@ -1,6 +1,7 @@
 // The calendar arithmetic, the puzzle of the day and the skip of puzzles met too recently.
 #include "game/calendar.h"
 #include "game/daily_puzzle.h"
+#include "game/puzzle_draw.h"
 
 #include "storage/schemas.h"
 
@@ -209,6 +210,65 @@ TEST(RecentSkip, TheWindowStopsAtTwoHundredRounds)
     EXPECT_TRUE(skip.skipped[299]);
     EXPECT_FALSE(skip.skipped[300]);
     EXPECT_EQ(skip.fallback, -1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DailyList, TheDrawPassesOverPuzzlesMetLatelyWhileTheChoiceHasOthers)
+{
+    // Eight level-1 Hungarian puzzles and one English: the window is half of the eight admitted, four.
+    fill({{"A", 1, 1},
+          {"B", 1, 1},
+          {"C", 1, 1},
+          {"D", 1, 1},
+          {"E", 2, 1},
+          {"F", 1, 1},
+          {"G", 1, 1},
+          {"H", 1, 1},
+          {"I", 1, 1}});
+    const DrawChoice hungarian {1, 1, AllCategories, 0};
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> met; // oldest first
+        int32_t start;
+        const char* drawn;
+    };
+    const std::vector<Case> cases = {
+        {"nothing met: the scan's first", {}, 1, "B"},
+        {"met lately: passed over", {"B", "C"}, 1, "D"},
+        {"the English one is not admitted, so passed over too", {"D"}, 3, "F"},
+        {"met before the window: drawn again", {"B", "C", "D", "F", "G"}, 1, "B"},
+        {"the scan wraps round past the met", {"H", "I"}, 7, "A"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto met = views(c.met);
+        const RecentPuzzles recent = recentPuzzles(table, hungarian, met);
+        const DrawResult result = drawPuzzle(table, table.recordCount(), c.start, hungarian, recent);
+        ASSERT_TRUE(result.admitted);
+        EXPECT_EQ(table.asString(storage::puzzle::Szoveg), c.drawn);
+    }
+}
+
+TEST_F(DailyList, WhenEveryAdmittedPuzzleWasMetOneOfThemIsStillDrawn)
+{
+    // The same text twice (a list edited by hand): met once, both records are passed over, and the draw
+    // still gives a round rather than "nothing admitted".
+    fill({{"A", 1, 1}, {"A", 1, 1}, {"C", 2, 1}});
+    const DrawChoice hungarian {1, 1, AllCategories, 0};
+    const std::vector<std::string> met {"A"};
+    const RecentPuzzles recent = recentPuzzles(table, hungarian, views(met));
+    EXPECT_EQ(recent.skipped, (std::vector<bool> {true, true, false}));
+    const DrawResult result = drawPuzzle(table, 3, 1, hungarian, recent);
+    ASSERT_TRUE(result.admitted);
+    EXPECT_EQ(table.currentPosition(), recent.fallback);
+
+    // A choice that admits nothing draws nothing, skip or not.
+    const DrawChoice none {1, 2, 0, 0};
+    EXPECT_FALSE(drawPuzzle(table, 3, 0, none, recentPuzzles(table, none, views(met))).admitted);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "players/round_history.h"
 #include "storage/schemas.h"
 #include "storage/table.h"
 #include "ui/modal.h"
@@ -147,6 +148,25 @@ public:
         EXPECT_TRUE(table.close().ok());
     }
 
+    void writeHistory(const std::vector<players::RoundRecord>& rounds) const
+    {
+        storage::Table table(storage::historyColumns());
+        table.setFilePath(file("Brumvelda.tor"));
+        table.open();
+        for (const players::RoundRecord& round : rounds)
+            players::appendRound(table, round);
+        EXPECT_TRUE(table.close().ok());
+    }
+    std::vector<players::RoundRecord> readHistory() const
+    {
+        storage::Table table(storage::historyColumns());
+        table.setFilePath(file("Brumvelda.tor"));
+        table.open();
+        std::vector<players::RoundRecord> rounds = players::readHistory(table);
+        table.closeWithoutSaving();
+        return rounds;
+    }
+
     std::vector<PuzzleRow> readPuzzles() const
     {
         storage::Table table(storage::puzzleColumns());
@@ -277,6 +297,8 @@ protected:
         options.programFolder = folder.path();
         options.randomSeed = seed;
         options.screenReader = screenReaderAtStart;
+        options.clockMinutes = clockMinutes;
+        options.puzzlePack = puzzlePack;
         createWindows(windows, modals.runner(), options);
         windows.frmMain->show();
     }
@@ -354,6 +376,8 @@ protected:
 
     ProgramFolder folder;
     bool screenReaderAtStart = false; // what the game is told at start: a screen reader runs
+    std::optional<int32_t> clockMinutes; // the local time of the run; empty: the clock
+    std::string puzzlePack; // the installed list the puzzle of the day comes from; empty: the player's own
     ModalScript modals;
     Windows windows;
 };
