@@ -2,12 +2,16 @@
 // floor measured in the same run:
 //   skip        the player's last puzzles and the recent-puzzle skip over the admitted puzzles of a
 //               shipped-size list (1,606 puzzles), against the plain scan of that list that collects them;
-//   statistics  one player's statistics and the all-time ranking, against one pass summing the scores.
+//   statistics  one player's statistics and the all-time ranking, against one pass summing the scores;
+//   save        a round recorded into the history file through the atomic save, against writing the file's
+//               bytes with one write and an fsync;
+//   first read  the history read when the game first needs it, against reading the file's bytes.
 // Timed in the thread's CPU time, as the draw's benchmark is, so another process's time slice does not
 // land in a measurement of a few microseconds.
 #include "game/calendar.h"
 #include "game/daily_puzzle.h"
 #include "game/round_rules.h"
+#include "players/history.h"
 #include "players/round_history.h"
 #include "storage/int_column_view.h"
 #include "storage/schemas.h"
@@ -15,10 +19,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <string_view>
 #include <time.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -149,6 +158,114 @@ void BM_StatisticsAgainstOnePass(benchmark::State& state)
 }
 BENCHMARK(BM_StatisticsAgainstOnePass)->Unit(benchmark::kMillisecond)->Iterations(20);
 
+double wallSeconds()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The history file of the 100,000 rounds in a folder of its own, written once.
+const std::string& historyFile()
+{
+    static const std::string path = [] {
+        const std::filesystem::path folder = std::filesystem::temp_directory_path()
+            / ("brumvelda-history-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        const std::string file = (folder / "Brumvelda.tor").string();
+        storage::Table table(storage::historyColumns());
+        table.setFileSizeLimit(uint64_t {64} * 1024 * 1024);
+        table.setFilePath(file);
+        table.open();
+        for (const players::RoundRecord& r : data().rounds)
+            players::appendRound(table, r);
+        (void)table.close();
+        return file;
+    }();
+    return path;
+}
+
+void removeHistoryFolder()
+{
+    std::filesystem::remove_all(std::filesystem::path(historyFile()).parent_path());
+}
+
+// The floor of a save: the file's bytes written to a file beside it with one write and an fsync.
+double plainWrite(const std::string& bytes, const std::string& path)
+{
+    const double start = wallSeconds();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const bool written = fd >= 0 && ::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size());
+    benchmark::DoNotOptimize(written);
+    ::fsync(fd);
+    ::close(fd);
+    return wallSeconds() - start;
+}
+
+std::string fileBytes(const std::string& path)
+{
+    std::string bytes(std::filesystem::file_size(path), '\0');
+    FILE* file = std::fopen(path.c_str(), "rb");
+    const size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+void BM_SaveAfterARoundAgainstAPlainWrite(benchmark::State& state)
+{
+    const std::string& path = historyFile();
+    players::History history;
+    history.setPath(path);
+    benchmark::DoNotOptimize(history.rounds().size());
+    const std::string floorPath = path + ".floor";
+    double saveTime = 0, floorTime = 0;
+    for (auto _ : state) {
+        players::RoundRecord round = data().rounds.back();
+        const double saveStart = wallSeconds();
+        const storage::SaveOutcome saved = history.record(round);
+        saveTime += wallSeconds() - saveStart;
+        if (!saved.ok())
+            state.SkipWithError(saved.error.c_str());
+        floorTime += plainWrite(fileBytes(path), floorPath);
+    }
+    (void)history.close();
+    std::filesystem::remove(floorPath);
+    const double n = double(state.iterations());
+    state.counters["write_ms"] = floorTime * 1e3 / n;
+    state.counters["save_ms"] = saveTime * 1e3 / n;
+    state.counters["save_per_write"] = saveTime / floorTime;
+}
+BENCHMARK(BM_SaveAfterARoundAgainstAPlainWrite)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_FirstReadAgainstReadingTheBytes(benchmark::State& state)
+{
+    const std::string& path = historyFile();
+    double readTime = 0, floorTime = 0;
+    for (auto _ : state) {
+        const double floorStart = wallSeconds();
+        benchmark::DoNotOptimize(fileBytes(path).size());
+        floorTime += wallSeconds() - floorStart;
+
+        const double readStart = wallSeconds();
+        players::History history;
+        history.setPath(path);
+        benchmark::DoNotOptimize(history.rounds().size());
+        readTime += wallSeconds() - readStart;
+        (void)history.close();
+    }
+    const double n = double(state.iterations());
+    state.counters["bytes_ms"] = floorTime * 1e3 / n;
+    state.counters["read_ms"] = readTime * 1e3 / n;
+    state.counters["read_per_bytes"] = readTime / floorTime;
+}
+BENCHMARK(BM_FirstReadAgainstReadingTheBytes)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    removeHistoryFolder();
+    return 0;
+}

@@ -22,7 +22,7 @@ protected:
     }
     void giveUp()
     {
-        expectResult<TfrmSzabad>([](TfrmSzabad&) { });
+        expectResult<TfrmSzabad>([](TfrmSzabad&) {});
         click(main().tbSzabad);
     }
 };
@@ -35,12 +35,12 @@ TEST_F(RoundHistory, EveryRoundThatEndsIsInTheFileAtOnceWithHowItEnded)
 
     draw();
     click(main().tbInfo); // the hints bought
-    expectResult<TfrmGratulalok>([](TfrmGratulalok&) { });
+    expectResult<TfrmGratulalok>([](TfrmGratulalok&) {});
     pressAll("KUTYA");
     ASSERT_EQ(folder.readHistory().size(), 1u); // written as the round ended
 
     draw();
-    expectResult<TfrmSajnos>([](TfrmSajnos&) { });
+    expectResult<TfrmSajnos>([](TfrmSajnos&) {});
     pressAll("BD");
     draw();
     press('B');
@@ -108,7 +108,8 @@ TEST_F(RoundHistory, ThePuzzleOfTheDayComesFromThePackAndIsPlayedOnceADay)
     click(main().tbNapi);
     EXPECT_FALSE(main().round().inPlay());
     ASSERT_EQ(modals.messages().size(), 1u);
-    EXPECT_TRUE(modals.messages().back().contains(QStringLiteral("Holnap"))) << modals.messages().back().toStdString();
+    EXPECT_TRUE(modals.messages().back().contains(QStringLiteral("Holnap")))
+        << modals.messages().back().toStdString();
 
     const std::vector<players::RoundRecord> rounds = main().roundHistory();
     ASSERT_EQ(rounds.size(), 1u);
