@@ -26,6 +26,7 @@ void TfrmMain::buildShortcuts()
         {&TfrmMain::tbInfo, QKeySequence(Qt::CTRL | Qt::Key_H)}, // hint
         {&TfrmMain::tbMaganh, QKeySequence(Qt::CTRL | Qt::Key_M)}, // Magánhangzók
         {&TfrmMain::tbSzabad, QKeySequence(Qt::CTRL | Qt::Key_G)}, // Szabad a gazda
+        {&TfrmMain::tbStatisztika, QKeySequence(Qt::CTRL | Qt::Key_T)}, // sTatisztika (S saves elsewhere)
         {&TfrmMain::tbExit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
     };
     for (const auto& [member, sequence] : keys) {

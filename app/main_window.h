@@ -10,6 +10,7 @@
 #include "game/game_variables.h"
 #include "game/round.h"
 #include "players/player_register.h"
+#include "players/round_history.h"
 #include "storage/schemas.h"
 #include "storage/settings_store.h"
 #include "storage/table.h"
@@ -27,6 +28,7 @@ class QLabel;
 class QShortcut;
 class QToolButton;
 class TfrmHogyan;
+class TfrmStatisztika;
 
 namespace ui {
 class BoardCell;
@@ -96,6 +98,7 @@ public:
     QToolButton* tbModCancel = nullptr;
     QToolButton* tbExit = nullptr;
     QToolButton* tbHogyan = nullptr; // "Hogyan játsszunk?", also on F1
+    QToolButton* tbStatisztika = nullptr; // where tbSave, hidden, would be
     QLabel* RxLabel1 = nullptr;
     QLabel* lNev = nullptr;
     QLabel* RxLabel2 = nullptr;
@@ -153,6 +156,9 @@ private:
     void tbLoadClick();
     void tbExitClick();
     void tbHogyanClick();
+    void tbStatisztikaClick();
+    // replaced by the history holder
+    const std::vector<players::RoundRecord>& roundHistory();
     bool FormCloseQuery();
 
     // --- rounds (app/main_round.cpp)
@@ -259,4 +265,5 @@ private:
     };
     std::vector<ToolbarShortcut> m_toolbarShortcuts;
     TfrmHogyan* m_help = nullptr; // made at its first opening
+    TfrmStatisztika* m_statistics = nullptr; // made at its first opening
 };
