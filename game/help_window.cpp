@@ -77,8 +77,8 @@ QString TfrmHogyan::pageText()
         "betű megnyomja a gombját, az Enter két menet között új feladványt kér, az Esc, az Enter vagy a "
         "szóköz bezárja az eredményablakot, és a gombok billentyűkkel is elérhetők:</p>"
         "<ul><li>Ctrl+N: új feladvány</li><li>Ctrl+H: súgó</li><li>Ctrl+M: magánhangzók</li>"
-        "<li>Ctrl+G: szabad a gazda</li><li>Ctrl+T: statisztika</li><li>Ctrl+J: játékos váltása</li><li>Ctrl+, (vessző): "
-        "beállítások</li><li>Ctrl+Q: kilépés</li></ul>"
+        "<li>Ctrl+G: szabad a gazda</li><li>Ctrl+T: statisztika</li><li>Ctrl+J: játékos váltása</li>"
+        "<li>Ctrl+, (vessző): beállítások</li><li>Ctrl+Q: kilépés</li></ul>"
         "<p>Ez a leírás mindig megnyitható az F1 billentyűvel.</p>");
     page += heading + QStringLiteral("Új feladvány beírása</h3>");
     page += QStringLiteral(

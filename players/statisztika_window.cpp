@@ -35,8 +35,8 @@ struct OutcomeName
     int32_t outcome;
     const char* name;
 };
-constexpr OutcomeName Outcomes[] = {
-    {h::Won, "nyert"}, {h::Lost, "vesztett"}, {h::GivenUp, "feladott"}, {h::Abandoned, "félbehagyott"}};
+constexpr OutcomeName Outcomes[]
+    = {{h::Won, "nyert"}, {h::Lost, "vesztett"}, {h::GivenUp, "feladott"}, {h::Abandoned, "félbehagyott"}};
 
 // Whether a Hungarian suffix after the number takes its front-vowel form ("-re", "-ről"): the last word
 // said decides, "százhúsz" takes "-ra", "háromszáztíz" "-re".
@@ -109,7 +109,8 @@ TotalChart::Scale TotalChart::scale() const
     }
     const QFontMetrics metrics(font());
     sc.labelWidth
-        = std::max(metrics.horizontalAdvance(number(sc.low)), metrics.horizontalAdvance(number(sc.high))) + 12;
+        = std::max(metrics.horizontalAdvance(number(sc.low)), metrics.horizontalAdvance(number(sc.high)))
+        + 12;
     const int textHeight = metrics.height();
     sc.plot = QRectF(sc.labelWidth, 8 + textHeight / 2, width() - sc.labelWidth - 12,
                      height() - 16 - 2 * textHeight);
@@ -232,6 +233,7 @@ QTableWidget* makeTable(QWidget* parent, const char* name, const QString& access
     table->setAccessibleName(accessibleName);
     table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(QFontMetrics(ui::defaultFont()).height() + 6);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -301,11 +303,12 @@ TfrmStatisztika::TfrmStatisztika(QWidget* parent)
 void TfrmStatisztika::buildFigures(QWidget* page)
 {
     auto* grid = new QGridLayout;
-    const std::pair<QLabel* TfrmStatisztika::*, std::pair<const char*, QString>> rows[] = {
+    const std::pair<QLabel * TfrmStatisztika::*, std::pair<const char*, QString>> rows[] = {
         {&TfrmStatisztika::lJatszott, {"lJatszott", QStringLiteral("Lejátszott körök")}},
         {&TfrmStatisztika::lNyert, {"lNyert", QStringLiteral("Megnyert körök")}},
         {&TfrmStatisztika::lSorozat, {"lSorozat", QStringLiteral("Győzelmek sorozatban most")}},
-        {&TfrmStatisztika::lLegjobbSorozat, {"lLegjobbSorozat", QStringLiteral("Leghosszabb győzelmi sorozat")}},
+        {&TfrmStatisztika::lLegjobbSorozat,
+         {"lLegjobbSorozat", QStringLiteral("Leghosszabb győzelmi sorozat")}},
         {&TfrmStatisztika::lAtlag, {"lAtlag", QStringLiteral("Átlagos pontszám körönként")}},
         {&TfrmStatisztika::lSugo, {"lSugo", QStringLiteral("Körök súgóval")}},
         {&TfrmStatisztika::lFeladott, {"lFeladott", QStringLiteral("Feladott körök")}},
@@ -326,7 +329,8 @@ void TfrmStatisztika::buildFigures(QWidget* page)
                          {QStringLiteral("Fokozat"), QStringLiteral("Körök"), QStringLiteral("Legjobb kör")});
     tSzintek->setRowCount(4);
     for (int level = 1; level <= 4; ++level)
-        setRow(tSzintek, level - 1, {ui::toQt(game::levelName(level)), QStringLiteral("0"), QStringLiteral("–")});
+        setRow(tSzintek, level - 1,
+               {ui::toQt(game::levelName(level)), QStringLiteral("0"), QStringLiteral("–")});
 
     tKategoriak = makeTable(page, "tKategoriak", QStringLiteral("Körök kategóriánként"),
                             {QStringLiteral("Kategória"), QStringLiteral("Körök")});
@@ -377,13 +381,14 @@ void TfrmStatisztika::buildRanking(QWidget* page)
     pcRangsor = new QTabWidget(page);
     pcRangsor->setObjectName(QStringLiteral("pcRangsor"));
     const char* const names[] = {"tRangsorHet", "tRangsorHonap", "tRangsorMind"};
-    const QString titles[] = {QStringLiteral("Ezen a héten"), QStringLiteral("Ebben a hónapban"),
-                              QStringLiteral("Mindenkori")};
+    const QString titles[]
+        = {QStringLiteral("Ezen a héten"), QStringLiteral("Ebben a hónapban"), QStringLiteral("Mindenkori")};
     for (int period = 0; period < 3; ++period) {
-        tRangsor[period] = makeTable(nullptr, names[period], QStringLiteral("Rangsor: %1").arg(titles[period]),
-                                     {QStringLiteral("Hely"), QStringLiteral("Név"), QStringLiteral("Pont"),
-                                      QStringLiteral("Kör"), QStringLiteral("Nyert %")},
-                                     1);
+        tRangsor[period]
+            = makeTable(nullptr, names[period], QStringLiteral("Rangsor: %1").arg(titles[period]),
+                        {QStringLiteral("Hely"), QStringLiteral("Név"), QStringLiteral("Pont"),
+                         QStringLiteral("Kör"), QStringLiteral("Nyert %")},
+                        1);
         pcRangsor->addTab(tRangsor[period], titles[period]);
     }
     auto* layout = new QVBoxLayout(page);
@@ -391,7 +396,8 @@ void TfrmStatisztika::buildRanking(QWidget* page)
 }
 
 void TfrmStatisztika::showRounds(std::span<const players::RoundRecord> rounds,
-                                 const std::vector<std::string>& names, const std::string& player, int32_t today)
+                                 const std::vector<std::string>& names, const std::string& player,
+                                 int32_t today)
 {
     m_today = today;
     showPlayer(rounds, player, today);
@@ -427,7 +433,8 @@ void TfrmStatisztika::showPlayer(std::span<const players::RoundRecord> rounds, c
         lJatekos->setText(QStringLiteral("%1 eredményei").arg(name));
 
     const QString none = QStringLiteral("–");
-    const auto figure = [&](QLabel* label, const QString& text) { setFigure(label, m_hasPlayer ? text : none); };
+    const auto figure
+        = [&](QLabel* label, const QString& text) { setFigure(label, m_hasPlayer ? text : none); };
     figure(lJatszott, number(s.played));
     figure(lNyert, QStringLiteral("%1 (%2%)").arg(s.won).arg(s.wonPercent));
     figure(lSorozat, number(s.currentStreak));
@@ -435,7 +442,8 @@ void TfrmStatisztika::showPlayer(std::span<const players::RoundRecord> rounds, c
     figure(lAtlag, number(s.averageScore));
     figure(lSugo, number(s.hintsBought));
     figure(lFeladott, number(s.givenUp));
-    figure(lNapi, QStringLiteral("%1 nap").arg(m_hasPlayer ? players::dailyStreak(rounds, player, today) : 0));
+    figure(lNapi,
+           QStringLiteral("%1 nap").arg(m_hasPlayer ? players::dailyStreak(rounds, player, today) : 0));
 
     for (int level = 1; level <= 4; ++level) {
         const int32_t played = s.roundsAtLevel[size_t(level)];
@@ -456,7 +464,8 @@ void TfrmStatisztika::showPlayer(std::span<const players::RoundRecord> rounds, c
 void TfrmStatisztika::showRanking(std::span<const players::RoundRecord> rounds,
                                   const std::vector<std::string>& names, int32_t today)
 {
-    const players::Period periods[] = {players::Period::Week, players::Period::Month, players::Period::AllTime};
+    const players::Period periods[]
+        = {players::Period::Week, players::Period::Month, players::Period::AllTime};
     for (int period = 0; period < 3; ++period) {
         const std::vector<players::RankingRow> rows = players::ranking(rounds, names, periods[period], today);
         QTableWidget* table = tRangsor[period];
@@ -524,13 +533,16 @@ void TfrmStatisztika::showChart()
     if (count == 0) {
         description = QStringLiteral("%1: nincs kör.").arg(range);
     } else {
-        description = QStringLiteral("%1: %2 kör, összpontszám %3").arg(range).arg(count).arg(
-            players::fromToText(startTotal, total));
+        description = QStringLiteral("%1: %2 kör, összpontszám %3")
+                          .arg(range)
+                          .arg(count)
+                          .arg(players::fromToText(startTotal, total));
         QStringList parts;
         for (const OutcomeName& outcome : Outcomes) {
             if (outcomes[size_t(outcome.outcome)] > 0)
-                parts << QStringLiteral("%1 %2").arg(outcomes[size_t(outcome.outcome)]).arg(
-                    QString::fromUtf8(outcome.name));
+                parts << QStringLiteral("%1 %2")
+                             .arg(outcomes[size_t(outcome.outcome)])
+                             .arg(QString::fromUtf8(outcome.name));
         }
         description += QStringLiteral(" (%1).").arg(parts.join(QStringLiteral(", ")));
     }

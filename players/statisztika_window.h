@@ -7,9 +7,9 @@
 #include "players/round_history.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QPointF>
 #include <QRectF>
-#include <QDialog>
 #include <QString>
 #include <QWidget>
 
@@ -90,9 +90,9 @@ class TfrmStatisztika : public QDialog
 public:
     explicit TfrmStatisztika(QWidget* parent = nullptr);
 
-    // The figures of `player` (Windows-1250, empty with no player) and the ranking of `names` (the register's,
-    // Windows-1250) from `rounds`, oldest first; `today` is a day number (game/calendar.h). The rounds are
-    // not kept: the window shows what they held when it was opened.
+    // The figures of `player` (Windows-1250, empty with no player) and the ranking of `names` (the
+    // register's, Windows-1250) from `rounds`, oldest first; `today` is a day number (game/calendar.h). The
+    // rounds are not kept: the window shows what they held when it was opened.
     void showRounds(std::span<const players::RoundRecord> rounds, const std::vector<std::string>& names,
                     const std::string& player, int32_t today);
 

@@ -92,8 +92,9 @@ TEST_F(StatisticsWindow, ShowsThePlayersFiguresAsText)
     EXPECT_TRUE(window.lJatekos->text().contains(QStringLiteral("Anna")));
     // Eight rounds, five won; a give-up ended a run of three wins, an abandoned round did not end the last.
     const std::pair<QLabel*, const char*> figures[] = {
-        {window.lJatszott, "8"}, {window.lNyert, "5 (62%)"}, {window.lSorozat, "2"}, {window.lLegjobbSorozat, "3"},
-        {window.lAtlag, "19"},   {window.lSugo, "2"},        {window.lFeladott, "1"}, {window.lNapi, "2 nap"},
+        {window.lJatszott, "8"},       {window.lNyert, "5 (62%)"}, {window.lSorozat, "2"},
+        {window.lLegjobbSorozat, "3"}, {window.lAtlag, "19"},      {window.lSugo, "2"},
+        {window.lFeladott, "1"},       {window.lNapi, "2 nap"},
     };
     for (const auto& [label, text] : figures) {
         SCOPED_TRACE(label->objectName().toStdString());
@@ -106,8 +107,9 @@ TEST_F(StatisticsWindow, ShowsThePlayersFiguresAsText)
     EXPECT_EQ(tableRows(window.tSzintek),
               QStringList({QStringLiteral("GYEREK 2 50"), QStringLiteral("KEZDŐ 2 40"),
                            QStringLiteral("KÖZEPES 1 -5"), QStringLiteral("HALADÓ 3 25")}));
-    EXPECT_EQ(tableRows(window.tKategoriak),
-              QStringList({QStringLiteral("Tárgy 2"), QStringLiteral("Hely 3"), QStringLiteral("Közmondás 3")}));
+    EXPECT_EQ(
+        tableRows(window.tKategoriak),
+        QStringList({QStringLiteral("Tárgy 2"), QStringLiteral("Hely 3"), QStringLiteral("Közmondás 3")}));
 
     // Béla's figures, from the same rounds: nothing of Anna's is left over.
     open(family(), "B\xE9la");
@@ -123,10 +125,10 @@ TEST_F(StatisticsWindow, RanksTheFamilyByEachPeriodsPoints)
     open(family(), "Anna");
     // Place, name, points, rounds, won %; equal points share a place and keep the register's order.
     const QStringList expected[] = {
-        {QStringLiteral("1. Cili 70 2 100%"), QStringLiteral("2. Anna 50 3 66%"), QStringLiteral("3. Béla 0 0 0%"),
-         QStringLiteral("3. Dani 0 0 0%")},
-        {QStringLiteral("1. Anna 155 8 62%"), QStringLiteral("2. Cili 70 2 100%"), QStringLiteral("3. Béla 0 0 0%"),
-         QStringLiteral("3. Dani 0 0 0%")},
+        {QStringLiteral("1. Cili 70 2 100%"), QStringLiteral("2. Anna 50 3 66%"),
+         QStringLiteral("3. Béla 0 0 0%"), QStringLiteral("3. Dani 0 0 0%")},
+        {QStringLiteral("1. Anna 155 8 62%"), QStringLiteral("2. Cili 70 2 100%"),
+         QStringLiteral("3. Béla 0 0 0%"), QStringLiteral("3. Dani 0 0 0%")},
         {QStringLiteral("1. Béla 180 3 66%"), QStringLiteral("2. Anna 155 8 62%"),
          QStringLiteral("3. Cili 70 2 100%"), QStringLiteral("4. Dani 0 0 0%")},
     };
@@ -142,7 +144,8 @@ TEST_F(StatisticsWindow, ChartsTheLast100RoundsInTheirOutcomesColours)
     // 130 rounds, two a day, in the four outcomes by turn: the 100-round chart starts at the 31st.
     std::vector<players::RoundRecord> rounds;
     for (int i = 0; i < 130; ++i) {
-        players::RoundRecord r = round("Anna", game::civilDate(Today - 64 + i / 2), 1 + i % 4, i % 4 == 0 ? 10 : -1);
+        players::RoundRecord r
+            = round("Anna", game::civilDate(Today - 64 + i / 2), 1 + i % 4, i % 4 == 0 ? 10 : -1);
         r.time += i % 2 == 0 ? -600 : 0;
         rounds.push_back(r);
         rounds.push_back(round("Cili", game::civilDate(Today - 64 + i / 2), h::Won, 7));
@@ -190,9 +193,10 @@ TEST_F(StatisticsWindow, ChartsTheLast100RoundsInTheirOutcomesColours)
 TEST(StatisticsText, SuffixesFollowTheNumbersSound)
 {
     const std::pair<int64_t, const char*> cases[] = {
-        {0, "0-ról 0-ra"},         {1, "1-ről 1-re"},       {3, "3-ról 3-ra"},       {10, "10-ről 10-re"},
-        {20, "20-ról 20-ra"},      {40, "40-ről 40-re"},    {100, "100-ról 100-ra"}, {120, "120-ról 120-ra"},
-        {310, "310-ről 310-re"},   {1000, "1000-ről 1000-re"}, {-5, "-5-ről -5-re"},  {2000000, "2000000-ról 2000000-ra"},
+        {0, "0-ról 0-ra"},          {1, "1-ről 1-re"},       {3, "3-ról 3-ra"},
+        {10, "10-ről 10-re"},       {20, "20-ról 20-ra"},    {40, "40-ről 40-re"},
+        {100, "100-ról 100-ra"},    {120, "120-ról 120-ra"}, {310, "310-ről 310-re"},
+        {1000, "1000-ről 1000-re"}, {-5, "-5-ről -5-re"},    {2000000, "2000000-ról 2000000-ra"},
     };
     for (const auto& [n, text] : cases)
         EXPECT_EQ(players::fromToText(n, n), QString::fromUtf8(text));
@@ -206,7 +210,8 @@ TEST_F(StatisticsWindow, WithNoPlayerAndNoRoundsSaysSoAndStillRanks)
     EXPECT_EQ(window.lJatszott->text(), QStringLiteral("–"));
     EXPECT_EQ(window.tKategoriak->rowCount(), 0);
     EXPECT_TRUE(window.grGrafikon->points().empty());
-    EXPECT_TRUE(window.grGrafikon->accessibleDescription().contains(QStringLiteral("nincs kiválasztott játékos")));
+    EXPECT_TRUE(
+        window.grGrafikon->accessibleDescription().contains(QStringLiteral("nincs kiválasztott játékos")));
     EXPECT_EQ(tableRows(window.tRangsor[2]).first(), QStringLiteral("1. Anna 0 0 0%"));
     window.grGrafikon->grab(); // paints with nothing to draw
 
