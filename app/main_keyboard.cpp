@@ -27,6 +27,7 @@ void TfrmMain::buildShortcuts()
         {&TfrmMain::tbMaganh, QKeySequence(Qt::CTRL | Qt::Key_M)}, // Magánhangzók
         {&TfrmMain::tbSzabad, QKeySequence(Qt::CTRL | Qt::Key_G)}, // Szabad a gazda
         {&TfrmMain::tbNapi, QKeySequence(Qt::CTRL | Qt::Key_D)}, // the puzzle of the day
+        {&TfrmMain::tbStatisztika, QKeySequence(Qt::CTRL | Qt::Key_T)}, // sTatisztika (S saves elsewhere)
         {&TfrmMain::tbExit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
     };
     for (const auto& [member, sequence] : keys) {

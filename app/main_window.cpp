@@ -1,9 +1,12 @@
 // The main window's controls, laid out at their fixed places, and its key and close events.
 #include "app/main_window.h"
 
+#include "game/calendar.h"
 #include "game/help_window.h"
 #include "game/status_text.h"
 #include "game/tables.h"
+#include "players/statisztika_window.h"
+#include "storage/schemas.h"
 #include "ui/accessible_controls.h"
 #include "ui/announcer.h"
 #include "ui/board_cell.h"
@@ -24,6 +27,7 @@
 #include "ui/toolbar_panel.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -66,6 +70,7 @@ TfrmMain::TfrmMain(Windows& windows, const ui::ModalRunner& modal, const Startup
     connect(tbLoad, &QToolButton::clicked, this, [this] { tbLoadClick(); });
     connect(tbExit, &QToolButton::clicked, this, [this] { tbExitClick(); });
     connect(tbHogyan, &QToolButton::clicked, this, [this] { tbHogyanClick(); });
+    connect(tbStatisztika, &QToolButton::clicked, this, [this] { tbStatisztikaClick(); });
     // Help is one key away from every mode, keyboard play or not.
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, tbHogyan,
             &QToolButton::click);
@@ -157,6 +162,7 @@ void TfrmMain::buildToolbar()
         {&TfrmMain::tbJatekos, "tbJatekos", 0, "jatekos",
          QStringLiteral("Játékos váltása\nés a játékmenet beállítása")},
         {&TfrmMain::tbSave, "tbSave", 40, "save", QStringLiteral("Játék mentése")},
+        {&TfrmMain::tbStatisztika, "tbStatisztika", 40, "statisztika", QStringLiteral("Statisztika")},
         {&TfrmMain::tbLoad, "tbLoad", 74, "", QStringLiteral("Mentett játék betöltése")},
         {&TfrmMain::tbBeallitas, "tbBeallitas", 108, "beallitas", QStringLiteral("Általános beállítások")},
         {&TfrmMain::tbUj, "tbUj", 148, "uj", QStringLiteral("Kérek egy új feladatot")},
@@ -316,6 +322,26 @@ void TfrmMain::tbHogyanClick()
     if (!m_help)
         m_help = new TfrmHogyan(this);
     m_modal.showModal(*m_help);
+}
+
+void TfrmMain::tbStatisztikaClick()
+{
+    if (!m_statistics)
+        m_statistics = new TfrmStatisztika(this);
+    const storage::Table& players = m_register.table();
+    std::vector<std::string> names;
+    // A register that could not be read is closed: the ranking is then empty, the player's figures stay.
+    const int count = players.isOpen() ? players.recordCount() : 0;
+    names.reserve(size_t(count));
+    for (int position = 0; position < count; ++position) {
+        // Namesakes share their rounds, so they take one row of the ranking.
+        const std::string_view name = players.textAt(position, storage::player::Nev);
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.emplace_back(name);
+    }
+    m_statistics->showRounds(roundHistory(), names, hasPlayer() ? PlayerName : std::string(),
+                             game::dayOfMinutes(clockMinutes()));
+    m_modal.showModal(*m_statistics);
 }
 
 void TfrmMain::keyPressEvent(QKeyEvent* event)

@@ -11,6 +11,7 @@
 #include "game/round.h"
 #include "players/history.h"
 #include "players/player_register.h"
+#include "players/round_history.h"
 #include "storage/schemas.h"
 #include "storage/settings_store.h"
 #include "storage/table.h"
@@ -28,6 +29,7 @@ class QLabel;
 class QShortcut;
 class QToolButton;
 class TfrmHogyan;
+class TfrmStatisztika;
 
 namespace ui {
 class BoardCell;
@@ -101,6 +103,7 @@ public:
     QToolButton* tbExit = nullptr;
     QToolButton* tbHogyan = nullptr; // "Hogyan játsszunk?", also on F1
     QToolButton* tbNapi = nullptr; // "A nap feladványa"
+    QToolButton* tbStatisztika = nullptr; // where tbSave, hidden, would be
     QLabel* RxLabel1 = nullptr;
     QLabel* lNev = nullptr;
     QLabel* RxLabel2 = nullptr;
@@ -158,6 +161,7 @@ private:
     void tbLoadClick();
     void tbExitClick();
     void tbHogyanClick();
+    void tbStatisztikaClick();
     bool FormCloseQuery();
 
     // --- rounds (app/main_round.cpp)
@@ -278,4 +282,5 @@ private:
     };
     std::vector<ToolbarShortcut> m_toolbarShortcuts;
     TfrmHogyan* m_help = nullptr; // made at its first opening
+    TfrmStatisztika* m_statistics = nullptr; // made at its first opening
 };

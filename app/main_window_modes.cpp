@@ -64,6 +64,8 @@ void TfrmMain::applyMode(Mode mode, RoundTraits round)
     tbModOK->setEnabled(row.modOkAndCancel);
     tbModCancel->setEnabled(row.modOkAndCancel);
     tbAdatlap->setVisible(row.adatlapVisible);
+    // The statistics read the rounds that ended, so a round in play or no player does not matter.
+    tbStatisztika->setEnabled(mode != Mode::Editor);
     showFirstStep(mode == Mode::NoPlayer || (mode == Mode::EditorLeft && !hasPlayer()));
 
     // Letter buttons: usable only in a round (English rounds without the accented ones); the editor and

@@ -71,14 +71,21 @@ QString TfrmHogyan::pageText()
         "megoldást.</li></ul>"
         "<p>A fogaskerekes gomb állítja a hibahatárt (0: nincs hibahatár) és azt, hogy a könnyebb "
         "szintek feladványai is előjöhetnek-e.</p>");
+    page += heading + QStringLiteral("A nap feladványa és a statisztika</h3>");
+    page += QStringLiteral(
+        "<p>A naptáras gomb a nap feladványát adja: minden nap, minden szinten és nyelven egy, ugyanaz minden "
+        "családnál. Naponta egyszer játszható, és ugyanúgy pontoz, mint a többi menet. A játék nem ad olyan "
+        "feladványt, amely a játékos utolsó köreiben már volt (ez a beállításokban kikapcsolható).</p>"
+        "<p>A grafikonos gomb megmutatja a játékos eredményeit, pontjai alakulását és a család rangsorát a "
+        "héten, a hónapban és mindenkorra.</p>");
     page += heading + QStringLiteral("Játék billentyűzettel</h3>");
     page += QStringLiteral(
         "<p>A beállításokban bekapcsolható a „Tippelés a billentyűzetről”. Ekkor menet közben a leütött "
         "betű megnyomja a gombját, az Enter két menet között új feladványt kér, az Esc, az Enter vagy a "
         "szóköz bezárja az eredményablakot, és a gombok billentyűkkel is elérhetők:</p>"
         "<ul><li>Ctrl+N: új feladvány</li><li>Ctrl+H: súgó</li><li>Ctrl+M: magánhangzók</li>"
-        "<li>Ctrl+G: szabad a gazda</li><li>Ctrl+J: játékos váltása</li><li>Ctrl+, (vessző): "
-        "beállítások</li><li>Ctrl+Q: kilépés</li></ul>"
+        "<li>Ctrl+G: szabad a gazda</li><li>Ctrl+D: a nap feladványa</li><li>Ctrl+T: statisztika</li><li>Ctrl+J: játékos váltása</li>"
+        "<li>Ctrl+, (vessző): beállítások</li><li>Ctrl+Q: kilépés</li></ul>"
         "<p>Ez a leírás mindig megnyitható az F1 billentyűvel.</p>");
     page += heading + QStringLiteral("Új feladvány beírása</h3>");
     page += QStringLiteral(
