@@ -144,8 +144,8 @@ void TfrmMain::tbBeallitasClick()
             {SettingKey::MaxHiba, SettingKey::ExactLevel, SettingKey::KeyboardPlay, SettingKey::NoRepeat});
         // Keyboard play is the current player's own choice too: it comes back when they do.
         if (hasPlayer()) {
-            game::PlayerChoices own
-                = game::readPlayerChoices(SettingsStore, PlayerName, sharedChoices()).value_or(sharedChoices());
+            game::PlayerChoices own = game::readPlayerChoices(SettingsStore, PlayerName, sharedChoices())
+                                          .value_or(sharedChoices());
             own.KeyboardPlay = KeyboardPlay;
             game::writePlayerChoices(SettingsStore, PlayerName, own);
         }

@@ -139,7 +139,8 @@ std::optional<PlayerChoices> readPlayerChoices(const storage::SettingsStore& sto
             choices.*entry.own = stored >= entry.low && stored <= entry.high ? stored : entry.otherwise;
     }
     int32_t keyboardPlay = -1;
-    if (const std::string* text = valueOf(keys, KeyboardPlayName); text && storage::parseSettingInt(*text, keyboardPlay))
+    if (const std::string* text = valueOf(keys, KeyboardPlayName);
+        text && storage::parseSettingInt(*text, keyboardPlay))
         if (const std::optional<bool> own = switchValue(keyboardPlay))
             choices.KeyboardPlay = own;
     return choices;

@@ -79,8 +79,8 @@ void TfrmBeallitas::buildWindow()
     column->addLayout(buttonRow);
     const QSize needed = sizeHint();
     // Each check box adds its own line and no more.
-    const int checkBoxLines = cbBillentyu->sizeHint().height() + cbNemIsmetel->sizeHint().height()
-        + 2 * column->spacing();
+    const int checkBoxLines
+        = cbBillentyu->sizeHint().height() + cbNemIsmetel->sizeHint().height() + 2 * column->spacing();
     resize(std::max(257, needed.width()), std::max(188 + checkBoxLines, needed.height()));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The general settings: mistake limit, exact level, keyboard play, and whether recent puzzles come again. Its controls are made at its first
-// showing.
+// The general settings: mistake limit, exact level, keyboard play, and whether recent puzzles come again. Its
+// controls are made at its first showing.
 
 #include "ui/built_on_first_show.h"
 

@@ -60,9 +60,10 @@ int run(std::vector<std::string> args)
     const std::string& path = args[1];
     std::optional<tabla::TableKind> kind = tabla::tableKindOf(path);
     if (!kind)
-        return usageError(path
-                          + ": a fájl kiterjesztése .lis (feladványlista), .jat (játékosnyilvántartás) vagy .tor "
-                            "(a körök naplója) legyen");
+        return usageError(
+            path
+            + ": a fájl kiterjesztése .lis (feladványlista), .jat (játékosnyilvántartás) vagy .tor "
+              "(a körök naplója) legyen");
 
     if (command == "check")
         return tabla::runCheck(*kind, path);

@@ -85,9 +85,12 @@ TEST_F(SettingsFile, OnlyTheKeysAskedForAreWrittenInTheirOrder)
 TEST_F(SettingsFile, NoRepeatIsOnUnlessTurnedOff)
 {
     using game::SettingKey;
-    for (const auto& [file, expected] : std::initializer_list<std::pair<const char*, bool>> {
-             {"", true}, {"[Main]\nNoRepeat=0\n", false}, {"[Main]\nNoRepeat=1\n", true},
-             {"[Main]\nNoRepeat=2\n", true}, {"[Main]\nNoRepeat=x\n", true}}) {
+    for (const auto& [file, expected] :
+         std::initializer_list<std::pair<const char*, bool>> {{"", true},
+                                                              {"[Main]\nNoRepeat=0\n", false},
+                                                              {"[Main]\nNoRepeat=1\n", true},
+                                                              {"[Main]\nNoRepeat=2\n", true},
+                                                              {"[Main]\nNoRepeat=x\n", true}}) {
         write(file);
         EXPECT_EQ(game::readSettings(store).AvoidRepeats, expected) << file;
     }
@@ -111,9 +114,19 @@ TEST_F(SettingsFile, AnyNameKeepsItsOwnChoicesBesideTheSharedOnes)
 {
     const std::string shared = "[Main]\nMaxHiba=4\n[Last]\nLanguage=2\nLevel=3\nCategories=5\nUser=Anna\n";
     write(shared);
-    const std::string names[] = {"Anna", "Anna ", "a]b",  "x=y",         ";c",          "[d]",
-                                 " e ",  "#f",    "\"g\"", "h\\",         "anna",        "\xC1rp\xE1"
-                                                                                       "d \xD5",
+    const std::string names[] = {"Anna",
+                                 "Anna ",
+                                 "a]b",
+                                 "x=y",
+                                 ";c",
+                                 "[d]",
+                                 " e ",
+                                 "#f",
+                                 "\"g\"",
+                                 "h\\",
+                                 "anna",
+                                 "\xC1rp\xE1"
+                                 "d \xD5",
                                  "Kov\xE1"
                                  "cs",
                                  everyByte()};

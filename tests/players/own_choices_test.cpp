@@ -96,7 +96,8 @@ TEST_F(OwnChoices, SelectingAPlayerShowsTheirChoicesAndOkMakesThemTheGames)
 TEST_F(OwnChoices, TheRestoredPlayerStartsWithTheirOwnChoices)
 {
     folder.writePlayers({{"Anna", 0, 0}, {"Bea", 0, 0}});
-    folder.writeSettings("[Main]\nKeyboardPlay=0\n[Last]\nLanguage=1\nLevel=1\nCategories=65535\nUser=Anna\n");
+    folder.writeSettings(
+        "[Main]\nKeyboardPlay=0\n[Last]\nLanguage=1\nLevel=1\nCategories=65535\nUser=Anna\n");
     storeFor("Anna", {3, 4, 6, true});
     startProgram();
     EXPECT_EQ(inPlay(), (game::PlayerChoices {3, 4, 6, true}));

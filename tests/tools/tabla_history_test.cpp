@@ -13,7 +13,8 @@ using tabla::testing::runTool;
 
 namespace {
 
-const std::string HistoryHeader = "Nev\tIdopont\tSzoveg\tNyelv\tFokozat\tKategoria\tKimenet\tPont\tHibak\tSugo\tNapi\n";
+const std::string HistoryHeader
+    = "Nev\tIdopont\tSzoveg\tNyelv\tFokozat\tKategoria\tKimenet\tPont\tHibak\tSugo\tNapi\n";
 const std::string Blank(13, ' ');
 
 // The Idopont column of the file as the game reads it.
@@ -47,8 +48,10 @@ TEST(TablaHistory, TimesAreLocalClockTextAndTheDumpImportsBackByteForByte)
 
     const auto dump = runTool(folder, "dump Brumvelda.tor");
     ASSERT_EQ(dump.exitCode, 0) << dump.err;
-    EXPECT_EQ(dump.out.substr(0, HistoryHeader.size()), HistoryHeader) << "the rounds in the order they ended";
-    EXPECT_NE(dump.out.find("Anna\t2024-03-15 18:05\t" + Blank + "  SZELES UT  " + Blank + "\t1\t2\t3\t1\t45\t2\t0\t1\n"),
+    EXPECT_EQ(dump.out.substr(0, HistoryHeader.size()), HistoryHeader)
+        << "the rounds in the order they ended";
+    EXPECT_NE(dump.out.find("Anna\t2024-03-15 18:05\t" + Blank + "  SZELES UT  " + Blank
+                            + "\t1\t2\t3\t1\t45\t2\t0\t1\n"),
               std::string::npos)
         << dump.out;
     EXPECT_NE(dump.out.find("\t1969-12-31 23:59\t"), std::string::npos);
@@ -101,9 +104,9 @@ TEST(TablaHistory, BadRoundsNameTheirLineAndLeaveNoFile)
     TempFolder folder;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fields);
-        const auto run = runTool(folder, "import a.tor",
-                                 HistoryHeader + "Anna\t2024-03-15 18:05\tALMA\t1\t1\t1\t1\t0\t0\t0\t0\nAnna\t"
-                                     + c.fields + "\n");
+        const auto run = runTool(
+            folder, "import a.tor",
+            HistoryHeader + "Anna\t2024-03-15 18:05\tALMA\t1\t1\t1\t1\t0\t0\t0\t0\nAnna\t" + c.fields + "\n");
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.err.rfind(std::string("brumvelda-tabla: <stdin>:3: ") + c.message, 0), 0u) << run.err;
         EXPECT_FALSE(exists(folder.file("a.tor")));
@@ -116,7 +119,8 @@ TEST(TablaHistory, BadRoundsNameTheirLineAndLeaveNoFile)
 TEST(TablaHistory, OnlyAPuzzleListIsShuffled)
 {
     TempFolder folder;
-    ASSERT_EQ(runTool(folder, "import a.tor", HistoryHeader + "Anna\t2024-03-15 18:05\tALMA\t1\t1\t1\t1\t0\t0\t0\t0\n")
+    ASSERT_EQ(runTool(folder, "import a.tor",
+                      HistoryHeader + "Anna\t2024-03-15 18:05\tALMA\t1\t1\t1\t1\t0\t0\t0\t0\n")
                   .exitCode,
               0);
     const std::string before = readBytes(folder.file("a.tor"));
