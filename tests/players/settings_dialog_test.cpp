@@ -149,9 +149,6 @@ TEST_F(GeneralSettings, RecentPuzzlesAreAvoidedUntilTheBoxIsCleared)
     EXPECT_FALSE(main().variables().AvoidRepeats);
     EXPECT_TRUE(settingsText().contains("[Main]\nMaxHiba=10\nExactLevel=0\nKeyboardPlay=0\nNoRepeat=0\n"))
         << settingsText().toStdString();
-    exitProgram();
-    startProgram();
-    EXPECT_FALSE(main().variables().AvoidRepeats);
     withSettingsDialog([](TfrmBeallitas& settings) {
         EXPECT_FALSE(settings.cbNemIsmetel->isChecked());
         click(settings.btCancel);
