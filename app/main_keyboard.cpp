@@ -85,7 +85,8 @@ void TfrmMain::followScreenReader()
     if (m_screenReaderObserver)
         return;
     m_screenReaderObserver = std::make_shared<ScreenReaderObserver>([this](bool active) {
-        if (active && !KeyboardPlay && !m_keyboardPlay)
+        m_screenReaderSeen = m_screenReaderSeen || active;
+        if (active && !m_playerKeyboardPlay && !KeyboardPlay && !m_keyboardPlay)
             setKeyboardPlay(true);
     });
 }
@@ -93,7 +94,15 @@ void TfrmMain::followScreenReader()
 void TfrmMain::chooseKeyboardPlay(bool on)
 {
     KeyboardPlay = on;
+    if (hasPlayer())
+        m_playerKeyboardPlay = on;
     setKeyboardPlay(on);
+}
+
+void TfrmMain::followPlayerKeyboardPlay(std::optional<bool> own)
+{
+    m_playerKeyboardPlay = own;
+    setKeyboardPlay(own.value_or(KeyboardPlay.value_or(m_screenReaderSeen)));
 }
 
 bool TfrmMain::moveOnBoard(QKeyEvent* event)

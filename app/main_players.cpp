@@ -36,9 +36,18 @@ void TfrmMain::tbJatekosClick()
         const int32_t language = dialog.chosenLanguage();
         const int32_t categories = dialog.chosenCategories();
         const players::PlayerFigures player = m_register.choose(PlayerTotal, PlayerRounds);
+        // What was stored before this OK: the keyboard play the player chose in the settings comes along.
+        game::PlayerChoices choices
+            = game::readPlayerChoices(SettingsStore, player.name, sharedChoices()).value_or(sharedChoices());
         ApplyPlayerChoice(player.name, player.total, player.rounds, level, language);
         PlayCategories = categories;
+        followPlayerKeyboardPlay(choices.KeyboardPlay);
         announcePlayer();
+        // The dialog showed the player's own choices, so what OK confirmed is theirs from now on.
+        choices.PlayLevel = level;
+        choices.PlayLanguage = language;
+        choices.PlayCategories = categories;
+        game::writePlayerChoices(SettingsStore, player.name, choices);
     });
 }
 
@@ -55,8 +64,18 @@ void TfrmMain::restoreLastPlayer()
     ui::runShowingErrors(m_modal, this, [this, &player] { player = m_register.restore(LastPlayer); });
     if (!player)
         return;
-    m_windows.frmJatekosok->restoreOptions(PlayLevel, PlayLanguage, PlayCategories);
-    ApplyPlayerChoice(player->name, player->total, player->rounds, PlayLevel, PlayLanguage);
+    // A player with choices of their own plays by them; the others by the last ones, as before.
+    const game::PlayerChoices choices
+        = game::readPlayerChoices(SettingsStore, player->name, sharedChoices()).value_or(sharedChoices());
+    PlayCategories = choices.PlayCategories;
+    m_windows.frmJatekosok->restoreOptions(choices.PlayLevel, choices.PlayLanguage, PlayCategories);
+    ApplyPlayerChoice(player->name, player->total, player->rounds, choices.PlayLevel, choices.PlayLanguage);
+    followPlayerKeyboardPlay(choices.KeyboardPlay);
+}
+
+game::PlayerChoices TfrmMain::sharedChoices() const
+{
+    return {PlayLanguage, PlayLevel, PlayCategories, std::nullopt};
 }
 
 void TfrmMain::ApplyPlayerChoice(const std::string& name, int32_t total, int32_t rounds, int32_t level,
@@ -91,6 +110,7 @@ void TfrmMain::ClearPlayer()
     // start.
     m_roundRecord.reset(); // the deleted player's rounds go, this one with them
     PlayerName.clear();
+    m_playerKeyboardPlay.reset(); // the keyboard stays as it plays, now by the shared setting
     PlayerTotal = 0;
     PlayerRounds = 0;
     m_round.restartScore();
@@ -109,18 +129,28 @@ void TfrmMain::tbBeallitasClick()
     TfrmBeallitas& dialog = *m_windows.frmBeallitas;
     dialog.loadSettings(MaxMistakes, ExactLevel);
     dialog.loadKeyboardPlay(keyboardPlay());
+    dialog.loadAvoidRepeats(AvoidRepeats);
     if (m_modal.showModal(dialog) != QDialog::Accepted)
         return;
     game::Settings chosen = *this;
     chosen.MaxMistakes = dialog.chosenMaxMistakes();
     chosen.ExactLevel = dialog.chosenExactLevel();
+    chosen.AvoidRepeats = dialog.chosenAvoidRepeats();
     useSettings(chosen); // mistakes above a lower limit come down to it
     chooseKeyboardPlay(dialog.chosenKeyboardPlay());
     showMistakes(); // and the gauge is seen again when a limit is set again after "no limit"
     ui::runShowingErrors(m_modal, this, [this] {
         using game::SettingKey;
-        game::writeSettings(SettingsStore, *this,
-                            {SettingKey::MaxHiba, SettingKey::ExactLevel, SettingKey::KeyboardPlay});
+        game::writeSettings(
+            SettingsStore, *this,
+            {SettingKey::MaxHiba, SettingKey::ExactLevel, SettingKey::KeyboardPlay, SettingKey::NoRepeat});
+        // Keyboard play is the current player's own choice too: it comes back when they do.
+        if (hasPlayer()) {
+            game::PlayerChoices own = game::readPlayerChoices(SettingsStore, PlayerName, sharedChoices())
+                                          .value_or(sharedChoices());
+            own.KeyboardPlay = KeyboardPlay;
+            game::writePlayerChoices(SettingsStore, PlayerName, own);
+        }
     });
 }
 

@@ -37,7 +37,8 @@ void TfrmMain::startupReading()
     // Before the list is opened: a list that fails to load must not leave the round on its default limit.
     useSettings(game::readSettings(SettingsStore));
     // Unset, keyboard play follows the screen reader: a blind player's first start needs no mouse.
-    setKeyboardPlay(KeyboardPlay.value_or(m_options.screenReader.value_or(QAccessible::isActive())));
+    m_screenReaderSeen = m_options.screenReader.value_or(QAccessible::isActive());
+    setKeyboardPlay(KeyboardPlay.value_or(m_screenReaderSeen));
     followScreenReader();
 
     dbLista.setFilePath(AppDir + storage::PuzzleListFile);

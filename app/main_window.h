@@ -134,8 +134,12 @@ public:
     // On: typed letters press their buttons during a round, the toolbar answers to its shortcuts (shown in
     // the tool tips) and the result windows close from the keyboard. Off: keys leave a round alone.
     void setKeyboardPlay(bool on);
-    // The player's own choice in the settings: from then on a screen reader no longer switches it.
+    // The player's own choice in the settings: from then on a screen reader no longer switches it. It is
+    // the current player's own choice too.
     void chooseKeyboardPlay(bool on);
+    // A player became current: their own keyboard play, or without one the shared setting, or a screen
+    // reader's.
+    void followPlayerKeyboardPlay(std::optional<bool> own);
     // With a board cell focused: the arrow keys (Home, End) move the focus to the next cell that way.
     bool moveOnBoard(QKeyEvent* event);
 
@@ -230,6 +234,9 @@ private:
     void tbBeallitasClick();
     // The settings the game plays by from now on; the round's mistake limit follows them.
     void useSettings(const game::Settings& settings);
+    // The round options in play and the shared keyboard play none of them own, as a player without choices
+    // of their own starts with.
+    game::PlayerChoices sharedChoices() const;
     // A save or a close of a table: what went wrong and a kept backup are shown over this window.
     void showSaveOutcome(const storage::SaveOutcome& outcome);
 
@@ -272,6 +279,8 @@ private:
     editor::EditorBoard m_editorBoard;
     ui::KeyReleaseGuard m_editorKeys; // the last key pressed here: a release only counts after its press
     bool m_keyboardPlay = false; // as the settings' KeyboardPlay says, or following a screen reader
+    std::optional<bool> m_playerKeyboardPlay; // the current player's own choice, over the shared one
+    bool m_screenReaderSeen = false; // one ran at start or connected since
     std::shared_ptr<void> m_screenReaderObserver;
     void followScreenReader();
     struct ToolbarShortcut

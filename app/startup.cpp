@@ -58,6 +58,7 @@ void createWindows(Windows& windows, const ui::ModalRunner& modal, const Startup
                      [main] { main->ClearPlayer(); });
     windows.frmNev = new TfrmNev(modal, main);
     windows.frmJatekosok->setNameEntry(*windows.frmNev);
+    windows.frmJatekosok->setChoicesStore(main->SettingsStore);
     windows.frmBeallitas = new TfrmBeallitas(main);
     windows.frmGratulalok = new TfrmGratulalok(main);
     windows.frmSajnos = new TfrmSajnos(main);

@@ -42,6 +42,15 @@ void TfrmBeallitas::buildWindow()
     cbBillentyu = new QCheckBox(QStringLiteral("Tippelés a billentyűzetről"), this);
     cbBillentyu->setObjectName(QStringLiteral("cbBillentyu"));
 
+    cbNemIsmetel = new QCheckBox(QStringLiteral("Ne ismételjen hamar"), this);
+    cbNemIsmetel->setObjectName(QStringLiteral("cbNemIsmetel"));
+    // The box's own text is short; what it does is said in full to the mouse and to a screen reader.
+    const QString noRepeatMeaning
+        = QStringLiteral("Nem ad olyan feladványt, amely az utolsó körökben már volt");
+    cbNemIsmetel->setToolTip(noRepeatMeaning);
+    cbNemIsmetel->setAccessibleName(noRepeatMeaning);
+    cbNemIsmetel->setChecked(true);
+
     btOK = new QPushButton(QStringLiteral("OK"), this);
     btOK->setObjectName(QStringLiteral("btOK"));
     btOK->setDefault(true);
@@ -66,11 +75,13 @@ void TfrmBeallitas::buildWindow()
     column->addLayout(limitRow);
     column->addWidget(rgPontos, 1);
     column->addWidget(cbBillentyu);
+    column->addWidget(cbNemIsmetel);
     column->addLayout(buttonRow);
     const QSize needed = sizeHint();
-    // The check box adds its own line and no more.
-    const int checkBoxLine = cbBillentyu->sizeHint().height() + column->spacing();
-    resize(std::max(257, needed.width()), std::max(188 + checkBoxLine, needed.height()));
+    // Each check box adds its own line and no more.
+    const int checkBoxLines
+        = cbBillentyu->sizeHint().height() + cbNemIsmetel->sizeHint().height() + 2 * column->spacing();
+    resize(std::max(257, needed.width()), std::max(188 + checkBoxLines, needed.height()));
 }
 
 void TfrmBeallitas::loadSettings(int32_t maxMistakes, int32_t exactLevel)
@@ -96,6 +107,14 @@ void TfrmBeallitas::loadKeyboardPlay(bool on)
 }
 
 bool TfrmBeallitas::chosenKeyboardPlay() const { return cbBillentyu->isChecked(); }
+
+void TfrmBeallitas::loadAvoidRepeats(bool on)
+{
+    ensureBuilt();
+    cbNemIsmetel->setChecked(on);
+}
+
+bool TfrmBeallitas::chosenAvoidRepeats() const { return cbNemIsmetel->isChecked(); }
 
 void TfrmBeallitas::showEvent(QShowEvent* event)
 {

@@ -1,6 +1,6 @@
 #pragma once
-// The general settings: mistake limit, exact level, and keyboard play. Its controls are made at its first
-// showing.
+// The general settings: mistake limit, exact level, keyboard play, and whether recent puzzles come again. Its
+// controls are made at its first showing.
 
 #include "ui/built_on_first_show.h"
 
@@ -32,11 +32,14 @@ public:
     int32_t chosenExactLevel() const;
     void loadKeyboardPlay(bool on);
     bool chosenKeyboardPlay() const;
+    void loadAvoidRepeats(bool on);
+    bool chosenAvoidRepeats() const;
 
     QLabel* Label1 = nullptr;
     ui::SpinField* eMaxHiba = nullptr;
     ui::RadioGroup* rgPontos = nullptr;
     QCheckBox* cbBillentyu = nullptr;
+    QCheckBox* cbNemIsmetel = nullptr;
     QPushButton* btOK = nullptr;
     QPushButton* btCancel = nullptr;
 

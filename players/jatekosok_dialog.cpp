@@ -163,6 +163,7 @@ void TfrmJatekosok::buildGrid()
                     return;
                 records().moveTo(current.row());
                 dsJatekos->setIndicatorRow(current.row());
+                showChoicesOfSelected();
             });
 }
 

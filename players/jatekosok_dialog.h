@@ -16,6 +16,10 @@ class QTableView;
 class PlayerTableModel;
 class TfrmNev;
 
+namespace storage {
+class SettingsStore;
+}
+
 namespace ui {
 class CheckGroup;
 class FlatButton;
@@ -33,8 +37,12 @@ public:
 
     // The name entry, made after this dialog, that names new and renamed players.
     void setNameEntry(TfrmNev& entry) { m_nameEntry = &entry; }
+    // Where the players' own choices are kept: the selected player's are shown, and a renamed or deleted
+    // player's follow their record.
+    void setChoicesStore(storage::SettingsStore& store) { m_choicesStore = &store; }
 
-    // Fills the option controls from the game's choices before the dialog is shown.
+    // Fills the option controls from the game's choices before the dialog is shown; the selected player's
+    // own choices, when they have any, are shown instead.
     void loadOptions(int32_t level, int32_t language, int32_t categories);
     // The options a restored player starts with, shown once the controls are made: a dialog that is never
     // opened costs the start-up nothing.
@@ -93,12 +101,16 @@ private:
     void showRegister();
     void selectCursorRow();
     void focusGridIfShown();
+    void showOptions(int32_t level, int32_t language, int32_t categories);
+    // The option controls show the cursor's player's own choices; without any they stay as they are.
+    void showChoicesOfSelected();
 
     storage::Table& records() { return m_register.table(); }
 
     players::Register& m_register;
     const ui::ModalRunner& m_modal;
     TfrmNev* m_nameEntry = nullptr;
+    storage::SettingsStore* m_choicesStore = nullptr;
     // The round options shown with the restored last player, until the controls are made to show them.
     struct RoundOptions
     {

@@ -1,5 +1,6 @@
 // The player dialog's behaviour: sorting, adding, renaming and deleting players, the category mode, and the
 // round options handed to the game.
+#include "game/settings.h"
 #include "game/tables.h"
 #include "players/jatekosok_dialog.h"
 #include "players/nev_window.h"
@@ -52,6 +53,22 @@ void TfrmJatekosok::showRestoredOptions()
 void TfrmJatekosok::loadOptions(int32_t level, int32_t language, int32_t categories)
 {
     ensureBuilt();
+    showOptions(level, language, categories);
+    showChoicesOfSelected();
+}
+
+void TfrmJatekosok::showChoicesOfSelected()
+{
+    if (!m_choicesStore || m_register.isEmpty() || records().currentPosition() < 0)
+        return;
+    const std::optional<game::PlayerChoices> own
+        = game::readPlayerChoices(*m_choicesStore, records().asString(storage::player::Nev), {});
+    if (own)
+        showOptions(own->PlayLevel, own->PlayLanguage, own->PlayCategories);
+}
+
+void TfrmJatekosok::showOptions(int32_t level, int32_t language, int32_t categories)
+{
     cgKat->setEnabled(true);
     cgKat->setValue(categoryMask(categories));
     rgFokozat->setItemIndex(level - 1);
@@ -120,10 +137,15 @@ void TfrmJatekosok::enterName(bool newPlayer)
         } else {
             table.edit();
         }
-        entry.setName(ui::toQt(table.asString(storage::player::Nev)));
+        const std::string oldName = table.asString(storage::player::Nev);
+        entry.setName(ui::toQt(oldName));
         if (m_modal.showModal(entry) == QDialog::Accepted) {
             table.setString(storage::player::Nev, ui::fromQt(entry.name()));
             table.post();
+            // The choices go with the renamed record; a namesake left behind keeps them too.
+            if (!newPlayer && m_choicesStore)
+                game::renamePlayerChoices(*m_choicesStore, oldName, table.asString(storage::player::Nev),
+                                          players::hasPlayerNamed(table, oldName));
         } else {
             table.cancel();
         }
@@ -189,12 +211,17 @@ void TfrmJatekosok::gJatekosCtrlDelete()
 void TfrmJatekosok::deleteSelectedPlayer()
 {
     guarded(m_modal, this, records(), [this] {
+        const std::string name = records().asString(storage::player::Nev);
         // A deleted current player has no record left for the exit save to write into, and the main window
         // must not go on playing rounds whose points would land nowhere.
         if (m_register.deleteSelected())
             emit currentPlayerDeleted();
+        // A namesake still in the register plays by the same section.
+        if (m_choicesStore && !players::hasPlayerNamed(records(), name))
+            game::removePlayerChoices(*m_choicesStore, name);
     });
     showRegister();
+    showChoicesOfSelected();
 }
 
 // ---------------------------------------------------------------- options

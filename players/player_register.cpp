@@ -36,6 +36,17 @@ bool writeTotals(storage::Table& table, RecordId id, int32_t total, int32_t roun
     return true;
 }
 
+bool hasPlayerNamed(const storage::Table& table, std::string_view name)
+{
+    if (!table.isOpen())
+        return false;
+    for (int i = 0; i < table.recordCount(); ++i) {
+        if (table.textAt(i, storage::player::Nev) == name)
+            return true;
+    }
+    return false;
+}
+
 bool locateByName(storage::Table& table, std::string_view name)
 {
     // The table would cut a longer name to the column before comparing: such a name is nobody's.

@@ -30,6 +30,9 @@ bool writeTotals(storage::Table& table, RecordId id, int32_t total, int32_t roun
 // An empty name finds nothing.
 bool locateByName(storage::Table& table, std::string_view name);
 
+// Whether any record bears exactly these bytes as its name (the settings keep a player's choices by them).
+bool hasPlayerNamed(const storage::Table& table, std::string_view name);
+
 // A name with no character above a space (empty, blanks, control characters) names nobody: the name dialog
 // refuses it and the main window counts it as no player.
 bool isBlankName(std::string_view name);

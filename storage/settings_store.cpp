@@ -213,6 +213,60 @@ std::string withSetting(std::string_view content, const std::string& section, co
     return result;
 }
 
+// The lines outside every section named `section`, with the new section's lines where the first of them was
+// (or at the end).
+std::string withSection(std::string_view content, const std::string& section,
+                        const SettingsStore::SectionKeys& keys)
+{
+    const std::string eol = lineEndingOf(content);
+    std::string block;
+    if (!keys.empty()) {
+        block = "[" + section + "]" + eol;
+        for (const auto& [key, value] : keys)
+            block += std::string(singleLine(key)) + "=" + asWritten(singleLine(value)) + eol;
+    }
+    std::string result;
+    result.reserve(content.size() + block.size() + 2);
+    bool inSection = false;
+    bool placed = false;
+    for (std::string_view line : splitLines(content)) {
+        const IniLine parsed = classify(line);
+        if (parsed.kind == IniLine::Kind::Section) {
+            inSection = sameIgnoringAsciiCase(parsed.name, section);
+            if (inSection && !placed) {
+                result.append(block);
+                placed = true;
+            }
+        }
+        if (inSection)
+            continue;
+        result.append(line);
+        result.append(!line.empty() && line.back() == '\r' ? "\n" : eol);
+    }
+    if (!placed && !block.empty()) {
+        if (!result.empty())
+            result.append(eol);
+        result.append(block);
+    }
+    return result;
+}
+
+// The file's content for a write: a missing file is empty, one that exists but cannot be read must not be
+// overwritten.
+std::string contentForWriting(const std::string& path)
+{
+    std::string content;
+    if (!readWholeFile(path, content)) {
+        struct stat info
+        {
+        };
+        if (::stat(path.c_str(), &info) == 0)
+            throw StorageError(formatMessage("Unable to write to %s", path));
+        content.clear();
+    }
+    return content;
+}
+
 } // namespace
 
 void SettingsStore::setPath(std::string path) { m_path = std::move(path); }
@@ -239,17 +293,38 @@ int32_t SettingsStore::ReadSettingInt(const std::string& section, const std::str
 void SettingsStore::WriteSettingStr(const std::string& section, const std::string& key,
                                     const std::string& value)
 {
+    replaceFileContent(m_path, withSetting(contentForWriting(m_path), section, key, value));
+}
+
+SettingsStore::SectionKeys SettingsStore::ReadSection(const std::string& section) const
+{
+    SectionKeys keys;
     std::string content;
-    if (!readWholeFile(m_path, content)) {
-        // Only a missing file starts empty; one that exists but cannot be read must not be overwritten.
-        struct stat info
-        {
-        };
-        if (::stat(m_path.c_str(), &info) == 0)
-            throw StorageError(formatMessage("Unable to write to %s", m_path));
-        content.clear();
+    if (!readWholeFile(m_path, content))
+        return keys;
+    bool inSection = false;
+    for (std::string_view line : splitLines(content)) {
+        const IniLine parsed = classify(line);
+        if (parsed.kind == IniLine::Kind::Section) {
+            inSection = sameIgnoringAsciiCase(parsed.name, section);
+        } else if (inSection && parsed.kind == IniLine::Kind::Key) {
+            const bool known = std::any_of(keys.begin(), keys.end(), [&](const auto& entry) {
+                return sameIgnoringAsciiCase(entry.first, parsed.name);
+            });
+            if (!known)
+                keys.emplace_back(std::string(parsed.name),
+                                  std::string(unquoted(parsed.value).substr(0, MaxValueLength)));
+        }
     }
-    replaceFileContent(m_path, withSetting(content, section, key, value));
+    return keys;
+}
+
+void SettingsStore::ReplaceSection(const std::string& section, const SectionKeys& keys)
+{
+    const std::string content = contentForWriting(m_path);
+    const std::string replaced = withSection(content, section, keys);
+    if (replaced != content)
+        replaceFileContent(m_path, replaced);
 }
 
 void SettingsStore::WriteSettingInt(const std::string& section, const std::string& key, int32_t value)

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace storage {
 
@@ -17,6 +19,15 @@ public:
                                const std::string& defaultValue) const;
     void WriteSettingInt(const std::string& section, const std::string& key, int32_t value);
     void WriteSettingStr(const std::string& section, const std::string& key, const std::string& value);
+
+    // One section as a whole: its keys and values in file order, as ReadSettingStr reads them (a key that
+    // comes twice, or in two sections of the name, is read once, the first time).
+    using SectionKeys = std::vector<std::pair<std::string, std::string>>;
+    SectionKeys ReadSection(const std::string& section) const;
+    // Replaces every section of that name, comments in it included, with one holding `keys`, in a single
+    // write: where the first of them stood, or at the end. No keys removes the section; removing a section
+    // that is not there writes nothing.
+    void ReplaceSection(const std::string& section, const SectionKeys& keys);
 
 private:
     std::string m_path;

@@ -2,6 +2,7 @@
 
 #include "storage/cp1250.h"
 #include "storage/schemas.h"
+#include "tools/clock_text.h"
 #include "tools/tsv.h"
 
 namespace tabla {
@@ -45,6 +46,8 @@ std::string field(storage::Table& table, TableKind kind, int position, int colum
                                                     table.intAt(position, storage::player::Jatszott)));
     if (table.isNullAt(position, column))
         return std::string(NullField);
+    if (kind == TableKind::RoundHistory && column == storage::history::Idopont)
+        return clockText(table.intAt(position, column));
     if (def.type == storage::ColumnType::Integer)
         return std::to_string(table.intAt(position, column));
     return escapeField(storage::cp1250::toUtf8(table.stringAt(position, column)));

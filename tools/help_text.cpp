@@ -6,17 +6,18 @@ const std::string_view HelpText =
     R"(Használat: brumvelda-tabla PARANCS FÁJL
           brumvelda-tabla --help
 
-A Brumvelda két táblafájlját nézi meg, ellenőrzi és tölti fel a játék nélkül.
+A Brumvelda három táblafájlját nézi meg, ellenőrzi és tölti fel a játék nélkül.
 A tábla fajtáját a fájlnév kiterjesztése adja meg:
   .lis  feladványlista (Brumvelda.lis)
   .jat  játékosnyilvántartás (Brumvelda.jat)
+  .tor  a körök naplója (Brumvelda.tor)
 
 Parancsok:
   check FÁJL   Betölti a fájlt úgy, ahogy a játék, és kiírja a rekordok számát.
   dump FÁJL    Kiírja a rekordokat tabulátorral tagolt UTF-8 szövegként, elöl az
-               oszlopnevek sorával. A feladványlista a fájlbeli sorrendben, a
-               játékosok név szerint rendezve jelennek meg. Az Atlag a többi
-               oszlopból számolt érték.
+               oszlopnevek sorával. A feladványlista és a napló a fájlbeli
+               sorrendben, a játékosok név szerint rendezve jelennek meg. Az Atlag
+               a többi oszlopból számolt érték.
   import FÁJL  A szabványos bemenetről olvas ugyanilyen szöveget, és a rekordokat a
                fájl végéhez fűzi (ha a fájl nincs meg, létrehozza). Kiírja a
                hozzáadott rekordok számát. Vagy minden sor bekerül, vagy egy sem:
@@ -34,9 +35,11 @@ Parancsok:
 Oszlopok:
   feladványlista:        Szoveg Nyelv Sugo1 Sugo2 Fokozat Kategoria
   játékosnyilvántartás:  Nev OsszPont Jatszott Atlag
+  a körök naplója:       Nev Idopont Szoveg Nyelv Fokozat Kategoria Kimenet Pont
+                         Hibak Sugo Napi
 Az első sor az oszlopneveket sorolja fel, tetszőleges sorrendben. A Sugo1, Sugo2,
-OsszPont és Jatszott oszlop elhagyható (üres szöveg, illetve 0 lesz); az Atlag
-oszlopot az import figyelmen kívül hagyja.
+OsszPont, Jatszott, Pont, Hibak, Sugo és Napi oszlop elhagyható (üres szöveg,
+illetve 0 lesz); az Atlag oszlopot az import figyelmen kívül hagyja.
 
 A mezők írásmódja:
   \N           üres (null) érték
@@ -58,6 +61,13 @@ Szabályok a feladványokra:
   nem férő mondat és a betű nélküli feladvány hiba.
 Szabályok a játékosokra:
   Nev kötelező, legfeljebb 20 karakter; OsszPont és Jatszott egész szám.
+Szabályok a naplóra (egy sor egy véget ért kör, abban a sorrendben, ahogy véget értek):
+  Nev a játékos neve, mint fent. Idopont a kör végének helyi ideje ÉÉÉÉ-HH-NN ÓÓ:PP
+  alakban (például 2024-03-15 18:05), időzóna nélkül. Szoveg a feladvány, Nyelv,
+  Fokozat és Kategoria a feladványéi, a feladványlista szabályai szerint.
+  Kimenet: 1 nyert, 2 vesztett, 3 feladta, 4 félbemaradt (játékosváltás vagy
+  kilépés). Pont a kör pontszáma (egész szám), Hibak a hibák száma (nem negatív),
+  Sugo 1, ha a súgót megvette, Napi 1, ha a nap feladványa volt (különben 0).
 
 Amíg a játék fut és használja a fájlt (a saját mappájában vagy hivatkozáson át),
 az import és a shuffle nem ír (a játék kilépéskor felülírná); a check és a dump

@@ -7,6 +7,7 @@
 #include "storage/cp1250.h"
 #include "storage/schemas.h"
 #include "storage/storage_error.h"
+#include "tools/clock_text.h"
 #include "tools/tsv.h"
 #include "tools/visible_text.h"
 
@@ -18,7 +19,22 @@ namespace tabla {
 
 namespace {
 
-enum class Rule { PuzzleText, Language, Hint, Level, Category, Name, Total, Rounds, Ignored };
+enum class Rule {
+    PuzzleText,
+    Language,
+    Hint,
+    Level,
+    Category,
+    Name,
+    Total,
+    Rounds,
+    Ignored,
+    Time,
+    Outcome,
+    Score,
+    Mistakes,
+    Flag
+};
 
 struct ColumnRule
 {
@@ -42,6 +58,31 @@ ColumnRule ruleFor(TableKind kind, int column)
             return {Rule::Hint, false};
         }
     }
+    if (kind == TableKind::RoundHistory) {
+        // What a round was is needed; its figures may be left out for 0.
+        switch (column) {
+        case storage::history::Nev:
+            return {Rule::Name, true};
+        case storage::history::Idopont:
+            return {Rule::Time, true};
+        case storage::history::Szoveg:
+            return {Rule::PuzzleText, true};
+        case storage::history::Nyelv:
+            return {Rule::Language, true};
+        case storage::history::Fokozat:
+            return {Rule::Level, true};
+        case storage::history::Kategoria:
+            return {Rule::Category, true};
+        case storage::history::Kimenet:
+            return {Rule::Outcome, true};
+        case storage::history::Pont:
+            return {Rule::Score, false};
+        case storage::history::Hibak:
+            return {Rule::Mistakes, false};
+        default:
+            return {Rule::Flag, false};
+        }
+    }
     switch (column) {
     case storage::player::Nev:
         return {Rule::Name, true};
@@ -62,6 +103,9 @@ ImportField absentField(Rule rule)
         return {ImportField::Kind::Text, 0, ""};
     case Rule::Total:
     case Rule::Rounds:
+    case Rule::Score:
+    case Rule::Mistakes:
+    case Rule::Flag:
         return {ImportField::Kind::Int, 0, ""};
     default:
         return {};
@@ -109,6 +153,25 @@ std::variant<ImportField, std::string> convertField(Rule rule, std::string_view 
         return inRange(1, 4);
     case Rule::Category:
         return inRange(1, 16);
+    case Rule::Outcome:
+        return inRange(storage::history::Won, storage::history::Abandoned);
+    case Rule::Flag:
+        return inRange(0, 1);
+    case Rule::Score:
+    case Rule::Mistakes: {
+        std::optional<int32_t> value = isNull ? std::nullopt : parseInteger(raw);
+        if (!value)
+            return "egész szám kell, nem " + quoted(raw);
+        if (rule == Rule::Mistakes && *value < 0)
+            return "a hibák száma nem lehet negatív";
+        return ImportField {ImportField::Kind::Int, *value, ""};
+    }
+    case Rule::Time: {
+        std::optional<int32_t> minutes = isNull ? std::nullopt : clockMinutes(raw);
+        if (!minutes)
+            return "ÉÉÉÉ-HH-NN ÓÓ:PP alakú, létező időpont kell, nem " + quoted(raw);
+        return ImportField {ImportField::Kind::Int, *minutes, ""};
+    }
     case Rule::Ignored:
         return ImportField {};
     case Rule::Total:
@@ -216,8 +279,7 @@ std::variant<Header, std::string> parseHeader(TableKind kind, std::string_view l
 
 ImportResult parseImport(TableKind kind, std::string_view input)
 {
-    const std::vector<storage::Column> columns
-        = kind == TableKind::PuzzleList ? storage::puzzleColumns() : storage::playerColumns();
+    const std::vector<storage::Column> columns = columnsOf(kind);
     std::optional<Header> header;
     std::vector<ImportRecord> records;
 

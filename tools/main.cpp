@@ -1,4 +1,4 @@
-// brumvelda-tabla: looks into, checks and fills the game's two table files without the game.
+// brumvelda-tabla: looks into, checks and fills the game's three table files without the game.
 #include "tools/commands.h"
 #include "tools/help_text.h"
 #include "tools/output.h"
@@ -61,7 +61,9 @@ int run(std::vector<std::string> args)
     std::optional<tabla::TableKind> kind = tabla::tableKindOf(path);
     if (!kind)
         return usageError(
-            path + ": a fájl kiterjesztése .lis (feladványlista) vagy .jat (játékosnyilvántartás) legyen");
+            path
+            + ": a fájl kiterjesztése .lis (feladványlista), .jat (játékosnyilvántartás) vagy .tor "
+              "(a körök naplója) legyen");
 
     if (command == "check")
         return tabla::runCheck(*kind, path);

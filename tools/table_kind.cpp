@@ -17,18 +17,30 @@ std::optional<TableKind> tableKindOf(std::string_view path)
         return TableKind::PuzzleList;
     if (storage::sameIgnoringAsciiCase(extension, ".jat"))
         return TableKind::PlayerRegister;
+    if (storage::sameIgnoringAsciiCase(extension, ".tor"))
+        return TableKind::RoundHistory;
     return std::nullopt;
+}
+
+std::vector<storage::Column> columnsOf(TableKind kind)
+{
+    switch (kind) {
+    case TableKind::PuzzleList:
+        return storage::puzzleColumns();
+    case TableKind::PlayerRegister:
+        return storage::playerColumns();
+    case TableKind::RoundHistory:
+        break;
+    }
+    return storage::historyColumns();
 }
 
 OpenedTable::OpenedTable(TableKind kind, const std::string& path)
     : m_kind(kind)
 {
-    if (kind == TableKind::PuzzleList) {
-        m_table = std::make_unique<storage::Table>(storage::puzzleColumns());
-    } else {
-        m_table = std::make_unique<storage::Table>(storage::playerColumns());
+    m_table = std::make_unique<storage::Table>(columnsOf(kind));
+    if (kind == TableKind::PlayerRegister)
         storage::configurePlayerRegister(*m_table);
-    }
     m_table->setFilePath(path);
     try {
         m_table->open();

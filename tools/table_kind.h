@@ -1,5 +1,5 @@
 #pragma once
-// The tool's two kinds of table, told apart by the file name's extension, and a table opened for the tool.
+// The tool's three kinds of table, told apart by the file name's extension, and a table opened for the tool.
 
 #include "storage/table.h"
 
@@ -7,12 +7,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tabla {
 
-enum class TableKind { PuzzleList, PlayerRegister };
+enum class TableKind { PuzzleList, PlayerRegister, RoundHistory };
 
-// ".lis" is a puzzle list, ".jat" a player register (in any letter case); anything else is no table of ours.
+// ".lis" is a puzzle list, ".jat" a player register, ".tor" a round history (in any letter case); anything
+// else is no table of ours.
 std::optional<TableKind> tableKindOf(std::string_view path);
 
 // A table loaded as the game loads it. The tool never writes a file it only looked at: the file is written
@@ -36,5 +38,8 @@ private:
     TableKind m_kind;
     std::unique_ptr<storage::Table> m_table;
 };
+
+// The columns of that kind of table.
+std::vector<storage::Column> columnsOf(TableKind kind);
 
 } // namespace tabla

@@ -78,6 +78,8 @@ TEST_F(AccessibleNames, DialogFieldsAndResultWindowsAreNamed)
     EXPECT_EQ(nameOf(windows.frmBeallitas->eMaxHiba), "Maximálisan megengedett hiba (0 nincs hibahatár)");
     EXPECT_EQ(nameOf(windows.frmBeallitas->rgPontos), "Nehézségi szintek");
     EXPECT_EQ(nameOf(windows.frmBeallitas->cbBillentyu), "Tippelés a billentyűzetről");
+    EXPECT_EQ(nameOf(windows.frmBeallitas->cbNemIsmetel),
+              "Nem ad olyan feladványt, amely az utolsó körökben már volt");
     EXPECT_EQ(nameOf(windows.frmNev->eNev), "A játékos neve");
 
     draw();

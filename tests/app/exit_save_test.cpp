@@ -33,8 +33,10 @@ protected:
     }
 };
 
+// The options confirmed for Anna are hers too, in her own section ("Anna" in hexadecimal).
 const char* const ExpectedSettings
-    = "[Main]\nMaxHiba=6\nExactLevel=1\n[Last]\nLanguage=3\nLevel=2\nCategories=7\nUser=Anna\n";
+    = "[Main]\nMaxHiba=6\nExactLevel=1\n[Last]\nLanguage=3\nLevel=2\nCategories=7\nUser=Anna\n"
+      "\n[Jatekos.416E6E61]\nLanguage=3\nLevel=2\nCategories=7\n";
 
 TEST_F(ExitSave, ExitButtonWritesTheLastChoicesAndThePuzzleList)
 {

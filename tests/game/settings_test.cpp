@@ -82,4 +82,127 @@ TEST_F(SettingsFile, OnlyTheKeysAskedForAreWrittenInTheirOrder)
               "1\nKeyboardPlay=1\n");
 }
 
+TEST_F(SettingsFile, NoRepeatIsOnUnlessTurnedOff)
+{
+    using game::SettingKey;
+    for (const auto& [file, expected] :
+         std::initializer_list<std::pair<const char*, bool>> {{"", true},
+                                                              {"[Main]\nNoRepeat=0\n", false},
+                                                              {"[Main]\nNoRepeat=1\n", true},
+                                                              {"[Main]\nNoRepeat=2\n", true},
+                                                              {"[Main]\nNoRepeat=x\n", true}}) {
+        write(file);
+        EXPECT_EQ(game::readSettings(store).AvoidRepeats, expected) << file;
+    }
+    game::Settings settings;
+    settings.AvoidRepeats = false;
+    game::writeSettings(store, settings, {SettingKey::NoRepeat});
+    EXPECT_EQ(text(), "[Main]\nNoRepeat=0\n");
+    EXPECT_FALSE(game::readSettings(store).AvoidRepeats);
+}
+
+// Every byte a name may hold, as the register's longest names may hold them.
+std::string everyByte()
+{
+    std::string name;
+    for (int i = 0; i < 255; ++i)
+        name += char(1 + i % 255);
+    return name;
+}
+
+TEST_F(SettingsFile, AnyNameKeepsItsOwnChoicesBesideTheSharedOnes)
+{
+    const std::string shared = "[Main]\nMaxHiba=4\n[Last]\nLanguage=2\nLevel=3\nCategories=5\nUser=Anna\n";
+    write(shared);
+    const std::string names[] = {"Anna",
+                                 "Anna ",
+                                 "a]b",
+                                 "x=y",
+                                 ";c",
+                                 "[d]",
+                                 " e ",
+                                 "#f",
+                                 "\"g\"",
+                                 "h\\",
+                                 "anna",
+                                 "\xC1rp\xE1"
+                                 "d \xD5",
+                                 "Kov\xE1"
+                                 "cs",
+                                 everyByte()};
+    int32_t level = 1;
+    for (const std::string& name : names) {
+        const game::PlayerChoices choices {1 + level % 3, 1 + level % 4, level, level % 2 == 0};
+        game::writePlayerChoices(store, name, choices);
+        ++level;
+    }
+    level = 1;
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const std::string section = game::playerSection(name);
+        EXPECT_EQ(section.find_first_not_of("0123456789ABCDEF", 8), std::string::npos) << section;
+        const game::PlayerChoices expected {1 + level % 3, 1 + level % 4, level, level % 2 == 0};
+        EXPECT_EQ(game::readPlayerChoices(store, name, {}), expected);
+        ++level;
+    }
+    // The shared keys read as before, and the file starts with them untouched.
+    const game::Settings read = game::readSettings(store);
+    EXPECT_EQ(read.MaxMistakes, 4);
+    EXPECT_EQ(read.PlayLanguage, 2);
+    EXPECT_EQ(read.PlayLevel, 3);
+    EXPECT_EQ(read.PlayCategories, 5);
+    EXPECT_EQ(read.LastPlayer, "Anna");
+    EXPECT_EQ(text().substr(0, shared.size()), shared);
+    EXPECT_FALSE(game::readPlayerChoices(store, "Bea", {}));
+}
+
+TEST_F(SettingsFile, APlayersChoicesAreHeldToTheirRanges)
+{
+    const game::PlayerChoices shared {2, 3, 12, true};
+    const std::string section = "[" + game::playerSection("Anna") + "]\n";
+    struct Case
+    {
+        const char* keys;
+        game::PlayerChoices expected;
+    };
+    const Case cases[] = {
+        {"Language=3\nLevel=4\nCategories=1\nKeyboardPlay=0\n", {3, 4, 1, false}},
+        {"Level=2\n", {2, 2, 12, true}}, // what is missing is the shared choice
+        {"Language=4\nLevel=0\nCategories=70000\nKeyboardPlay=2\n", {1, 1, 65535, true}},
+        {"Language=x\nCategories=0\n", {2, 3, 65535, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        write(section + c.keys);
+        EXPECT_EQ(game::readPlayerChoices(store, "Anna", shared), c.expected);
+    }
+}
+
+TEST_F(SettingsFile, RenamedPlayersTakeTheirChoicesAndDeletedOnesLoseThem)
+{
+    const game::PlayerChoices anna {2, 4, 7, std::nullopt};
+    game::writePlayerChoices(store, "Anna", anna);
+    game::writeSettings(store, game::Settings {}, {game::SettingKey::Level});
+
+    game::renamePlayerChoices(store, "Anna", "Anna]B", false);
+    EXPECT_FALSE(game::readPlayerChoices(store, "Anna", {}));
+    EXPECT_EQ(game::readPlayerChoices(store, "Anna]B", {}), anna);
+    EXPECT_EQ(text().find("KeyboardPlay"), std::string::npos) << "an unset keyboard play is left out";
+
+    // A namesake who stays behind keeps the old section.
+    game::renamePlayerChoices(store, "Anna]B", "Cili", true);
+    EXPECT_EQ(game::readPlayerChoices(store, "Anna]B", {}), anna);
+    EXPECT_EQ(game::readPlayerChoices(store, "Cili", {}), anna);
+
+    // A player without a section takes nobody's along.
+    const std::string before = text();
+    game::renamePlayerChoices(store, "Dora", "Cili", false);
+    EXPECT_EQ(text(), before);
+
+    game::removePlayerChoices(store, "Cili");
+    EXPECT_FALSE(game::readPlayerChoices(store, "Cili", {}));
+    EXPECT_EQ(game::readPlayerChoices(store, "Anna]B", {}), anna);
+    EXPECT_EQ(game::readSettings(store).PlayLevel, 1);
+}
+
 } // namespace

@@ -127,6 +127,34 @@ TEST_F(GeneralSettings, AStoredLimitAboveThirtyIsShownAndStoredAsThirty)
     EXPECT_TRUE(settingsText().contains("MaxHiba=30"));
 }
 
+TEST_F(GeneralSettings, RecentPuzzlesAreAvoidedUntilTheBoxIsCleared)
+{
+    startProgram();
+    EXPECT_TRUE(main().variables().AvoidRepeats);
+    withSettingsDialog([](TfrmBeallitas& settings) {
+        EXPECT_TRUE(settings.cbNemIsmetel->isChecked());
+        EXPECT_EQ(settings.cbNemIsmetel->text(), QStringLiteral("Ne ismételjen hamar"));
+        EXPECT_EQ(settings.cbNemIsmetel->toolTip(),
+                  QStringLiteral("Nem ad olyan feladványt, amely az utolsó körökben már volt"));
+        clickMark(settings.cbNemIsmetel);
+        click(settings.btCancel);
+    });
+    EXPECT_TRUE(main().variables().AvoidRepeats);
+    EXPECT_FALSE(settingsText().contains("NoRepeat")) << "cancel writes nothing";
+    withSettingsDialog([](TfrmBeallitas& settings) {
+        EXPECT_TRUE(settings.cbNemIsmetel->isChecked()) << "what was cancelled is forgotten";
+        clickMark(settings.cbNemIsmetel);
+        click(settings.btOK);
+    });
+    EXPECT_FALSE(main().variables().AvoidRepeats);
+    EXPECT_TRUE(settingsText().contains("[Main]\nMaxHiba=10\nExactLevel=0\nKeyboardPlay=0\nNoRepeat=0\n"))
+        << settingsText().toStdString();
+    withSettingsDialog([](TfrmBeallitas& settings) {
+        EXPECT_FALSE(settings.cbNemIsmetel->isChecked());
+        click(settings.btCancel);
+    });
+}
+
 TEST_F(GeneralSettings, AWriteErrorIsShownCaptionedWithTheTitle)
 {
     startProgram();

@@ -158,6 +158,54 @@ TEST_F(SettingsFile, NewKeyJoinsItsSectionAfterTheLastKey)
               "[Main]\r\nMaxHiba=5\r\nExactLevel=1\r\n\r\n[Last]\r\nUser=Anna\r\n\r\n[Extra]\r\nX=2\r\n");
 }
 
+TEST_F(SettingsFile, SectionIsReplacedWholeInOneWriteWhereItStood)
+{
+    struct Case
+    {
+        const char* why;
+        const char* file;
+        SettingsStore::SectionKeys keys;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"in the middle, its comment and blank line go with it",
+         "[Main]\nMaxHiba=5\n[P]\n; old\nA=1\n\n[Last]\nUser=Anna\n",
+         {{"B", "2"}, {"C", " x"}},
+         "[Main]\nMaxHiba=5\n[P]\nB=2\nC=\" x\"\n[Last]\nUser=Anna\n"},
+        {"two of the name become one, where the first was",
+         "[p]\nA=1\n[Q]\nZ=0\n[P]\nA=2\n",
+         {{"A", "3"}},
+         "[P]\nA=3\n[Q]\nZ=0\n"},
+        {"a new one goes last",
+         "[Main]\r\nMaxHiba=5\r\n",
+         {{"A", "1"}},
+         "[Main]\r\nMaxHiba=5\r\n\r\n[P]\r\nA=1\r\n"},
+        {"no keys remove it", "[P]\nA=1\n[Last]\nUser=Anna\n", {}, "[Last]\nUser=Anna\n"},
+        {"a value cannot plant a line", "", {{"A", "1\n[Main]\nMaxHiba=0"}}, "[P]\nA=1\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        writeFile(c.file);
+        m_store.ReplaceSection("P", c.keys);
+        EXPECT_EQ(fileContent(), c.expected);
+    }
+    // The reader sees what was written; the other sections' keys are untouched.
+    EXPECT_EQ(m_store.ReadSettingInt("Main", "MaxHiba", 10), 10);
+}
+
+TEST_F(SettingsFile, SectionReadsAsSingleKeysDo)
+{
+    writeFile("[P]\n A = 1 \nB=\"two \"\n[Q]\nA=9\n[p]\na=3\nC=4\n");
+    const SettingsStore::SectionKeys expected = {{"A", "1"}, {"B", "two "}, {"C", "4"}};
+    EXPECT_EQ(m_store.ReadSection("P"), expected) << "the first of a key wins, in any section of the name";
+    EXPECT_TRUE(m_store.ReadSection("R").empty());
+    fs::remove(m_store.path());
+    EXPECT_TRUE(m_store.ReadSection("P").empty());
+    // Removing what is not there writes nothing, not even an empty file.
+    m_store.ReplaceSection("P", {});
+    EXPECT_FALSE(fs::exists(m_store.path()));
+}
+
 TEST_F(SettingsFile, EveryReadSeesTheFileAsItIsNow)
 {
     m_store.WriteSettingStr("Last", "User", "Anna");
