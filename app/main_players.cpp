@@ -124,6 +124,25 @@ void TfrmMain::ClearPlayer()
     ResetBoard(true, true, false);
 }
 
+void TfrmMain::renamePlayerRounds(const std::string& oldName, const std::string& newName)
+{
+    (void)roundHistory(); // a damaged file is said before it is written again
+    if (m_roundRecord && m_roundRecord->name == oldName)
+        m_roundRecord->name = newName;
+    // A backup kept by this save is told at the exit, with the history's other saves.
+    if (const storage::SaveOutcome saved = m_history.renamePlayer(oldName, newName); !saved.ok())
+        ui::showError(m_modal, this, saved.error);
+}
+
+void TfrmMain::removePlayerRounds(const std::string& name)
+{
+    (void)roundHistory();
+    if (m_roundRecord && m_roundRecord->name == name)
+        m_roundRecord.reset();
+    if (const storage::SaveOutcome saved = m_history.removePlayer(name); !saved.ok())
+        ui::showError(m_modal, this, saved.error);
+}
+
 void TfrmMain::tbBeallitasClick()
 {
     TfrmBeallitas& dialog = *m_windows.frmBeallitas;

@@ -27,12 +27,12 @@
 #include "ui/toolbar_panel.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QShortcut>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 

@@ -151,6 +151,9 @@ public:
                            int32_t language);
     // The current player was deleted: back to the no-player state of the first start, a round in play ended.
     void ClearPlayer();
+    // A player renamed in the player dialog keeps their rounds; a deleted one's go. Written at once.
+    void renamePlayerRounds(const std::string& oldName, const std::string& newName);
+    void removePlayerRounds(const std::string& name);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

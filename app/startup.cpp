@@ -56,6 +56,12 @@ void createWindows(Windows& windows, const ui::ModalRunner& modal, const Startup
     windows.frmJatekosok = new TfrmJatekosok(main->playerRegister(), modal, main);
     QObject::connect(windows.frmJatekosok, &TfrmJatekosok::currentPlayerDeleted, main,
                      [main] { main->ClearPlayer(); });
+    QObject::connect(windows.frmJatekosok, &TfrmJatekosok::playerRenamed, main,
+                     [main](const std::string& oldName, const std::string& newName) {
+                         main->renamePlayerRounds(oldName, newName);
+                     });
+    QObject::connect(windows.frmJatekosok, &TfrmJatekosok::playerDeleted, main,
+                     [main](const std::string& name) { main->removePlayerRounds(name); });
     windows.frmNev = new TfrmNev(modal, main);
     windows.frmJatekosok->setNameEntry(*windows.frmNev);
     windows.frmJatekosok->setChoicesStore(main->SettingsStore);

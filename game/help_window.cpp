@@ -73,7 +73,8 @@ QString TfrmHogyan::pageText()
         "szintek feladványai is előjöhetnek-e.</p>");
     page += heading + QStringLiteral("A nap feladványa és a statisztika</h3>");
     page += QStringLiteral(
-        "<p>A naptáras gomb a nap feladványát adja: minden nap, minden szinten és nyelven egy, ugyanaz minden "
+        "<p>A naptáras gomb a nap feladványát adja: minden nap, minden szinten és nyelven egy, ugyanaz "
+        "minden "
         "családnál. Naponta egyszer játszható, és ugyanúgy pontoz, mint a többi menet. A játék nem ad olyan "
         "feladványt, amely a játékos utolsó köreiben már volt (ez a beállításokban kikapcsolható).</p>"
         "<p>A grafikonos gomb megmutatja a játékos eredményeit, pontjai alakulását és a család rangsorát a "
@@ -84,7 +85,8 @@ QString TfrmHogyan::pageText()
         "betű megnyomja a gombját, az Enter két menet között új feladványt kér, az Esc, az Enter vagy a "
         "szóköz bezárja az eredményablakot, és a gombok billentyűkkel is elérhetők:</p>"
         "<ul><li>Ctrl+N: új feladvány</li><li>Ctrl+H: súgó</li><li>Ctrl+M: magánhangzók</li>"
-        "<li>Ctrl+G: szabad a gazda</li><li>Ctrl+D: a nap feladványa</li><li>Ctrl+T: statisztika</li><li>Ctrl+J: játékos váltása</li>"
+        "<li>Ctrl+G: szabad a gazda</li><li>Ctrl+D: a nap feladványa</li><li>Ctrl+T: "
+        "statisztika</li><li>Ctrl+J: játékos váltása</li>"
         "<li>Ctrl+, (vessző): beállítások</li><li>Ctrl+Q: kilépés</li></ul>"
         "<p>Ez a leírás mindig megnyitható az F1 billentyűvel.</p>");
     page += heading + QStringLiteral("Új feladvány beírása</h3>");

@@ -84,6 +84,10 @@ public:
 signals:
     // The record of the game's current player was deleted: nobody is the current player now.
     void currentPlayerDeleted();
+    // The rounds played under a name go with it: to the new name of a renamed player, or with a deleted
+    // one. Not sent while a namesake still plays under the old name: the rounds stay theirs.
+    void playerRenamed(const std::string& oldName, const std::string& newName);
+    void playerDeleted(const std::string& name);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -143,9 +143,12 @@ void TfrmJatekosok::enterName(bool newPlayer)
             table.setString(storage::player::Nev, ui::fromQt(entry.name()));
             table.post();
             // The choices go with the renamed record; a namesake left behind keeps them too.
+            const std::string newName = table.asString(storage::player::Nev);
+            const bool namesakeLeft = players::hasPlayerNamed(table, oldName);
             if (!newPlayer && m_choicesStore)
-                game::renamePlayerChoices(*m_choicesStore, oldName, table.asString(storage::player::Nev),
-                                          players::hasPlayerNamed(table, oldName));
+                game::renamePlayerChoices(*m_choicesStore, oldName, newName, namesakeLeft);
+            if (!newPlayer && !namesakeLeft && newName != oldName)
+                emit playerRenamed(oldName, newName);
         } else {
             table.cancel();
         }
@@ -175,10 +178,10 @@ void TfrmJatekosok::sbDelClick()
     // The question names the player on a line below it: two players may share a name, but the one asked
     // about is the selected row's.
     const QString name = ui::toQt(records().asString(storage::player::Nev));
-    const auto answer
-        = m_modal.showMessage(this, QMessageBox::Warning, ui::applicationTitle(),
-                              QStringLiteral("Biztos törli?"), QMessageBox::Yes | QMessageBox::No,
-                              QMessageBox::NoButton, QStringLiteral("A törlendő játékos: „%1”").arg(name));
+    const auto answer = m_modal.showMessage(
+        this, QMessageBox::Warning, ui::applicationTitle(), QStringLiteral("Biztos törli?"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton,
+        QStringLiteral("A törlendő játékos: „%1”\nAz eddigi körei is törlődnek a statisztikából.").arg(name));
     if (answer == QMessageBox::Yes)
         deleteSelectedPlayer();
 }
@@ -217,8 +220,11 @@ void TfrmJatekosok::deleteSelectedPlayer()
         if (m_register.deleteSelected())
             emit currentPlayerDeleted();
         // A namesake still in the register plays by the same section.
-        if (m_choicesStore && !players::hasPlayerNamed(records(), name))
-            game::removePlayerChoices(*m_choicesStore, name);
+        if (!players::hasPlayerNamed(records(), name)) {
+            if (m_choicesStore)
+                game::removePlayerChoices(*m_choicesStore, name);
+            emit playerDeleted(name);
+        }
     });
     showRegister();
     showChoicesOfSelected();

@@ -150,6 +150,20 @@ TEST_F(OwnChoices, RenamedPlayersKeepTheirChoicesAndDeletedOnesLoseThem)
     const game::PlayerChoices bea {1, 2, 9, std::nullopt};
     storeFor("Anna", anna);
     storeFor("Bea", bea);
+    // Their rounds follow the records the same way.
+    auto roundOf = [](const char* name) {
+        players::RoundRecord round;
+        round.name = name;
+        round.text = "ALMA";
+        return round;
+    };
+    folder.writeHistory({roundOf("Anna"), roundOf("Bea"), roundOf("Dora"), roundOf("Anna")});
+    auto namesInHistory = [this] {
+        std::vector<std::string> names;
+        for (const players::RoundRecord& round : folder.readHistory())
+            names.push_back(round.name);
+        return names;
+    };
     startProgram();
     withPlayerDialog([this](TfrmJatekosok& players) {
         clickPlayer(players, "Anna");
@@ -165,6 +179,8 @@ TEST_F(OwnChoices, RenamedPlayersKeepTheirChoicesAndDeletedOnesLoseThem)
     EXPECT_EQ(storedFor("Anna ]=;"), anna);
     EXPECT_EQ(storedFor("Bea"), bea);
     EXPECT_EQ(storedFor("Cili"), bea);
+    // The renamed Bea's rounds cannot be told from her namesake's: they stay with the name still played.
+    EXPECT_EQ(namesInHistory(), (std::vector<std::string> {"Anna ]=;", "Bea", "Dora", "Anna ]=;"}));
 
     withPlayerDialog([this](TfrmJatekosok& players) {
         clickPlayer(players, "Anna ]=;");
@@ -178,6 +194,7 @@ TEST_F(OwnChoices, RenamedPlayersKeepTheirChoicesAndDeletedOnesLoseThem)
     EXPECT_FALSE(storedFor("Anna ]=;"));
     EXPECT_FALSE(storedFor("Bea"));
     EXPECT_EQ(storedFor("Cili"), bea);
+    EXPECT_EQ(namesInHistory(), std::vector<std::string> {"Dora"});
 }
 
 } // namespace

@@ -41,7 +41,8 @@ TEST_F(PlayerDialogLook, TheDeleteQuestionKeepsItsTextAndNamesThePlayerBelow)
         pressCancel(players);
     });
     EXPECT_EQ(question, QStringLiteral("Biztos törli?"));
-    EXPECT_EQ(below, QStringLiteral("A törlendő játékos: „Bea”"));
+    EXPECT_EQ(below,
+              QStringLiteral("A törlendő játékos: „Bea”\nAz eddigi körei is törlődnek a statisztikából."));
     EXPECT_EQ(folder.readPlayers().size(), 3u) << "the file changes only when the game ends";
 }
 
