@@ -165,7 +165,9 @@ void TfrmMain::showDrawnRound(int32_t category, const std::string& listText, boo
     sBar->setPanelText(3, ui::toQt(game::languageText(PlayLanguage, m_round.puzzleLanguage())));
     lMostPont->setText(scoreCaption(m_round.RoundScore()));
     PlayerRounds = game::addScore(PlayerRounds, 1);
-    lKategoria->setText(ui::toQt(game::CategoryNames[size_t(category)]));
+    // The puzzle of the day says so where the category shows, and to a screen reader with it.
+    const QString categoryName = ui::toQt(game::CategoryNames[size_t(category)]);
+    lKategoria->setText(daily ? QStringLiteral("A nap feladványa: ") + categoryName : categoryName);
     lKategoria->show();
     announceDraw(lKategoria->text());
 

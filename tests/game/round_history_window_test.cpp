@@ -101,6 +101,7 @@ TEST_F(RoundHistory, ThePuzzleOfTheDayComesFromThePackAndIsPlayedOnceADay)
     click(main().tbNapi);
     ASSERT_TRUE(main().round().inPlay());
     EXPECT_EQ(main().round().PuzzleText().substr(0, expected.size()), expected);
+    EXPECT_TRUE(main().lKategoria->text().startsWith(QStringLiteral("A nap feladványa: ")));
     giveUp();
 
     // Once a day: the second time says so and starts nothing.
