@@ -39,10 +39,7 @@ RoundRecord round(std::string name, int32_t outcome, int32_t score)
 class HistoryFile : public ::testing::Test
 {
 protected:
-    std::string path() const
-    {
-        return m_dir.filePath(QString::fromLatin1(storage::HistoryFile)).toStdString();
-    }
+    std::string path() const { return m_dir.file(storage::HistoryFile); }
     std::vector<RoundRecord> onDisk() const
     {
         storage::Table table(storage::historyColumns());
@@ -120,9 +117,9 @@ TEST_F(HistoryFile, ARoundThatCouldNotBeWrittenIsWrittenByTheClose)
     history.setPath(path());
     EXPECT_TRUE(history.rounds().empty());
     // The folder cannot be written for a while: the round stays in memory.
-    std::filesystem::permissions(m_dir.path().toStdString(),
+    std::filesystem::permissions(m_dir.path(),
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const bool asRoot = ::access(m_dir.path().toLocal8Bit().constData(), W_OK) == 0;
+    const bool asRoot = ::access(m_dir.path().c_str(), W_OK) == 0;
     const storage::SaveOutcome failed = history.record(round("Anna", h::Won, 12));
     std::filesystem::permissions(m_dir.path(), std::filesystem::perms::owner_all);
     if (!asRoot) {
