@@ -10,8 +10,8 @@
 using platform::currentUserEnvironment;
 using platform::executableFolder;
 using platform::keepsFilesSafely;
-using platform::UserEnvironment;
 using platform::userDataFolder;
+using platform::UserEnvironment;
 
 struct DataFolder
 {

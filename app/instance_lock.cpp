@@ -1,6 +1,5 @@
 #include "app/instance_lock.h"
 
-
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QWidget>

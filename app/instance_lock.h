@@ -2,8 +2,8 @@
 // One game per data folder. The first copy holds the folder's lock and listens for later copies; a later
 // copy, finding the lock taken, asks the first to show its window and ends without touching any file.
 
-#include "storage/folder_lock.h"
 #include "platform/file.h"
+#include "storage/folder_lock.h"
 
 #include <memory>
 #include <optional>

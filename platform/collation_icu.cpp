@@ -31,7 +31,10 @@ std::unique_ptr<icu::Collator>& collator()
     return *instance;
 }
 
-icu::UnicodeString unicodeOf(std::u16string_view text) { return icu::UnicodeString(text.data(), int32_t(text.size())); }
+icu::UnicodeString unicodeOf(std::u16string_view text)
+{
+    return icu::UnicodeString(text.data(), int32_t(text.size()));
+}
 
 std::string bytesOf(std::u16string_view text)
 {

@@ -27,8 +27,8 @@ const wchar_t* wide(std::u16string_view text) { return reinterpret_cast<const wc
 
 int compare(std::u16string_view a, std::u16string_view b)
 {
-    const int result
-        = ::CompareStringEx(locale().c_str(), 0, wide(a), int(a.size()), wide(b), int(b.size()), nullptr, nullptr, 0);
+    const int result = ::CompareStringEx(locale().c_str(), 0, wide(a), int(a.size()), wide(b), int(b.size()),
+                                         nullptr, nullptr, 0);
     if (result == 0) // no collator for the name: plain code unit order, as a last resort
         return a.compare(b);
     return result - CSTR_EQUAL;
@@ -36,8 +36,8 @@ int compare(std::u16string_view a, std::u16string_view b)
 
 std::string sortKey(std::u16string_view text)
 {
-    const int length = ::LCMapStringEx(locale().c_str(), LCMAP_SORTKEY, wide(text), int(text.size()), nullptr, 0,
-                                       nullptr, nullptr, 0);
+    const int length = ::LCMapStringEx(locale().c_str(), LCMAP_SORTKEY, wide(text), int(text.size()), nullptr,
+                                       0, nullptr, nullptr, 0);
     if (length <= 0) {
         std::string bytes;
         for (const char16_t unit : text) {

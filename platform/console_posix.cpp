@@ -19,6 +19,9 @@ void prepareStandardStreams()
     }
 }
 
-std::vector<std::string> arguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
+std::vector<std::string> arguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
 
 } // namespace platform

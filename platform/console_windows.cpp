@@ -6,8 +6,8 @@
 #include <fcntl.h>
 #include <io.h>
 // clang-format off: the shell's header needs the system's first
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 // clang-format on
 
 namespace platform {

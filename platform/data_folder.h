@@ -18,15 +18,15 @@ struct UserEnvironment
 {
     std::string xdgDataHome; // $XDG_DATA_HOME; empty when unset
     std::string home; // $HOME, or the home folder of the password database when HOME is unset
-    std::string appData; // Windows: the user's roaming application data folder (%APPDATA%)
+    std::string appData {}; // Windows: the user's roaming application data folder (%APPDATA%)
 };
 
 // The running process's environment.
 UserEnvironment currentUserEnvironment();
 
 // The user's data folder for the game, ending in a separator. Linux: "$XDG_DATA_HOME/brumvelda/", or
-// "~/.local/share/brumvelda/" when the variable is unset, empty or relative (the base directory rules ignore a
-// relative one). Windows: "%APPDATA%\Brumvelda\". Empty when no such folder is known.
+// "~/.local/share/brumvelda/" when the variable is unset, empty or relative (the base directory rules ignore
+// a relative one). Windows: "%APPDATA%\Brumvelda\". Empty when no such folder is known.
 std::string userDataFolder(const UserEnvironment& environment);
 
 // Makes `folder` and its missing parents, private to the user (POSIX mode 0700; on Windows the profile's

@@ -1,7 +1,8 @@
 #pragma once
 // The file steps the storage layer needs from the operating system: an owned open file, opening for reading
-// without blocking on odd files, links followed to the file a save must replace, and a file replaced through a
-// temporary one. Paths are UTF-8 everywhere in the game; the Windows build turns them into UTF-16 at each call.
+// without blocking on odd files, links followed to the file a save must replace, and a file replaced through
+// a temporary one. Paths are UTF-8 everywhere in the game; the Windows build turns them into UTF-16 at each
+// call.
 
 #include <cstddef>
 #include <cstdint>
@@ -113,14 +114,17 @@ enum class Replaced { Done, CannotCreate, CannotWrite, CannotRename };
 // the new one. `target` must be the file itself, not a link to it. The temporary file is `temporary`, created
 // exclusively (a leftover of a writer that crashed is removed first, never moved into place); a name ending
 // in "XXXXXX" is made unique instead. It keeps the old file's permissions (POSIX; on Windows it takes the
-// folder's), is flushed to the disk before the move and removed on any failure; a writer whose temporary file was taken over by another is told, never
-// reports success. An exception from `write` removes the temporary file and goes on to the caller.
-Replaced replaceFile(const std::string& target, std::string temporary, const std::function<void(File&)>& write);
+// folder's), is flushed to the disk before the move and removed on any failure; a writer whose temporary file
+// was taken over by another is told, never reports success. An exception from `write` removes the temporary
+// file and goes on to the caller.
+Replaced replaceFile(const std::string& target, std::string temporary,
+                     const std::function<void(File&)>& write);
 
 enum class Copied { Done, NameTaken, Failed };
 // Copies the rest of `source` into a new file `to`: written beside it under a temporary name, flushed, and
 // moved into place without replacing anything, so a file that appears meanwhile (another copy of the game
-// starting) is never overwritten. Failed: `reason` says why (see system_error.h); nothing is left behind then.
+// starting) is never overwritten. Failed: `reason` says why (see system_error.h); nothing is left behind
+// then.
 Copied copyToNewName(File& source, const std::string& to, std::string& reason);
 
 // Makes a move durable: the folder holding `path` is synced, so its new entry survives a crash too. Best

@@ -248,7 +248,9 @@ LinkResult hardLink(const std::string& from, const std::string& to)
 {
     if (::link(from.c_str(), to.c_str()) == 0)
         return LinkResult::Made;
-    return errno == EEXIST ? LinkResult::NameTaken : errno == ENOENT ? LinkResult::SourceMissing : LinkResult::Failed;
+    return errno == EEXIST ? LinkResult::NameTaken
+        : errno == ENOENT  ? LinkResult::SourceMissing
+                           : LinkResult::Failed;
 }
 
 std::vector<std::string> ownFilesIn(const std::string& folder)
@@ -313,7 +315,8 @@ bool isSameFile(const std::string& path, const struct stat& made)
 
 } // namespace
 
-Replaced replaceFile(const std::string& target, std::string temporary, const std::function<void(File&)>& write)
+Replaced replaceFile(const std::string& target, std::string temporary,
+                     const std::function<void(File&)>& write)
 {
     File file = createTemporary(temporary);
     if (!file.isOpen())

@@ -212,8 +212,8 @@ namespace {
 File createExclusively(const std::string& path)
 {
     // No sharing: nobody can open, rename or remove the file while it is written.
-    return File(::CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                              nullptr));
+    return File(::CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 File createTemporary(std::string& temporary)
@@ -245,7 +245,8 @@ File createTemporary(std::string& temporary)
 
 } // namespace
 
-Replaced replaceFile(const std::string& target, std::string temporary, const std::function<void(File&)>& write)
+Replaced replaceFile(const std::string& target, std::string temporary,
+                     const std::function<void(File&)>& write)
 {
     File file = createTemporary(temporary);
     if (!file.isOpen())
@@ -269,7 +270,7 @@ Replaced replaceFile(const std::string& target, std::string temporary, const std
     const DWORD old = attributesOf(target);
     if ((old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
         || !::MoveFileExW(widen(temporary).c_str(), widen(target).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         ::DeleteFileW(widen(temporary).c_str());
         return Replaced::CannotRename;
     }

@@ -17,7 +17,8 @@ struct LockAttempt
         Taken, // another process holds it
         Unavailable, // no lock file there and none can be made: nobody can write in the folder either
         Refused, // a lock file is there but cannot be ours: `why` says why, in Hungarian
-    } outcome = Outcome::Unavailable;
+    } outcome
+        = Outcome::Unavailable;
     File file;
     std::string why;
 };

@@ -14,8 +14,9 @@ constexpr DWORD LockOffsetHigh = 0x7FFFFFFF;
 // Reparse points (links, junctions) are opened as themselves, never followed.
 File openLockFile(const std::string& path, DWORD access, DWORD disposition)
 {
-    return File(::CreateFileW(windows::widen(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    return File(::CreateFileW(windows::widen(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                              nullptr));
 }
 
 bool isPlainFile(const File& file)
@@ -54,8 +55,9 @@ LockAttempt lockExclusively(const std::string& path)
         return attempt;
     }
     const DWORD error = ::GetLastError();
-    attempt.outcome = error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING ? LockAttempt::Outcome::Taken
-                                                                                   : LockAttempt::Outcome::Unavailable;
+    attempt.outcome = error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING
+        ? LockAttempt::Outcome::Taken
+        : LockAttempt::Outcome::Unavailable;
     return attempt;
 }
 

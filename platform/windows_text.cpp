@@ -23,7 +23,8 @@ std::string narrow(std::wstring_view utf16)
         = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), nullptr, 0, nullptr, nullptr);
     std::string text(size_t(length > 0 ? length : 0), '\0');
     if (length > 0)
-        ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), text.data(), length, nullptr, nullptr);
+        ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), text.data(), length, nullptr,
+                              nullptr);
     return text;
 }
 

@@ -1,8 +1,8 @@
 #include "storage/settings_store.h"
 
 #include "storage/ascii_case.h"
-#include "storage/paths.h"
 #include "storage/files.h"
+#include "storage/paths.h"
 #include "storage/storage_error.h"
 
 #include <algorithm>

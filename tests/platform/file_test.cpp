@@ -78,7 +78,8 @@ TEST(PlatformReplaceFile, AFailedWriteKeepsTheOldFile)
         EXPECT_EQ(entriesIn(folder.path()), 1u) << "the half-written file is removed";
     }
     // A temporary file that cannot be made: nothing is written anywhere.
-    EXPECT_EQ(replaceFile(target, folder.file("missing/Brumvelda.$$$"), writing("new")), Replaced::CannotCreate);
+    EXPECT_EQ(replaceFile(target, folder.file("missing/Brumvelda.$$$"), writing("new")),
+              Replaced::CannotCreate);
     EXPECT_EQ(readBytes(target), "old");
 }
 

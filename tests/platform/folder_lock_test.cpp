@@ -39,7 +39,8 @@ TEST(PlatformLock, WhatCannotBeALockFileIsNeverLocked)
     EXPECT_FALSE(onFolder.why.empty());
     EXPECT_EQ(readOwnLockFile(folder.file("Brumvelda.lock"), 128), std::nullopt);
 
-    EXPECT_EQ(lockExclusively(folder.file("missing/Brumvelda.lock")).outcome, LockAttempt::Outcome::Unavailable);
+    EXPECT_EQ(lockExclusively(folder.file("missing/Brumvelda.lock")).outcome,
+              LockAttempt::Outcome::Unavailable);
     EXPECT_EQ(readOwnLockFile(folder.file("missing/Brumvelda.lock"), 128), std::nullopt);
 }
 

@@ -15,10 +15,7 @@ namespace {
 class Collation : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        collation::useLocale("hu_HU");
-    }
+    void SetUp() override { collation::useLocale("hu_HU"); }
     static std::string cp(const char* utf8) { return cp1250::fromUtf8(utf8); }
 };
 } // namespace
@@ -73,9 +70,9 @@ TEST_F(Collation, HungarianDigraphsAreLettersOfTheirOwn)
     };
     // Each digraph sorts after its first letter's every word: "cukor" before "csak" although 'u' > 's'.
     const Pair pairs[] = {
-        {"cukor", "csak"},   {"gúnya", "gyár"}, {"lusta", "lyuk"},   {"nulla", "nyúl"},
-        {"sült", "szó"},       {"tükör", "tyúk"}, {"zümmög", "zsák"},  {"Zoltán", "Zsófi"},
-        {"orr", "öröm"},     {"ágy", "b"},      {"kasza", "kassza"}, {"Ádám", "Anna"},
+        {"cukor", "csak"}, {"gúnya", "gyár"}, {"lusta", "lyuk"},   {"nulla", "nyúl"},
+        {"sült", "szó"},   {"tükör", "tyúk"}, {"zümmög", "zsák"},  {"Zoltán", "Zsófi"},
+        {"orr", "öröm"},   {"ágy", "b"},      {"kasza", "kassza"}, {"Ádám", "Anna"},
     };
     for (const Pair& pair : pairs) {
         const std::string before = cp(pair.before);
@@ -90,6 +87,7 @@ TEST_F(Collation, HungarianDigraphsAreLettersOfTheirOwn)
 #endif
         EXPECT_LT(collation::compare(before, after), 0) << pair.before << " < " << pair.after;
         EXPECT_GT(collation::compare(after, before), 0) << pair.after << " > " << pair.before;
-        EXPECT_LT(collation::sortKey(before), collation::sortKey(after)) << pair.before << " < " << pair.after;
+        EXPECT_LT(collation::sortKey(before), collation::sortKey(after))
+            << pair.before << " < " << pair.after;
     }
 }

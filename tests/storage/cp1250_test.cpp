@@ -36,7 +36,8 @@ TEST(Cp1250, TheTableIsTheSystemsCodePage1250)
             continue;
         char back = 0;
         BOOL lost = FALSE;
-        ASSERT_EQ(::WideCharToMultiByte(1250, WC_NO_BEST_FIT_CHARS, out, 1, &back, 1, nullptr, &lost), 1) << b;
+        ASSERT_EQ(::WideCharToMultiByte(1250, WC_NO_BEST_FIT_CHARS, out, 1, &back, 1, nullptr, &lost), 1)
+            << b;
         EXPECT_FALSE(lost) << b;
         EXPECT_EQ(back, in) << b;
     }

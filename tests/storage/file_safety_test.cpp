@@ -5,11 +5,13 @@
 
 TEST(FileSafety, NeedsLinux)
 {
-    GTEST_SKIP() << "Linux only: POSIX permissions as another user, links in shared folders, FIFOs, memory limits and writers in child processes; tests/platform has the Windows side of the save and the lock";
+    GTEST_SKIP()
+        << "Linux only: POSIX permissions as another user, links in shared folders, FIFOs, memory limits and "
+           "writers in child processes; tests/platform has the Windows side of the save and the lock";
 }
 #else
-#include "storage/folder_lock.h"
 #include "storage/files.h"
+#include "storage/folder_lock.h"
 #include "storage/schemas.h"
 #include "storage/settings_store.h"
 #include "storage/storage_error.h"

@@ -231,7 +231,8 @@ TEST_F(SettingsFile, PathThatCannotBeReadIsNotOverwritten)
 TEST_F(SettingsFile, LinksAreWrittenThroughAndDevicesAreNeitherReadNorReplaced)
 {
 #ifdef _WIN32
-    GTEST_SKIP() << "Linux only: a link needs a privilege on Windows, and a save there replaces the link itself";
+    GTEST_SKIP()
+        << "Linux only: a link needs a privilege on Windows, and a save there replaces the link itself";
 #endif
     const std::string target = m_store.path() + ".real";
     {

@@ -4,7 +4,8 @@
 
 TEST(TableFileCrash, NeedsLinux)
 {
-    GTEST_SKIP() << "Linux only: the full disk is a tiny tmpfs mount, and the crash a child process killed by SIGKILL";
+    GTEST_SKIP()
+        << "Linux only: the full disk is a tiny tmpfs mount, and the crash a child process killed by SIGKILL";
 }
 #else
 #include "storage/schemas.h"

@@ -29,7 +29,8 @@ public:
         // The game's paths are UTF-8; the temporary folder is in the profile, named after the user ("Ödön").
         std::random_device seed;
         for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
-            const auto folder = std::filesystem::temp_directory_path() / ("brumvelda-" + std::to_string(seed()));
+            const auto folder
+                = std::filesystem::temp_directory_path() / ("brumvelda-" + std::to_string(seed()));
             if (std::filesystem::create_directory(folder)) {
                 const std::u8string name = folder.u8string();
                 m_path.assign(name.begin(), name.end());
