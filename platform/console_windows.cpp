@@ -5,10 +5,9 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
-// clang-format off: the shell's header needs the system's first
-#include <shellapi.h>
 #include <windows.h>
-// clang-format on
+
+#include <shellapi.h> // after windows.h, whose types it uses
 
 namespace platform {
 
