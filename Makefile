@@ -11,18 +11,23 @@ PREFIX   ?= $(HOME)/.local
 # A compiler cache, when the machine has one, makes rebuilds in several checkouts cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps configure build run test bench fuzz sanitize install uninstall package format format-check layers clean
+.PHONY: all deps configure build run test test-windows-core bench fuzz sanitize install uninstall package format \
+        format-check layers clean
 
 all: build
 
-# Installs only what is missing, so a set-up machine pays nothing.
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+# Installs only what is missing of the packages given, so a set-up machine pays nothing.
+define install-missing
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing: $$missing"; \
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
 
 configure: deps
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX) $(LAUNCHER)
@@ -35,6 +40,33 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Qt-free libraries, the table tool and their tests cross-built for 64-bit Windows with MinGW-w64, the
+# tests run under wine64 in a wine prefix of their own in $(WINDOWS_BUILD)/ (the user's ~/.wine is never
+# touched), then the table tool builds the shipped puzzle list from the pack and checks and dumps it. When the
+# Linux build has its list, both must hold the same bytes.
+WINDOWS_BUILD    ?= build-windows
+WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest
+WINE_ENV         := env WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+WINE             := $(WINE_ENV) /usr/lib/wine/wine64
+TABLA_EXE        := $(WINDOWS_BUILD)/bin/brumvelda-tabla.exe
+WINDOWS_LIST     := $(WINDOWS_BUILD)/data/Brumvelda.lis
+test-windows-core:
+	$(call install-missing,$(WINDOWS_PACKAGES))
+	@[ -f $(WINDOWS_BUILD)/build.ninja ] || cmake -S . -B $(WINDOWS_BUILD) -G Ninja \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DBRUMVELDA_CORE_ONLY=ON $(LAUNCHER)
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	$(WINE) wineboot --init
+	cd $(WINDOWS_BUILD) && $(WINE_ENV) ctest --output-on-failure -j $(JOBS) || { $(WINE_ENV) /usr/lib/wine/wineserver -k; exit 1; }
+	mkdir -p $(WINDOWS_BUILD)/data
+	rm -f $(WINDOWS_LIST)
+	$(WINE) $(TABLA_EXE) import $(WINDOWS_LIST) < data/puzzles.tsv
+	$(WINE) $(TABLA_EXE) shuffle --seed 1 $(WINDOWS_LIST)
+	$(WINE) $(TABLA_EXE) check $(WINDOWS_LIST)
+	$(WINE) $(TABLA_EXE) dump $(WINDOWS_LIST) > $(WINDOWS_BUILD)/data/Brumvelda.tsv
+	@[ ! -f $(BUILD)/data/Brumvelda.lis ] || cmp $(BUILD)/data/Brumvelda.lis $(WINDOWS_LIST)
+	$(WINE_ENV) /usr/lib/wine/wineserver -w
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
@@ -98,4 +130,4 @@ layers: deps
 	python3 .ci/check_layers.py
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-asan $(WINDOWS_BUILD)

@@ -2,7 +2,9 @@
 """Fails when a source file includes a layer above its own, or when a Qt-free layer includes Qt.
 
 Layers, from the bottom:
-  storage     storage/                  the files, the table, the settings; plain C++ and ICU
+  platform    platform/                 what the game needs from the operating system, one implementation
+                                        per platform (POSIX and ICU, Windows); no Qt
+  storage     storage/                  the files, the table, the settings; plain C++ over platform/
   rules       game/, editor/, players/  the sources of each folder's brumvelda_*_rules library (read from its
                                         CMakeLists.txt) and every header they include; no Qt
   ui          ui/                       our thin layer over Qt
@@ -16,23 +18,27 @@ import re
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-FOLDERS = ["storage", "game", "editor", "players", "ui", "app", "tools"]
+FOLDERS = ["platform", "storage", "game", "editor", "players", "ui", "app", "tools"]
 
 # Which layers each layer may include: the one place the allowed directions are written.
 ALLOWED = {
-    "storage": {"storage"},
-    "game-rules": {"storage", "game-rules"},
-    "editor-rules": {"storage", "game-rules", "editor-rules"},
-    "players-rules": {"storage", "game-rules", "players-rules"},
-    "ui": {"storage", "ui"},
-    "game-windows": {"storage", "game-rules", "editor-rules", "players-rules", "ui", "game-windows"},
-    "editor-windows": {"storage", "game-rules", "editor-rules", "players-rules", "ui", "editor-windows"},
-    "players-windows": {"storage", "game-rules", "editor-rules", "players-rules", "ui", "players-windows"},
-    "main": {"storage", "game-rules", "editor-rules", "players-rules", "ui", "game-windows",
+    "platform": {"platform"},
+    "storage": {"platform", "storage"},
+    "game-rules": {"platform", "storage", "game-rules"},
+    "editor-rules": {"platform", "storage", "game-rules", "editor-rules"},
+    "players-rules": {"platform", "storage", "game-rules", "players-rules"},
+    "ui": {"platform", "storage", "ui"},
+    "game-windows": {"platform", "storage", "game-rules", "editor-rules", "players-rules", "ui",
+                     "game-windows"},
+    "editor-windows": {"platform", "storage", "game-rules", "editor-rules", "players-rules", "ui",
+                       "editor-windows"},
+    "players-windows": {"platform", "storage", "game-rules", "editor-rules", "players-rules", "ui",
+                        "players-windows"},
+    "main": {"platform", "storage", "game-rules", "editor-rules", "players-rules", "ui", "game-windows",
              "editor-windows", "players-windows", "main"},
-    "tools": {"storage", "game-rules", "editor-rules", "tools"},
+    "tools": {"platform", "storage", "game-rules", "editor-rules", "tools"},
 }
-QT_FREE = {"storage", "game-rules", "editor-rules", "players-rules", "tools"}
+QT_FREE = {"platform", "storage", "game-rules", "editor-rules", "players-rules", "tools"}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
 QT_HEADER = re.compile(r"^(Q[A-Za-z0-9]+|Qt[A-Za-z]+/.*|q[a-z0-9_]+\.h)$")
@@ -71,7 +77,7 @@ def rule_files():
 
 def layer_of(path, rules):
     folder = path.split("/")[0]
-    if folder in ("storage", "ui", "tools"):
+    if folder in ("platform", "storage", "ui", "tools"):
         return folder
     if folder == "app":
         return "main"

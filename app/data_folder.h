@@ -2,24 +2,16 @@
 // Where the game keeps its three files: beside itself when the user may write there (a build folder, a copied
 // folder, an install under the home folder), otherwise in the user's data folder. Decided once at start.
 
+#include "platform/data_folder.h"
+
 #include <string>
 #include <vector>
 
-// The folder of the running executable (/proc/self/exe), ending in "/".
-std::string executableFolder();
-
-struct UserEnvironment
-{
-    std::string xdgDataHome; // $XDG_DATA_HOME; empty when unset
-    std::string home; // $HOME, or the home folder of the password database when HOME is unset
-};
-
-// The running process's environment.
-UserEnvironment currentUserEnvironment();
-
-// "$XDG_DATA_HOME/brumvelda/", or "~/.local/share/brumvelda/" when the variable is unset, empty or relative
-// (the base directory rules ignore a relative one); empty when no home folder is known either.
-std::string userDataFolder(const UserEnvironment& environment);
+using platform::currentUserEnvironment;
+using platform::executableFolder;
+using platform::keepsFilesSafely;
+using platform::userDataFolder;
+using platform::UserEnvironment;
 
 struct DataFolder
 {
@@ -28,12 +20,8 @@ struct DataFolder
         problem; // why the files may not be kept or found there, for the player; empty when all is well
 };
 
-// Whether the game's files may live in `programFolder`: the user may write it, owns it, and nobody else may
-// write it (group or others).
-bool keepsFilesSafely(const std::string& programFolder);
-
 // `programFolder` (ending in "/") when it keeps the files safely and `userDataOnly` is off; otherwise the
-// user's data folder, made with its missing parents (mode 0700) when it does not exist yet.
+// user's data folder, made with its missing parents (private to the user) when it does not exist yet.
 DataFolder chooseDataFolder(const std::string& programFolder, bool userDataOnly,
                             const UserEnvironment& environment);
 

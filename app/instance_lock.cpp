@@ -1,7 +1,5 @@
 #include "app/instance_lock.h"
 
-#include "storage/posix_file.h"
-
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QWidget>
@@ -76,22 +74,22 @@ bool waitFor(int fd, short events, std::chrono::steady_clock::time_point deadlin
 
 bool askToRaise(const std::string& serverName)
 {
-    storage::FileHandle socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (socket.get() < 0)
+    platform::File socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (socket.native() < 0)
         return false;
     sockaddr_un address;
     const socklen_t size = abstractAddress(serverName, address);
-    if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), size) != 0
-        || !sameUser(socket.get()))
+    if (::connect(socket.native(), reinterpret_cast<const sockaddr*>(&address), size) != 0
+        || !sameUser(socket.native()))
         return false;
-    if (::send(socket.get(), RaiseRequest.data(), RaiseRequest.size(), MSG_NOSIGNAL)
+    if (::send(socket.native(), RaiseRequest.data(), RaiseRequest.size(), MSG_NOSIGNAL)
         != ssize_t(RaiseRequest.size()))
         return false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     std::string answer;
-    while (answer.size() < Raised.size() && waitFor(socket.get(), POLLIN, deadline)) {
+    while (answer.size() < Raised.size() && waitFor(socket.native(), POLLIN, deadline)) {
         char bytes[16];
-        const ssize_t got = ::recv(socket.get(), bytes, sizeof bytes, 0);
+        const ssize_t got = ::recv(socket.native(), bytes, sizeof bytes, 0);
         if (got <= 0 && !(got < 0 && errno == EINTR))
             break;
         if (got > 0)
@@ -172,14 +170,14 @@ SingleInstance::SingleInstance(const std::string& dataFolder, const std::vector<
     }
     if (m_lock.state() == storage::FolderLock::State::Held) {
         // Bound at once, before any start-up message: a later copy is answered from the first moment.
-        m_listener.reset(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+        m_listener = platform::File(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
         const std::string name = randomServerName();
         sockaddr_un address;
         const socklen_t size = abstractAddress(name, address);
-        if (m_listener.get() < 0 || name.empty()
-            || ::bind(m_listener.get(), reinterpret_cast<const sockaddr*>(&address), size) != 0
-            || ::listen(m_listener.get(), 8) != 0 || !m_lock.publish(name + "\n"))
-            m_listener.reset(); // no hand-over; the lock still keeps a second copy out
+        if (m_listener.native() < 0 || name.empty()
+            || ::bind(m_listener.native(), reinterpret_cast<const sockaddr*>(&address), size) != 0
+            || ::listen(m_listener.native(), 8) != 0 || !m_lock.publish(name + "\n"))
+            m_listener.close(); // no hand-over; the lock still keeps a second copy out
 
         // The files reached through links elsewhere: their folders are locked too, for as long as the game
         // runs.
@@ -233,7 +231,7 @@ SingleInstance::~SingleInstance() = default;
 
 void SingleInstance::answerRequests()
 {
-    if (m_listener.get() < 0)
+    if (m_listener.native() < 0)
         return;
     auto* incoming = new QSocketNotifier(m_listener.release(), QSocketNotifier::Read, qApp);
     QObject::connect(incoming, &QSocketNotifier::destroyed, [fd = incoming->socket()] { ::close(int(fd)); });

@@ -2,8 +2,8 @@
 // One game per data folder. The first copy holds the folder's lock and listens for later copies; a later
 // copy, finding the lock taken, asks the first to show its window and ends without touching any file.
 
+#include "platform/file.h"
 #include "storage/folder_lock.h"
-#include "storage/posix_file.h"
 
 #include <memory>
 #include <optional>
@@ -38,7 +38,7 @@ public:
 private:
     storage::FolderLock m_lock;
     std::vector<std::unique_ptr<storage::PathLocks>> m_fileLocks;
-    storage::FileHandle m_listener;
+    platform::File m_listener; // the hand-over socket
     QWidget* m_window = nullptr;
     std::string m_refusal;
     std::optional<int> m_exitStatus;

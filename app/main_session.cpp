@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "game/settings.h"
 #include "game/tables.h"
+#include "platform/file.h"
 #include "storage/file_names.h"
 #include "storage/paths.h"
 #include "storage/storage_error.h"
@@ -14,9 +15,7 @@
 
 #include <QAccessible>
 #include <QToolButton>
-#include <cerrno>
 #include <chrono>
-#include <sys/stat.h>
 
 void TfrmMain::FormCreate()
 {
@@ -42,10 +41,7 @@ void TfrmMain::startupReading()
     followScreenReader();
 
     dbLista.setFilePath(AppDir + storage::PuzzleListFile);
-    struct stat listInfo
-    {
-    };
-    m_listWasMissing = ::lstat(dbLista.filePath().c_str(), &listInfo) != 0 && errno == ENOENT;
+    m_listWasMissing = !platform::nameInUse(dbLista.filePath());
     // While the list read ahead is still loading, the window paints itself once off-screen: its first paint
     // on the screen, after the list, then has its styles and glyphs ready.
     if (m_options.puzzleList)

@@ -1,72 +1,22 @@
 #include "storage/collation.h"
 
+#include "platform/collation.h"
 #include "storage/cp1250.h"
 
-#include <unicode/coll.h>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
-
-#include <memory>
-#include <vector>
-
 namespace storage::collation {
-namespace {
-
-std::unique_ptr<icu::Collator> makeCollator()
-{
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance(icu::Locale::getDefault(), status));
-    if (U_FAILURE(status) || !collator) {
-        status = U_ZERO_ERROR;
-        collator.reset(icu::Collator::createInstance(icu::Locale::getRoot(), status));
-    }
-    if (collator)
-        collator->setStrength(icu::Collator::TERTIARY);
-    return collator;
-}
-
-std::unique_ptr<icu::Collator>& collator()
-{
-    // Never destroyed: the game's last save may run from exit() (its display lost), after the destructors of
-    // statics made later than its exit handler.
-    static auto* instance = new std::unique_ptr<icu::Collator>(makeCollator());
-    return *instance;
-}
-
-icu::UnicodeString unicodeOf(std::string_view cp1250Text)
-{
-    const std::u16string text = cp1250::toUtf16(cp1250Text);
-    return icu::UnicodeString(text.data(), int32_t(text.size()));
-}
-
-} // namespace
 
 int compare(std::string_view a, std::string_view b)
 {
-    auto& c = collator();
-    if (!c)
-        return a.compare(b);
-    UErrorCode status = U_ZERO_ERROR;
-    const auto result = c->compare(unicodeOf(a), unicodeOf(b), status);
-    return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
+    return platform::collation::compare(cp1250::toUtf16(a), cp1250::toUtf16(b));
 }
 
 std::string sortKey(std::string_view cp1250Text)
 {
-    auto& c = collator();
-    if (!c)
-        return std::string(cp1250Text);
-    const icu::UnicodeString text = unicodeOf(cp1250Text);
-    uint8_t local[128];
-    int32_t length = c->getSortKey(text, local, int32_t(sizeof local));
-    if (length <= int32_t(sizeof local))
-        return std::string(reinterpret_cast<const char*>(local), length > 0 ? size_t(length - 1) : 0);
-    std::vector<uint8_t> big(static_cast<size_t>(length));
-    length = c->getSortKey(text, big.data(), length);
-    // The key ends with a zero byte; dropping it keeps memcmp order and saves a byte.
-    return std::string(reinterpret_cast<const char*>(big.data()), size_t(length - 1));
+    return platform::collation::sortKey(cp1250::toUtf16(cp1250Text));
 }
 
-void resetForDefaultLocale() { collator() = makeCollator(); }
+void resetForDefaultLocale() { platform::collation::useLocale({}); }
+
+void useLocale(const std::string& locale) { platform::collation::useLocale(locale); }
 
 } // namespace storage::collation

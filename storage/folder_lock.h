@@ -1,8 +1,10 @@
 #pragma once
 // One writer per data folder: the game holds this lock while it runs, the table tool while it writes.
-// It is a kernel lock (flock) on a file in the folder, so a copy that crashes cannot leave it stuck. The
-// lock file is private to its user (0600): flock also works on a descriptor opened only for reading, so a
-// file others may read would let them hold the lock.
+// It is a system lock on a file in the folder (platform/folder_lock.h), so a copy that crashes cannot leave
+// it stuck. On POSIX the lock file is private to its user (0600): flock also works on a descriptor opened
+// only for reading, so a file others may read would let them hold the lock.
+
+#include "platform/file.h"
 
 #include <memory>
 #include <string>
@@ -47,7 +49,7 @@ public:
 private:
     std::string m_path;
     std::string m_refusal;
-    int m_fd = -1;
+    platform::File m_file;
     State m_state = State::Unavailable;
 };
 

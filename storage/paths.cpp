@@ -1,5 +1,7 @@
 #include "storage/paths.h"
 
+#include "platform/file.h"
+
 #include <utility>
 
 namespace storage {
@@ -8,7 +10,7 @@ std::string withTrailingSlash(std::string folder)
 {
     if (folder.empty())
         return "./";
-    if (folder.back() != '/')
+    if (platform::PathSeparators.find(folder.back()) == std::string_view::npos)
         folder += '/';
     return folder;
 }
@@ -20,7 +22,7 @@ std::string pathIn(std::string folder, std::string_view name)
 
 std::string_view folderPartOf(std::string_view path)
 {
-    const auto slash = path.rfind('/');
+    const auto slash = path.find_last_of(platform::PathSeparators);
     return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
 }
 

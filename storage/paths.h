@@ -1,6 +1,7 @@
 #pragma once
 // The one spelling of the game's paths: a folder and a file name joined with exactly one "/", and a file's
-// path taken apart again. Plain string work: nothing here looks at the disk.
+// path taken apart again. Plain string work: nothing here looks at the disk. On Windows a "\" ends a folder
+// as well as a "/" does (the system's own paths, the program's folder and %APPDATA%, come with it).
 
 #include <string>
 #include <string_view>

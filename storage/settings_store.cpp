@@ -1,19 +1,14 @@
 #include "storage/settings_store.h"
 
 #include "storage/ascii_case.h"
+#include "storage/files.h"
 #include "storage/paths.h"
-#include "storage/posix_file.h"
 #include "storage/storage_error.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
-#include <dirent.h>
-#include <fcntl.h>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace storage {
@@ -80,14 +75,13 @@ constexpr unsigned long long MaxFileSize = 1 << 20;
 // is not read at all: it could block or never end.
 bool readWholeFile(const std::string& path, std::string& content)
 {
-    const OpenedForReading opened = openForReading(path);
+    OpenedForReading opened = openForReading(path);
     if (opened.outcome != OpenedForReading::Outcome::Opened)
         return false;
-    FileHandle file(opened.fd);
     if (opened.size > MaxFileSize)
         return false;
     content.resize(std::size_t(opened.size));
-    const long long got = readAll(file.get(), content.data(), content.size());
+    const long long got = opened.file.readAll(content.data(), content.size());
     if (got < 0)
         return false;
     content.resize(std::size_t(got));
@@ -126,8 +120,8 @@ void replaceFileContent(const std::string& path, const std::string& content)
     const std::string target = followLinks(path);
     refuseReadOnly(target, failure);
     replaceFile(target, target + ".XXXXXX",
-                [&](int fd) {
-                    if (!writeAll(fd, content.data(), content.size()))
+                [&](File& file) {
+                    if (!file.writeAll(content.data(), content.size()))
                         throw StorageError(failure);
                 },
                 {failure, failure, failure});
@@ -257,10 +251,8 @@ std::string contentForWriting(const std::string& path)
 {
     std::string content;
     if (!readWholeFile(path, content)) {
-        struct stat info
-        {
-        };
-        if (::stat(path.c_str(), &info) == 0)
+        // Only a missing file starts empty; one that exists but cannot be read must not be overwritten.
+        if (platform::exists(path))
             throw StorageError(formatMessage("Unable to write to %s", path));
         content.clear();
     }
@@ -383,24 +375,14 @@ void removeLeftoverTemporaries(const std::string& path)
     const std::string target = followLinks(path);
     const std::string folder = folderOfFile(target);
     const std::string prefix = std::string(fileNameOf(target)) + ".";
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
+    for (const std::string& name : platform::ownFilesIn(folder)) {
         // mkstemp's six characters are letters and digits.
         if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)
             || !std::all_of(name.begin() + std::ptrdiff_t(prefix.size()), name.end(),
                             [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
             continue;
-        struct stat info
-        {
-        };
-        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)
-            && info.st_uid == ::geteuid())
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        platform::removeFile(pathIn(folder, name));
     }
-    ::closedir(dir);
 }
 
 } // namespace storage

@@ -2,7 +2,7 @@
 // and the load's outcome (missing, unreadable, damaged or read) in the LoadedTable a table adopts.
 #include "storage/ascii_case.h"
 #include "storage/cp1250.h"
-#include "storage/posix_file.h"
+#include "storage/files.h"
 #include "storage/storage_error.h"
 #include "storage/table.h"
 #include "storage/table_file.h"
@@ -14,7 +14,6 @@
 #include <cstring>
 #include <numeric>
 #include <string>
-#include <sys/file.h>
 
 namespace storage {
 namespace {
@@ -41,8 +40,8 @@ public:
         , m_end(m_pos + bytes.size())
     {
     }
-    Reader(int fd, uint64_t fileSize)
-        : m_fd(fd)
+    Reader(File& file, uint64_t fileSize)
+        : m_file(&file)
         , m_unread(fileSize)
         , m_capacity(size_t(std::clamp<uint64_t>(fileSize, SmallestReadBuffer, ReadBufferSize)))
         , m_buffer(static_cast<uint8_t*>(std::malloc(m_capacity)))
@@ -164,7 +163,7 @@ private:
             if (m_unread == 0)
                 readError();
             const size_t room = size_t(std::min<uint64_t>(m_capacity - size_t(m_end - m_buffer), m_unread));
-            const long long got = readAll(m_fd, m_buffer + (m_end - m_buffer), room);
+            const long long got = m_file->readAll(m_buffer + (m_end - m_buffer), room);
             if (got <= 0)
                 readError();
             m_end += got;
@@ -172,7 +171,7 @@ private:
         }
     }
 
-    int m_fd = -1;
+    File* m_file = nullptr;
     uint64_t m_unread = 0; // bytes of the file not read into the buffer yet
     size_t m_capacity;
     uint8_t* m_buffer = nullptr; // a file's buffer
@@ -449,12 +448,11 @@ void refused(LoadedTable::Content& loaded, std::string message)
 
 void readFile(LoadedTable::Content& loaded, const std::string& path, uint64_t sizeLimit)
 {
-    const OpenedForReading opened = openForReading(path);
+    OpenedForReading opened = openForReading(path);
     if (opened.outcome == OpenedForReading::Outcome::Missing)
         return;
     if (opened.outcome == OpenedForReading::Outcome::Unreadable)
         return refused(loaded, formatMessage("Cannot open file %s", path) + ": " + opened.whyNot);
-    FileHandle file(opened.fd);
     // A hostile size (a sparse file of gigabytes) would keep the game reading for long and fill the memory:
     // refused before a byte is read.
     if (opened.size > sizeLimit) {
@@ -464,11 +462,12 @@ void readFile(LoadedTable::Content& loaded, const std::string& path, uint64_t si
                            + " MB; legfeljebb " + std::to_string(sizeLimit / MB) + " MB lehet)");
     }
     // Keeps our own writers out while we read; a lock we cannot get must not hang the start-up.
-    ::flock(file.get(), LOCK_SH | LOCK_NB);
+    File file = std::move(opened.file);
+    file.lockSharedNoWait();
     // Nothing is reserved by the file's size: bytes after the end of the list may be many and are never read.
     const auto fileSize = uint64_t(opened.size);
     parseKeepingWhatWasRead(loaded, [&] {
-        Reader in(file.get(), fileSize);
+        Reader in(file, fileSize);
         if (fileSize > 0)
             parse(in, loaded.records);
     });

@@ -1,6 +1,6 @@
 // Saving a table file: the buffered writer, the backup of a damaged file, and the save through a temporary
 // file that replaces the old one in one rename.
-#include "storage/posix_file.h"
+#include "storage/files.h"
 #include "storage/storage_error.h"
 #include "storage/table.h"
 #include "storage/table_file.h"
@@ -8,11 +8,8 @@
 #include "storage/table_tags.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
-#include <unistd.h>
 
 namespace storage {
 namespace {
@@ -26,8 +23,8 @@ constexpr size_t BufferSize = 16 * 1024; // writes and copies
 class Writer
 {
 public:
-    explicit Writer(int fd)
-        : m_fd(fd)
+    explicit Writer(File& file)
+        : m_file(&file)
     {
     }
     explicit Writer(std::string& bytes)
@@ -85,13 +82,13 @@ public:
     {
         if (m_bytes)
             m_bytes->append(reinterpret_cast<const char*>(m_buffer), m_used);
-        else if (!writeAll(m_fd, m_buffer, m_used))
+        else if (!m_file->writeAll(m_buffer, m_used))
             throw StorageError("Stream write error");
         m_used = 0;
     }
 
 private:
-    int m_fd = -1;
+    File* m_file = nullptr;
     std::string* m_bytes = nullptr;
     uint8_t m_buffer[BufferSize];
     size_t m_used = 0;
@@ -99,7 +96,7 @@ private:
 
 std::string temporaryPath(const std::string& path)
 {
-    const auto slash = path.rfind('/');
+    const auto slash = path.find_last_of(platform::PathSeparators);
     const auto dot = path.rfind('.');
     const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
     return (hasExtension ? path.substr(0, dot) : path) + ".$$$";
@@ -139,29 +136,30 @@ void writeTable(Writer& out, const Table::Impl& d)
 // Copies the file's bytes into a new file that must not exist yet. False when the name is taken.
 bool copyToNewFile(const std::string& from, const std::string& to)
 {
-    FileHandle source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (source.get() < 0)
+    OpenedForReading source = openForReading(from);
+    if (source.outcome != OpenedForReading::Outcome::Opened)
         throw StorageError(formatMessage("Cannot open file %s", from));
-    FileHandle target(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (target.get() < 0) {
-        if (errno == EEXIST)
+    bool nameTaken = false;
+    File target = platform::createNewFile(to, nameTaken);
+    if (!target.isOpen()) {
+        if (nameTaken)
             return false;
         throw StorageError(formatMessage("Cannot create file %s", to));
     }
     char buffer[BufferSize];
     bool ok = true;
     for (;;) {
-        const long long got = readAll(source.get(), buffer, sizeof buffer);
+        const long long got = source.file.readAll(buffer, sizeof buffer);
         if (got <= 0) {
             ok = got == 0;
             break;
         }
-        if (!(ok = writeAll(target.get(), buffer, size_t(got))))
+        if (!(ok = target.writeAll(buffer, size_t(got))))
             break;
     }
-    ok = ok && ::fsync(target.get()) == 0;
-    if (::close(target.release()) != 0 || !ok) {
-        ::unlink(to.c_str());
+    ok = ok && target.flush();
+    if (!target.close() || !ok) {
+        platform::removeFile(to);
         throw StorageError("Stream write error");
     }
     return true;
@@ -173,14 +171,15 @@ void keepDamagedFile(Table::Impl& d, const std::string& path)
 {
     for (int n = 0; n < 10000; ++n) {
         const std::string candidate = path + ".bak" + (n ? std::to_string(n) : std::string());
-        if (::link(path.c_str(), candidate.c_str()) == 0) {
+        const platform::LinkResult linked = platform::hardLink(path, candidate);
+        if (linked == platform::LinkResult::Made) {
             d.keptBackup = candidate;
             d.backupPending = false;
             return;
         }
-        if (errno == EEXIST)
+        if (linked == platform::LinkResult::NameTaken)
             continue;
-        if (errno == ENOENT) { // the damaged file is gone: nothing left to keep
+        if (linked == platform::LinkResult::SourceMissing) { // the damaged file is gone: nothing left to keep
             d.backupPending = false;
             return;
         }
@@ -218,8 +217,8 @@ void SaveTableFile(Table& table, const std::string& path)
 
     const std::string temporary = temporaryPath(target);
     replaceFile(target, temporary,
-                [&](int fd) {
-                    auto out = std::make_unique<Writer>(fd);
+                [&](File& file) {
+                    auto out = std::make_unique<Writer>(file);
                     writeTable(*out, d);
                 },
                 {formatMessage("Cannot create file %s", temporary), "Stream write error",

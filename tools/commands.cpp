@@ -1,8 +1,8 @@
 #include "tools/commands.h"
 
 #include "game/draw_spread.h"
+#include "platform/file.h"
 #include "storage/folder_lock.h"
-#include "storage/posix_file.h"
 #include "storage/schemas.h"
 #include "storage/storage_error.h"
 #include "tools/dump.h"
@@ -14,7 +14,6 @@
 #include <iterator>
 #include <memory>
 #include <optional>
-#include <sys/stat.h>
 
 namespace tabla {
 
@@ -30,19 +29,11 @@ int fail(const std::string& where, const std::string& message)
     return ExitFailure;
 }
 
-bool fileExists(const std::string& path)
-{
-    struct stat info
-    {
-    };
-    return ::stat(path.c_str(), &info) == 0;
-}
-
 // check and dump look at a file that should be there: the game would quietly open a missing one as empty,
 // which would hide a mistyped name.
 std::unique_ptr<OpenedTable> openExisting(TableKind kind, const std::string& path, int& status)
 {
-    if (!fileExists(path)) {
+    if (!platform::exists(path)) {
         status = fail(path, "nincs ilyen fájl");
         return nullptr;
     }

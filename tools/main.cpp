@@ -1,4 +1,5 @@
 // brumvelda-tabla: looks into, checks and fills the game's three table files without the game.
+#include "platform/console.h"
 #include "tools/commands.h"
 #include "tools/help_text.h"
 #include "tools/output.h"
@@ -80,9 +81,9 @@ int run(std::vector<std::string> args)
 
 int main(int argc, char** argv)
 {
-    tabla::reserveStandardDescriptors();
+    platform::prepareStandardStreams();
     try {
-        return run(std::vector<std::string>(argv + 1, argv + argc));
+        return run(platform::arguments(argc, argv));
     } catch (const std::exception& error) {
         // Whatever went wrong (out of memory included) ends the tool with a message, never an abort.
         std::fprintf(stderr, "brumvelda-tabla: %s\n", error.what());

@@ -10,9 +10,4 @@ bool writeOut(std::string_view text);
 // Flushes stdout; false when it or any earlier write failed or came up short.
 bool finishOutput();
 
-// Keeps file descriptors 0, 1 and 2 taken, so a table or lock file opened later never lands on them
-// (a closed stdout would otherwise be some file the tool writes its output into). A closed stdout or
-// stderr stays unwritable.
-void reserveStandardDescriptors();
-
 } // namespace tabla

@@ -57,7 +57,7 @@ TEST_F(HistoryFile, IsReadOnlyWhenFirstAskedForAndEachRoundIsWrittenAtOnce)
     History history;
     history.setPath(path());
     // Nothing is made or read by naming the file.
-    EXPECT_FALSE(std::filesystem::exists(path()));
+    EXPECT_FALSE(std::filesystem::exists(storage::testing::fsPath(path())));
     EXPECT_TRUE(history.rounds().empty());
 
     const RoundRecord won = round("Anna", h::Won, 12);
@@ -91,7 +91,8 @@ TEST_F(HistoryFile, ADamagedFileIsSaidOnceKeptAsideAndTheGameGoesOn)
         ASSERT_TRUE(history.close().ok());
     }
     // The file cut short inside its last record.
-    std::filesystem::resize_file(path(), std::filesystem::file_size(path()) - 7);
+    std::filesystem::resize_file(storage::testing::fsPath(path()),
+                                 std::filesystem::file_size(storage::testing::fsPath(path())) - 7);
 
     History history;
     history.setPath(path());
@@ -107,7 +108,7 @@ TEST_F(HistoryFile, ADamagedFileIsSaidOnceKeptAsideAndTheGameGoesOn)
     // The damaged file was kept aside, and the close tells it.
     const storage::SaveOutcome closed = history.close();
     EXPECT_FALSE(closed.keptBackup.empty());
-    EXPECT_TRUE(std::filesystem::exists(closed.keptBackup));
+    EXPECT_TRUE(std::filesystem::exists(storage::testing::fsPath(closed.keptBackup)));
 }
 
 #ifndef _WIN32 // a folder that may not be written is a POSIX permission

@@ -19,6 +19,11 @@ TEST(Paths, AFolderAndAFileNameJoinWithExactlyOneSlash)
         {"/", "a", "/a"},
         {"game/data", "a", "game/data/a"},
         {"/tmp/x", "", "/tmp/x/"},
+#ifdef _WIN32
+        {"C:\\Users\\Ödön\\AppData\\Roaming\\Brumvelda\\", "a",
+         "C:\\Users\\Ödön\\AppData\\Roaming\\Brumvelda\\a"},
+        {"C:\\Program Files\\Brumvelda", "a", "C:\\Program Files\\Brumvelda/a"},
+#endif
     };
     for (const Row& row : rows) {
         EXPECT_EQ(pathIn(row.folder, row.name), row.joined) << '"' << row.folder << "\" + " << row.name;
@@ -42,6 +47,11 @@ TEST(Paths, AFilesPathSplitsIntoItsFolderAndItsName)
         {"a//b.lis", "a//", "a/", "b.lis"},
         {"data/", "data/", "data", ""},
         {"", "", ".", ""},
+#ifdef _WIN32
+        // The system's own paths come with backslashes; the game adds its names with "/".
+        {"C:\\Users\\Ödön\\Brumvelda.lis", "C:\\Users\\Ödön\\", "C:\\Users\\Ödön", "Brumvelda.lis"},
+        {"C:\\Brumvelda\\data/Brumvelda.ini", "C:\\Brumvelda\\data/", "C:\\Brumvelda\\data", "Brumvelda.ini"},
+#endif
     };
     for (const Row& row : rows) {
         EXPECT_EQ(folderPartOf(row.path), row.folderPart) << row.path;

@@ -7,8 +7,6 @@
 #include "storage/schemas.h"
 #include "storage/table.h"
 
-#include <unicode/locid.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -22,9 +20,7 @@ protected:
 
     void SetUp() override
     {
-        UErrorCode status = U_ZERO_ERROR;
-        icu::Locale::setDefault(icu::Locale("hu_HU"), status);
-        collation::resetForDefaultLocale();
+        collation::useLocale("hu_HU");
         configurePlayerRegister(t);
         t.open(); // no file path: kept in memory only
     }
