@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -37,16 +38,27 @@ public:
         : m_native(native)
     {
     }
-    ~File();
-    File(File&& other) noexcept;
-    File& operator=(File&& other) noexcept;
+    // The ownership of the handle is the same on both systems; only close() differs.
+    ~File() { close(); }
+    File(File&& other) noexcept
+        : m_native(std::exchange(other.m_native, None))
+    {
+    }
+    File& operator=(File&& other) noexcept
+    {
+        if (this != &other) {
+            close();
+            m_native = std::exchange(other.m_native, None);
+        }
+        return *this;
+    }
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
     bool isOpen() const { return m_native != None; }
     Native native() const { return m_native; }
     // Hands the file over to the caller, who closes it.
-    Native release();
+    Native release() { return std::exchange(m_native, None); }
 
     // The whole buffer, retried after signals and short counts. False on an error or a write that makes no
     // progress.

@@ -12,24 +12,6 @@ namespace platform {
 using windows::narrow;
 using windows::widen;
 
-File::~File() { close(); }
-
-File::File(File&& other) noexcept
-    : m_native(std::exchange(other.m_native, None))
-{
-}
-
-File::Native File::release() { return std::exchange(m_native, None); }
-
-File& File::operator=(File&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_native = std::exchange(other.m_native, None);
-    }
-    return *this;
-}
-
 bool File::writeAll(const void* data, std::size_t count)
 {
     const char* p = static_cast<const char*>(data);
