@@ -2,7 +2,7 @@
 // One game per data folder. The first copy holds the folder's lock and listens for later copies; a later
 // copy, finding the lock taken, asks the first to show its window and ends without touching any file.
 
-#include "platform/file.h"
+#include "platform/handover.h"
 #include "storage/folder_lock.h"
 
 #include <memory>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class QObject;
 class QWidget;
 
 class SingleInstance
@@ -38,7 +39,8 @@ public:
 private:
     storage::FolderLock m_lock;
     std::vector<std::unique_ptr<storage::PathLocks>> m_fileLocks;
-    platform::File m_listener; // the hand-over socket
+    std::unique_ptr<QObject> m_receiver; // takes the hand-over's requests into the event loop
+    std::unique_ptr<platform::HandoverListener> m_listener;
     QWidget* m_window = nullptr;
     std::string m_refusal;
     std::optional<int> m_exitStatus;

@@ -1,36 +1,25 @@
 #include "app/session_end.h"
 
+#include "platform/termination.h"
 #include "ui/modal.h"
 
 #include <QApplication>
 #include <QSessionManager>
-#include <QSocketNotifier>
-#include <cerrno>
-#include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <memory>
-#include <unistd.h>
+#include <mutex>
 #include <utility>
 
 namespace {
 
-int s_signalPipe[2] = {-1, -1};
 const ui::ModalRunner* s_modal = nullptr;
 std::function<void()>* s_save = nullptr;
+// Takes the system's request from its thread into the event loop; null outside the SessionEnd's life.
+std::mutex s_receiverMutex;
+QObject* s_receiver = nullptr;
 
-// Only what is safe in a signal handler: the rest runs in the event loop.
-void onSignal(int)
-{
-    const int saved = errno;
-    const char byte = 1;
-    [[maybe_unused]] const auto ignored = ::write(s_signalPipe[1], &byte, 1);
-    errno = saved;
-}
-
-// A lost display: Qt calls exit() from the event loop; the windows are still there, but no event loop will
-// run.
-void saveAtExit()
+// Runs the exit save now, once: no window may wait for an answer any more.
+void saveNow()
 {
     if (!s_save || !s_modal)
         return;
@@ -51,35 +40,36 @@ SessionEnd::SessionEnd(const ui::ModalRunner& modal, std::function<void()> save)
 {
     s_modal = &modal;
     s_save = new std::function<void()>(std::move(save));
+    // A lost display: Qt calls exit() from the event loop; the windows are still there, but no event loop
+    // will run.
     static bool atExitRegistered = false;
     if (!std::exchange(atExitRegistered, true))
-        std::atexit(saveAtExit);
+        std::atexit(saveNow);
 
-    if (s_signalPipe[0] < 0 && ::pipe2(s_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        s_signalPipe[0] = s_signalPipe[1] = -1;
-    if (s_signalPipe[0] >= 0) {
-        auto* notifier = new QSocketNotifier(s_signalPipe[0], QSocketNotifier::Read, qApp);
-        QObject::connect(notifier, &QSocketNotifier::activated, qApp, [notifier, &modal] {
-            char bytes[16];
-            while (::read(notifier->socket(), bytes, sizeof bytes) > 0) { }
-            endTheLoop(modal);
-        });
-        struct sigaction action
-        {
-        };
-        action.sa_handler = onSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        for (int signal : {SIGTERM, SIGHUP, SIGINT})
-            ::sigaction(signal, &action, nullptr);
+    {
+        const std::lock_guard lock(s_receiverMutex);
+        s_receiver = new QObject;
     }
-    // The desktop's logout asks first; the session may be ended right after, so the game ends now.
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp,
-                     [&modal](QSessionManager&) { endTheLoop(modal); });
+    platform::onTerminationRequest([&modal] {
+        const std::lock_guard lock(s_receiverMutex);
+        if (s_receiver)
+            QMetaObject::invokeMethod(
+                s_receiver, [&modal] { endTheLoop(modal); }, Qt::QueuedConnection);
+    });
+    // The desktop's logout asks first, and the session may end as soon as the answer is given (on Windows it
+    // does): the game saves at once, then ends.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, [&modal](QSessionManager&) {
+        saveNow();
+        endTheLoop(modal);
+    });
 }
 
 SessionEnd::~SessionEnd()
 {
+    {
+        const std::lock_guard lock(s_receiverMutex);
+        delete std::exchange(s_receiver, nullptr);
+    }
     delete std::exchange(s_save, nullptr);
     s_modal = nullptr;
 }

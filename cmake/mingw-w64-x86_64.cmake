@@ -1,6 +1,6 @@
 # Cross-building for 64-bit Windows with MinGW-w64 (Debian's g++-mingw-w64-x86-64-posix: std::thread and
-# friends need the POSIX thread model). Programs are linked statically with the compiler's runtime, so they
-# need no DLL beside them; tests run under wine64.
+# friends need the POSIX thread model). The Qt-free build links the compiler's runtime statically, so its
+# programs need no DLL beside them; the game shares the runtime DLLs with Qt's. Tests run under wine64.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -17,7 +17,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Windows 10 and later: the locale-name functions (CompareStringEx, LCMapStringEx) are there.
 add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+if(BRUMVELDA_CORE_ONLY)
+    set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+endif()
 
 # ctest and custom commands run the programs through wine; the Makefile gives it a prefix of its own.
 find_program(BRUMVELDA_WINE NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)

@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# The Windows installer tried as a player would, under wine in a fresh prefix and Xvfb: a silent install, the
+# first start (the pack copied into the player's data folder), a round given up, the exit button, the register
+# holding the round, a second start handing over to the first, and the uninstaller keeping the player's files.
+# Usage: test-installer.sh WINDOWS_BUILD VERSION. Screenshots are left in WINDOWS_BUILD/screenshots/.
+set -uo pipefail
+
+out=$(cd "$1" && pwd)
+version=$2
+setup=$out/brumvelda-$version-setup.exe
+export WINEPREFIX=$out/test-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+shots=$out/screenshots
+xvfb_pid=
+game_pid=
+
+fail() {
+    echo "test-installer: $*" >&2
+    exit 1
+}
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    /usr/lib/wine/wineserver -k 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+# A display of our own: the first free number from 80.
+for n in $(seq 80 120); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=:$n
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 && break
+    kill "$xvfb_pid" 2>/dev/null
+    xvfb_pid=
+done
+[ -n "$xvfb_pid" ] || fail "no display could be started"
+
+rm -rf "$WINEPREFIX" "$shots"
+mkdir -p "$shots"
+"$wine" wineboot --init >/dev/null 2>&1 || fail "the wine prefix could not be made"
+/usr/lib/wine/wineserver -w
+
+windows_path() { "$wine" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+unix_path() { "$wine" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+user_folder() { unix_path "$("$wine" cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')"; }
+
+# --- Install, silently, as a user without administrator rights would.
+"$wine" "$setup" /S || fail "the installer failed"
+/usr/lib/wine/wineserver -w
+program=$(user_folder LOCALAPPDATA)/Programs/Brumvelda
+data=$(user_folder APPDATA)/Brumvelda
+start_menu=$(user_folder APPDATA)/Microsoft/Windows/Start\ Menu/Programs
+for file in brumvelda.exe brumvelda-tabla.exe Brumvelda.lis uninstall.exe Qt6Widgets.dll qt.conf \
+    plugins/platforms/qwindows.dll translations/qtbase_hu.qm; do
+    [ -f "$program/$file" ] || fail "the install lacks $file (in $program)"
+done
+[ -f "$start_menu/Brumvelda.lnk" ] || fail "no Start menu entry"
+"$wine" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brumvelda' /v UninstallString \
+    2>/dev/null | grep -q uninstall.exe || fail "the uninstaller is not listed among the installed apps"
+[ ! -e "$data" ] || fail "the install made the data folder before the first start"
+
+# A player of the family, registered with the installed table tool; keyboard play for the round below.
+mkdir -p "$data"
+printf 'Nev\nÖdön\n' | "$wine" "$program/brumvelda-tabla.exe" import "$(windows_path "$data/Brumvelda.jat")" \
+    || fail "the table tool could not make the register"
+printf '[Last]\r\nUser=Ödön\r\n[Main]\r\nKeyboardPlay=1\r\n' >"$data/Brumvelda.ini"
+
+main_window() { xdotool search --onlyvisible --name '^Brumvelda v' 2>/dev/null | head -1; }
+windows_of_game() { xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l; }
+wait_for() { # SECONDS COMMAND...: until COMMAND prints something
+    local seconds=$1 got
+    shift
+    for _ in $(seq $((seconds * 5))); do
+        got=$("$@")
+        [ -n "$got" ] && { echo "$got"; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
+
+# --- The first start: the window shows, and the pack was copied into the data folder.
+(cd / && exec "$wine" "$program/brumvelda.exe") >"$out/game.log" 2>&1 &
+game_pid=$!
+window=$(wait_for 60 main_window) || fail "the game showed no window: $(cat "$out/game.log")"
+sleep 2
+import -window root "$shots/1-first-start.png"
+cmp -s "$data/Brumvelda.lis" "$program/Brumvelda.lis" || fail "the pack was not copied into $data"
+
+# --- A round: a new puzzle (Ctrl+N), a few letters, then "Szabad a gazda..." (Ctrl+G); the result window
+# closes with Escape.
+xdotool mousemove --window "$window" 300 300 click 1
+sleep 0.5
+xdotool key ctrl+n
+sleep 1
+for letter in e a t; do xdotool key "$letter"; sleep 0.3; done
+import -window root "$shots/2-round.png"
+xdotool key ctrl+g
+sleep 1.5
+import -window root "$shots/3-given-up.png"
+xdotool key Escape
+sleep 1
+
+# --- A second start hands over to the first and ends at once, touching nothing.
+before=$(ls -l --time-style=+%s.%N "$data")
+"$wine" "$program/brumvelda.exe" >"$out/second.log" 2>&1 &
+second=$!
+for _ in $(seq 150); do kill -0 "$second" 2>/dev/null || break; sleep 0.2; done
+if kill -0 "$second" 2>/dev/null; then
+    kill "$second"
+    fail "a second copy kept running beside the first"
+fi
+wait "$second" || fail "the second copy ended with an error: $(cat "$out/second.log")"
+[ "$(ls -l --time-style=+%s.%N "$data")" = "$before" ] || fail "the second copy touched the data folder"
+[ "$(xdotool search --onlyvisible --name '^Brumvelda v' 2>/dev/null | wc -l)" = 1 ] ||
+    fail "more than one game window after the second start"
+
+# --- The exit button (the toolbar's last but one), then the register holds the round.
+xdotool mousemove --window "$window" 448 19 click 1
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not end by its exit button"
+game_pid=
+/usr/lib/wine/wineserver -w
+register=$("$wine" "$program/brumvelda-tabla.exe" dump "$(windows_path "$data/Brumvelda.jat")" | tr -d '\r')
+rounds=$(printf '%s\n' "$register" | awk -F'\t' '$1 == "Ödön" { print $3 }')
+[ "$rounds" = 1 ] || fail "the register holds $rounds rounds for the player, not 1: $register"
+
+# --- The uninstaller: the program goes, the player's files stay.
+"$wine" "$program/uninstall.exe" /S "_?=$(windows_path "$program")" || fail "the uninstaller failed"
+/usr/lib/wine/wineserver -w
+for file in brumvelda.exe Brumvelda.lis Qt6Core.dll plugins/platforms/qwindows.dll; do
+    [ ! -e "$program/$file" ] || fail "the uninstaller left $file"
+done
+[ ! -e "$start_menu/Brumvelda.lnk" ] || fail "the uninstaller left the Start menu entry"
+"$wine" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brumvelda' >/dev/null 2>&1 &&
+    fail "the uninstaller left its entry among the installed apps"
+for file in Brumvelda.jat Brumvelda.ini Brumvelda.lis Brumvelda.tor; do
+    [ -f "$data/$file" ] || fail "the uninstaller took the player's $file"
+done
+echo "test-installer: installed, played, handed over, uninstalled; screenshots in $shots"
