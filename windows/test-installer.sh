@@ -9,6 +9,8 @@ out=$(cd "$1" && pwd)
 version=$2
 setup=$out/brumvelda-$version-setup.exe
 export WINEPREFIX=$out/test-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine names the Windows user after USER: every path of the game's then holds "Ödön", as for such a player.
+export USER=Ödön LOGNAME=Ödön
 wine=/usr/lib/wine/wine64
 shots=$out/screenshots
 xvfb_pid=
@@ -44,15 +46,14 @@ mkdir -p "$shots"
 /usr/lib/wine/wineserver -w
 
 windows_path() { "$wine" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-unix_path() { "$wine" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
-user_folder() { unix_path "$("$wine" cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')"; }
+profile=$WINEPREFIX/drive_c/users/$USER
 
 # --- Install, silently, as a user without administrator rights would.
 "$wine" "$setup" /S || fail "the installer failed"
 /usr/lib/wine/wineserver -w
-program=$(user_folder LOCALAPPDATA)/Programs/Brumvelda
-data=$(user_folder APPDATA)/Brumvelda
-start_menu=$(user_folder APPDATA)/Microsoft/Windows/Start\ Menu/Programs
+program=$profile/AppData/Local/Programs/Brumvelda
+data=$profile/AppData/Roaming/Brumvelda
+start_menu=$profile/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs
 for file in brumvelda.exe brumvelda-tabla.exe Brumvelda.lis uninstall.exe Qt6Widgets.dll qt.conf \
     plugins/platforms/qwindows.dll translations/qtbase_hu.qm; do
     [ -f "$program/$file" ] || fail "the install lacks $file (in $program)"
@@ -81,6 +82,26 @@ wait_for() { # SECONDS COMMAND...: until COMMAND prints something
     return 1
 }
 
+# A round: a new puzzle (Ctrl+N), three letters, then "Szabad a gazda..." (Ctrl+G); the result window closes
+# with Escape. Screenshots of the round and of its result when asked.
+play_a_round() { # [ROUND_PNG RESULT_PNG]
+    xdotool mousemove --window "$window" 300 300 click 1
+    sleep 0.5
+    xdotool key ctrl+n
+    sleep 1
+    for letter in e a t; do xdotool key "$letter"; sleep 0.3; done
+    [ -n "${1:-}" ] && import -window root "$1"
+    xdotool key ctrl+g
+    sleep 1.5
+    [ -n "${2:-}" ] && import -window root "$2"
+    xdotool key Escape
+    sleep 1
+}
+rounds_of_player() {
+    "$wine" "$program/brumvelda-tabla.exe" dump "$(windows_path "$data/Brumvelda.jat")" | tr -d '\r' |
+        awk -F'\t' '$1 == "Ödön" { print $3 }'
+}
+
 # --- The first start: the window shows, and the pack was copied into the data folder.
 (cd / && exec "$wine" "$program/brumvelda.exe") >"$out/game.log" 2>&1 &
 game_pid=$!
@@ -91,17 +112,7 @@ cmp -s "$data/Brumvelda.lis" "$program/Brumvelda.lis" || fail "the pack was not 
 
 # --- A round: a new puzzle (Ctrl+N), a few letters, then "Szabad a gazda..." (Ctrl+G); the result window
 # closes with Escape.
-xdotool mousemove --window "$window" 300 300 click 1
-sleep 0.5
-xdotool key ctrl+n
-sleep 1
-for letter in e a t; do xdotool key "$letter"; sleep 0.3; done
-import -window root "$shots/2-round.png"
-xdotool key ctrl+g
-sleep 1.5
-import -window root "$shots/3-given-up.png"
-xdotool key Escape
-sleep 1
+play_a_round "$shots/2-round.png" "$shots/3-given-up.png"
 
 # --- A second start hands over to the first and ends at once, touching nothing.
 before=$(ls -l --time-style=+%s.%N "$data")
@@ -123,9 +134,21 @@ for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.2; don
 kill -0 "$game_pid" 2>/dev/null && fail "the game did not end by its exit button"
 game_pid=
 /usr/lib/wine/wineserver -w
-register=$("$wine" "$program/brumvelda-tabla.exe" dump "$(windows_path "$data/Brumvelda.jat")" | tr -d '\r')
-rounds=$(printf '%s\n' "$register" | awk -F'\t' '$1 == "Ödön" { print $3 }')
-[ "$rounds" = 1 ] || fail "the register holds $rounds rounds for the player, not 1: $register"
+rounds=$(rounds_of_player)
+[ "$rounds" = 1 ] || fail "the register holds $rounds rounds for the player, not 1"
+
+# --- The session's end (the logout, the shutdown) ends the game with its exit save, as its exit button does.
+(cd / && exec "$wine" "$program/brumvelda.exe") >"$out/game.log" 2>&1 &
+game_pid=$!
+window=$(wait_for 60 main_window) || fail "the game showed no window the second time: $(cat "$out/game.log")"
+play_a_round
+"$wine" wineboot --end-session >/dev/null 2>&1
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not end with the session"
+game_pid=
+/usr/lib/wine/wineserver -w
+rounds=$(rounds_of_player)
+[ "$rounds" = 2 ] || fail "after the session's end the register holds $rounds rounds for the player, not 2"
 
 # --- The uninstaller: the program goes, the player's files stay.
 "$wine" "$program/uninstall.exe" /S "_?=$(windows_path "$program")" || fail "the uninstaller failed"
@@ -139,4 +162,21 @@ done
 for file in Brumvelda.jat Brumvelda.ini Brumvelda.lis Brumvelda.tor; do
     [ -f "$data/$file" ] || fail "the uninstaller took the player's $file"
 done
-echo "test-installer: installed, played, handed over, uninstalled; screenshots in $shots"
+# --- The portable zip: unpacked into a folder of the player's, the game keeps its files beside itself.
+portable=$profile/Játékok
+mkdir -p "$portable"
+(cd "$portable" && cmake -E tar xf "$out/brumvelda-$version-portable.zip") || fail "the zip could not be unpacked"
+(cd / && exec "$wine" "$portable/Brumvelda/brumvelda.exe") >"$out/portable.log" 2>&1 &
+game_pid=$!
+window=$(wait_for 60 main_window) || fail "the portable game showed no window: $(cat "$out/portable.log")"
+sleep 1
+import -window root "$shots/4-portable.png"
+[ -f "$portable/Brumvelda/Brumvelda.lock" ] || fail "the portable game does not keep its files beside itself"
+xdotool mousemove --window "$window" 300 300 click 1
+sleep 0.3
+xdotool mousemove --window "$window" 448 19 click 1
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$game_pid" 2>/dev/null && fail "the portable game did not end by its exit button"
+game_pid=
+[ -f "$portable/Brumvelda/Brumvelda.ini" ] || fail "the portable game wrote no settings beside itself"
+echo "test-installer: installed, played, handed over, uninstalled, portable; screenshots in $shots"
