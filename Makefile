@@ -45,7 +45,7 @@ test: build
 # $(WINDOWS_BUILD)/: the user's ~/.wine is never touched).
 WINDOWS_BUILD    ?= build-windows
 WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest nsis dpkg-dev \
-                    librsvg2-bin imagemagick xvfb xdotool x11-utils
+                    librsvg2-bin imagemagick xvfb xdotool x11-utils fonts-dejavu-core qt6-translations-l10n
 WINE_ENV         := env WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 WINE             := $(WINE_ENV) /usr/lib/wine/wine64
 WINDOWS_CORE     := $(WINDOWS_BUILD)/core

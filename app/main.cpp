@@ -8,6 +8,7 @@
 #include "storage/file_names.h"
 #include "storage/settings_store.h"
 #include "ui/error_box.h"
+#include "ui/fonts.h"
 #include "ui/modal.h"
 #include "ui/title.h"
 
@@ -46,6 +47,9 @@ int main(int argc, char* argv[])
     QTranslator qtTranslator;
     if (qtTranslator.load(QStringLiteral("qtbase_hu"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
+
+    // The game's own fonts, where its folder carries them (the Windows game), before any window is made.
+    ui::loadFontsFrom(QString::fromStdString(executableFolder()) + QStringLiteral("fonts"));
 
     StartupOptions options;
     options.programFolder = dataFolder;

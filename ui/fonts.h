@@ -3,6 +3,7 @@
 // on every desktop.
 
 #include <QFont>
+#include <QString>
 
 namespace ui {
 
@@ -21,5 +22,10 @@ inline QFont defaultFont()
     font.setPointSize(8);
     return font;
 }
+
+// Makes the fonts of `folder` (its .ttf files) known to this run and says how many loaded. The Windows game
+// carries DejaVu Sans there, which Windows lacks; on Linux the package depends on the installed family and no
+// such folder exists.
+int loadFontsFrom(const QString& folder);
 
 } // namespace ui

@@ -3,7 +3,8 @@
 ; The player's files are kept in %APPDATA%\Brumvelda by the installed game, so no uninstall or update meets
 ; them. Defined by package.sh: VERSION, STAGE (the layout), LISTS (uninstall_files.nsh), ICON, SIZE_KB,
 ; OUTFILE.
-Unicode true
+; A 64-bit installer for a 64-bit game: it also runs where no 32-bit layer is (wine64 alone, say).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
@@ -40,7 +41,7 @@ Section "Brumvelda"
     File /r "${STAGE}\*.*"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\Brumvelda.lnk" "$INSTDIR\brumvelda.exe" "" "$INSTDIR\brumvelda.exe" 0 \
-        SW_SHOWNORMAL "" "Akasztófa-játék magyar közmondásokkal és szólásokkal"
+        SW_SHOWNORMAL "" "Találd ki a rejtvényt betűről betűre, mielőtt megtelik a hibamérő!"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Brumvelda"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Brumvelda"

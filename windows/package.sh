@@ -3,8 +3,8 @@
 # Usage: package.sh GAME_BUILD QT_PREFIX OUT_FOLDER VERSION
 set -euo pipefail
 
-build=$1
-qt=$2
+build=$(cd "$1" && pwd)
+qt=$(cd "$2" && pwd)
 out=$3
 version=$4
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,7 +20,8 @@ runtime_dll() {
 }
 
 # What both layouts hold besides the game itself: the table tool, the shipped list, Qt and the compiler's
-# runtime, Qt's Hungarian texts, and qt.conf telling Qt that its plugins and texts lie beside the program.
+# runtime, Qt's Hungarian texts, the game's font, and qt.conf telling Qt that its plugins and texts lie beside
+# the program.
 lay_out() { # FOLDER GAME_EXE
     local folder=$1
     rm -rf "$folder"
@@ -34,6 +35,10 @@ lay_out() { # FOLDER GAME_EXE
         cp "$(runtime_dll "$dll")" "$folder/"
     done
     cp /usr/share/qt6/translations/qtbase_hu.qm "$folder/translations/"
+    # The game's font, which Windows lacks, with its licence.
+    mkdir -p "$folder/fonts"
+    cp /usr/share/fonts/truetype/dejavu/DejaVuSans{,-Bold}.ttf "$folder/fonts/"
+    cp /usr/share/doc/fonts-dejavu-core/copyright "$folder/fonts/DejaVu-LICENSE.txt"
     printf '[Paths]\nPrefix = .\nPlugins = plugins\nTranslations = translations\n' >"$folder/qt.conf"
     x86_64-w64-mingw32-strip "$folder"/*.exe "$folder"/*.dll "$folder"/plugins/*/*.dll
 }

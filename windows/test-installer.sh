@@ -11,6 +11,11 @@ setup=$out/brumvelda-$version-setup.exe
 export WINEPREFIX=$out/test-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine names the Windows user after USER: every path of the game's then holds "Ödön", as for such a player.
 export USER=Ödön LOGNAME=Ödön
+# None of this machine's fonts: wine then has only its own, as Windows has none of the game's font but what
+# the game carries.
+fonts_conf=$(mktemp)
+printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$fonts_conf"
+export FONTCONFIG_FILE=$fonts_conf
 wine=/usr/lib/wine/wine64
 shots=$out/screenshots
 xvfb_pid=
@@ -24,6 +29,7 @@ cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
     /usr/lib/wine/wineserver -k 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -f "$fonts_conf"
 }
 trap cleanup EXIT
 
@@ -55,7 +61,7 @@ program=$profile/AppData/Local/Programs/Brumvelda
 data=$profile/AppData/Roaming/Brumvelda
 start_menu=$profile/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs
 for file in brumvelda.exe brumvelda-tabla.exe Brumvelda.lis uninstall.exe Qt6Widgets.dll qt.conf \
-    plugins/platforms/qwindows.dll translations/qtbase_hu.qm; do
+    plugins/platforms/qwindows.dll translations/qtbase_hu.qm fonts/DejaVuSans.ttf; do
     [ -f "$program/$file" ] || fail "the install lacks $file (in $program)"
 done
 [ -f "$start_menu/Brumvelda.lnk" ] || fail "no Start menu entry"
@@ -66,8 +72,9 @@ done
 # A player of the family, registered with the installed table tool; keyboard play for the round below.
 mkdir -p "$data"
 printf 'Nev\nÖdön\n' | "$wine" "$program/brumvelda-tabla.exe" import "$(windows_path "$data/Brumvelda.jat")" \
-    || fail "the table tool could not make the register"
-printf '[Last]\r\nUser=Ödön\r\n[Main]\r\nKeyboardPlay=1\r\n' >"$data/Brumvelda.ini"
+    >/dev/null || fail "the table tool could not make the register"
+# The settings file holds names in the Windows Hungarian code page, as the register does: "Ödön" is D6 64 F6 6E.
+printf '[Last]\r\nUser=\xd6d\xf6n\r\n[Main]\r\nKeyboardPlay=1\r\n' >"$data/Brumvelda.ini"
 
 main_window() { xdotool search --onlyvisible --name '^Brumvelda v' 2>/dev/null | head -1; }
 windows_of_game() { xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l; }
@@ -115,7 +122,14 @@ cmp -s "$data/Brumvelda.lis" "$program/Brumvelda.lis" || fail "the pack was not 
 play_a_round "$shots/2-round.png" "$shots/3-given-up.png"
 
 # --- A second start hands over to the first and ends at once, touching nothing.
+# The first game's saves of the round end first (the register is written again as the result window closes).
 before=$(ls -l --time-style=+%s.%N "$data")
+for _ in $(seq 20); do
+    sleep 1.5
+    now=$(ls -l --time-style=+%s.%N "$data")
+    [ "$now" = "$before" ] && break
+    before=$now
+done
 "$wine" "$program/brumvelda.exe" >"$out/second.log" 2>&1 &
 second=$!
 for _ in $(seq 150); do kill -0 "$second" 2>/dev/null || break; sleep 0.2; done
@@ -124,7 +138,8 @@ if kill -0 "$second" 2>/dev/null; then
     fail "a second copy kept running beside the first"
 fi
 wait "$second" || fail "the second copy ended with an error: $(cat "$out/second.log")"
-[ "$(ls -l --time-style=+%s.%N "$data")" = "$before" ] || fail "the second copy touched the data folder"
+after=$(ls -l --time-style=+%s.%N "$data")
+[ "$after" = "$before" ] || fail "the second copy touched the data folder: $(diff <(echo "$before") <(echo "$after"))"
 [ "$(xdotool search --onlyvisible --name '^Brumvelda v' 2>/dev/null | wc -l)" = 1 ] ||
     fail "more than one game window after the second start"
 
@@ -145,6 +160,7 @@ play_a_round
 "$wine" wineboot --end-session >/dev/null 2>&1
 for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$game_pid" 2>/dev/null && fail "the game did not end with the session"
+wait "$game_pid" 2>/dev/null # wine ends the process after its end-of-session save, as Windows does
 game_pid=
 /usr/lib/wine/wineserver -w
 rounds=$(rounds_of_player)

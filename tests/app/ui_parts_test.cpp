@@ -5,13 +5,17 @@
 #include "ui/board_cell.h"
 #include "ui/centre.h"
 #include "ui/error_box.h"
+#include "ui/fonts.h"
 #include "ui/gauge.h"
 #include "ui/key_release_guard.h"
 #include "ui/text.h"
 
+#include <QFile>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -31,6 +35,25 @@ TEST(Gauge, PositionStaysWithinZeroAndTheMaximum)
     EXPECT_EQ(gauge.position(), 5);
     gauge.setMaximum(20);
     EXPECT_EQ(gauge.position(), 5);
+}
+
+// The fonts folder the Windows game carries: every real font loads; what is not one, or not a .ttf, is passed
+// over; a missing folder loads nothing.
+TEST(Fonts, FontsBesideTheProgramAreLoadedAndTheRestPassedOver)
+{
+    testing_support::application();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(QFile::copy(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"),
+                            folder.filePath(QStringLiteral("DejaVuSans-Bold.ttf"))));
+    for (const char* name : {"broken.ttf", "readme.txt"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a font");
+    }
+    EXPECT_EQ(ui::loadFontsFrom(folder.path()), 1);
+    EXPECT_TRUE(QFontDatabase::families().contains(QStringLiteral("DejaVu Sans")));
+    EXPECT_EQ(ui::loadFontsFrom(folder.filePath(QStringLiteral("nincs"))), 0);
 }
 
 TEST(ErrorBox, FullStopIsAppendedOnlyAfterCharactersThatSortAfterIt)
