@@ -2,7 +2,7 @@
 // Where the game keeps its three files: beside itself when the user may write there (a build folder, a copied
 // folder, an install under the home folder), otherwise in the user's data folder. Decided once at start.
 
-#include "platform/data_folder.h"
+#include "platform/program_folders.h"
 
 #include <string>
 #include <vector>

@@ -3,8 +3,8 @@
 // player register and the settings store. Its handlers for rounds, the editor and the player options live in
 // the app/main_*.cpp files named in the marked sections.
 
+#include "app/game_windows.h"
 #include "app/startup_options.h"
-#include "app/windows.h"
 #include "editor/editor_board.h"
 #include "editor/new_puzzle.h"
 #include "game/game_variables.h"

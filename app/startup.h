@@ -1,8 +1,8 @@
 #pragma once
 // Making the eight windows in their order at program start, and destroying them at the end.
 
+#include "app/game_windows.h"
 #include "app/startup_options.h"
-#include "app/windows.h"
 #include "storage/table.h"
 #include "storage/table_file.h"
 

@@ -1,6 +1,6 @@
 #include "storage/collation.h"
 
-#include "platform/collation.h"
+#include "platform/system_collation.h"
 #include "storage/cp1250.h"
 
 namespace storage::collation {

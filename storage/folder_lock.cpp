@@ -1,6 +1,6 @@
 #include "storage/folder_lock.h"
 
-#include "platform/folder_lock.h"
+#include "platform/file_lock.h"
 #include "storage/paths.h"
 
 #include <algorithm>

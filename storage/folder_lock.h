@@ -1,6 +1,6 @@
 #pragma once
 // One writer per data folder: the game holds this lock while it runs, the table tool while it writes.
-// It is a system lock on a file in the folder (platform/folder_lock.h), so a copy that crashes cannot leave
+// It is a system lock on a file in the folder (platform/file_lock.h), so a copy that crashes cannot leave
 // it stuck. On POSIX the lock file is private to its user (0600): flock also works on a descriptor opened
 // only for reading, so a file others may read would let them hold the lock.
 

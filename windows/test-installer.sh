@@ -65,6 +65,12 @@ for file in brumvelda.exe brumvelda-tabla.exe Brumvelda.lis uninstall.exe Qt6Wid
     [ -f "$program/$file" ] || fail "the install lacks $file (in $program)"
 done
 [ -f "$start_menu/Brumvelda.lnk" ] || fail "no Start menu entry"
+# The game opens no console, and carries its icon (resource type 14) and version information (type 16).
+headers=$(x86_64-w64-mingw32-objdump -p "$program/brumvelda.exe")
+grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "the game would open a console window"
+for type in 00000e 000010; do
+    grep -Eq "^[0-9a-f]+   Entry: ID: 0x$type," <<<"$headers" || fail "the game lacks its resource of type 0x$type"
+done
 "$wine" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brumvelda' /v UninstallString \
     2>/dev/null | grep -q uninstall.exe || fail "the uninstaller is not listed among the installed apps"
 [ ! -e "$data" ] || fail "the install made the data folder before the first start"
@@ -153,14 +159,15 @@ rounds=$(rounds_of_player)
 [ "$rounds" = 1 ] || fail "the register holds $rounds rounds for the player, not 1"
 
 # --- The session's end (the logout, the shutdown) ends the game with its exit save, as its exit button does.
+# Wine then kills the process, as Windows does: disowned, so the shell does not report the kill.
 (cd / && exec "$wine" "$program/brumvelda.exe") >"$out/game.log" 2>&1 &
 game_pid=$!
+disown "$game_pid"
 window=$(wait_for 60 main_window) || fail "the game showed no window the second time: $(cat "$out/game.log")"
 play_a_round
 "$wine" wineboot --end-session >/dev/null 2>&1
 for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$game_pid" 2>/dev/null && fail "the game did not end with the session"
-wait "$game_pid" 2>/dev/null # wine ends the process after its end-of-session save, as Windows does
 game_pid=
 /usr/lib/wine/wineserver -w
 rounds=$(rounds_of_player)

@@ -54,6 +54,8 @@ TEST(Fonts, FontsBesideTheProgramAreLoadedAndTheRestPassedOver)
     EXPECT_EQ(ui::loadFontsFrom(folder.path()), 1);
     EXPECT_TRUE(QFontDatabase::families().contains(QStringLiteral("DejaVu Sans")));
     EXPECT_EQ(ui::loadFontsFrom(folder.filePath(QStringLiteral("nincs"))), 0);
+    // Fontconfig keeps what an application font made until it is removed: the later tests must not see it.
+    QFontDatabase::removeAllApplicationFonts();
 }
 
 TEST(ErrorBox, FullStopIsAppendedOnlyAfterCharactersThatSortAfterIt)

@@ -1,7 +1,7 @@
 // The file steps a save relies on, on every platform: the old file survives every failure, a taken name is
 // never overwritten, and a path holds any letter.
-#include "platform/data_folder.h"
 #include "platform/file.h"
+#include "platform/program_folders.h"
 #include "storage/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Where the program is and where the user's files go when they cannot stay beside it.
-#include "platform/data_folder.h"
 #include "platform/file.h"
+#include "platform/program_folders.h"
 #include "storage/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/folder_lock.h"
+#include "platform/file_lock.h"
 
 #include <cerrno>
 #include <cstring>

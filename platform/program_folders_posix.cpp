@@ -1,4 +1,4 @@
-#include "platform/data_folder.h"
+#include "platform/program_folders.h"
 
 #include "platform/system_error.h"
 

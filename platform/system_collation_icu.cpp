@@ -1,4 +1,4 @@
-#include "platform/collation.h"
+#include "platform/system_collation.h"
 
 #include <unicode/coll.h>
 #include <unicode/locid.h>

@@ -1,6 +1,6 @@
 // The one-writer lock as the system keeps it: a second holder is turned away until the first lets go, and
 // what the holder published stays readable to the copy that is turned away.
-#include "platform/folder_lock.h"
+#include "platform/file_lock.h"
 #include "storage/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/collation.h"
+#include "platform/system_collation.h"
 
 #include <string>
 #include <windows.h>
