@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -65,6 +66,16 @@ public:
     bool writeAll(const void* data, std::size_t count);
     // The bytes read, fewer only at the end of the file, or -1.
     long long readAll(void* data, std::size_t count);
+    // Up to `limit` bytes from where the file stands; nothing when reading fails.
+    std::optional<std::string> readUpTo(std::size_t limit)
+    {
+        std::string bytes(limit, '\0');
+        const long long got = readAll(bytes.data(), bytes.size());
+        if (got < 0)
+            return std::nullopt;
+        bytes.resize(std::size_t(got));
+        return bytes;
+    }
     // Puts the file's bytes on the disk (fsync, FlushFileBuffers).
     bool flush();
     // Replaces the whole content with `bytes`, written from the start.

@@ -66,12 +66,7 @@ std::optional<std::string> readOwnLockFile(const std::string& path, std::size_t 
     File file = openLockFile(path, GENERIC_READ, OPEN_EXISTING);
     if (!file.isOpen() || !isPlainFile(file))
         return std::nullopt;
-    std::string bytes(limit, '\0');
-    const long long got = file.readAll(bytes.data(), bytes.size());
-    if (got < 0)
-        return std::nullopt;
-    bytes.resize(std::size_t(got));
-    return bytes;
+    return file.readUpTo(limit);
 }
 
 std::optional<FolderIdentity> identityOf(const std::string& folder)

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -80,11 +81,10 @@ bool readWholeFile(const std::string& path, std::string& content)
         return false;
     if (opened.size > MaxFileSize)
         return false;
-    content.resize(std::size_t(opened.size));
-    const long long got = opened.file.readAll(content.data(), content.size());
-    if (got < 0)
+    std::optional<std::string> read = opened.file.readUpTo(std::size_t(opened.size));
+    if (!read)
         return false;
-    content.resize(std::size_t(got));
+    content = std::move(*read);
     return true;
 }
 

@@ -110,6 +110,19 @@ play_a_round() { # [ROUND_PNG RESULT_PNG]
     xdotool key Escape
     sleep 1
 }
+game_ends() { # HOW: within 20 seconds
+    for _ in $(seq 100); do
+        kill -0 "$game_pid" 2>/dev/null || { game_pid=; return 0; }
+        sleep 0.2
+    done
+    fail "the game did not end $1"
+}
+expect_rounds() { # N WHEN
+    /usr/lib/wine/wineserver -w
+    local rounds
+    rounds=$(rounds_of_player)
+    [ "$rounds" = "$1" ] || fail "$2 the register holds $rounds rounds for the player, not $1"
+}
 rounds_of_player() {
     "$wine" "$program/brumvelda-tabla.exe" dump "$(windows_path "$data/Brumvelda.jat")" | tr -d '\r' |
         awk -F'\t' '$1 == "Ödön" { print $3 }'
@@ -151,12 +164,8 @@ after=$(ls -l --time-style=+%s.%N "$data")
 
 # --- The exit button (the toolbar's last but one), then the register holds the round.
 xdotool mousemove --window "$window" 448 19 click 1
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end by its exit button"
-game_pid=
-/usr/lib/wine/wineserver -w
-rounds=$(rounds_of_player)
-[ "$rounds" = 1 ] || fail "the register holds $rounds rounds for the player, not 1"
+game_ends "by its exit button"
+expect_rounds 1 "after the exit button"
 
 # --- The session's end (the logout, the shutdown) ends the game with its exit save, as its exit button does.
 # Wine then kills the process, as Windows does: disowned, so the shell does not report the kill.
@@ -166,12 +175,8 @@ disown "$game_pid"
 window=$(wait_for 60 main_window) || fail "the game showed no window the second time: $(cat "$out/game.log")"
 play_a_round
 "$wine" wineboot --end-session >/dev/null 2>&1
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end with the session"
-game_pid=
-/usr/lib/wine/wineserver -w
-rounds=$(rounds_of_player)
-[ "$rounds" = 2 ] || fail "after the session's end the register holds $rounds rounds for the player, not 2"
+game_ends "with the session"
+expect_rounds 2 "after the session's end"
 
 # --- The uninstaller: the program goes, the player's files stay.
 "$wine" "$program/uninstall.exe" /S "_?=$(windows_path "$program")" || fail "the uninstaller failed"
@@ -198,8 +203,6 @@ import -window root "$shots/4-portable.png"
 xdotool mousemove --window "$window" 300 300 click 1
 sleep 0.3
 xdotool mousemove --window "$window" 448 19 click 1
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$game_pid" 2>/dev/null && fail "the portable game did not end by its exit button"
-game_pid=
+game_ends "by its exit button (portable)"
 [ -f "$portable/Brumvelda/Brumvelda.ini" ] || fail "the portable game wrote no settings beside itself"
 echo "test-installer: installed, played, handed over, uninstalled, portable; screenshots in $shots"
